@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and runs the whole test suite under a virtual display.
+#   ./test.sh             the suite
+#   ./test.sh --sanitize  the suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/packages.sh
+jizdavo_install_packages
+
+folder=build
+options=()
+if [ "${1:-}" = "--sanitize" ]; then
+  folder=build-sanitize
+  options+=(-DJIZDAVO_SANITIZE=ON -DJIZDAVO_BENCH=OFF)
+fi
+jizdavo_build "$folder" "${options[@]}"
+
+# Tests that open a window get their own X server; audio goes to SDL's dummy driver.
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  xdpyinfo -display "$display" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+export DISPLAY=$display SDL_AUDIODRIVER=dummy
+
+ctest --test-dir "$folder" --output-on-failure -j2 --timeout 300
