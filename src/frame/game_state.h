@@ -1,0 +1,51 @@
+#pragma once
+// The game's process-wide state: one instance, shared by the frame loop, the sprites and the menus.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace jizdavo {
+
+class TJizdavo;
+class TPlayer;
+
+// Date-time values count days: one hour is 1/24.
+using TDateTime = double;
+
+struct TGameState {
+  TPlayer* Player = nullptr;  // owned by the sprite engine's root
+  bool InGame = false;
+  bool ChaseMode = false;
+  int32_t Level = 1;
+  std::vector<std::string> LevelTable;
+  int32_t GameDifficulty = 1;
+  int32_t Countdown = 3;
+  bool CountdownDone = false;
+  double CountdownSize = 80.0;
+  TDateTime GameTime = 0;
+  uint32_t LastTick = 0;
+  std::array<double, 21> LaneGap{};
+  int32_t RoadTop = 0;
+  bool Crashed = false;
+  bool Finished = false;
+  int32_t CarsKilled = 0;
+  int32_t CarsToKill = 0;
+  int32_t TargetCar1 = 0;
+  int32_t TargetCar2 = 0;
+  double EndProgress = 5.0;
+  uint32_t AnimTick = 0;
+  TDateTime BestTime = 0;
+  std::string Title = "MAIN MENU";
+  int32_t TitlePos = 0;
+  int32_t InGameTrack = 1;
+  std::string StandardProgress = "1";
+  std::string ChaseProgress = "1";
+};
+
+// The one game state and the one main window. TJizdavo's constructor resets the state.
+extern TGameState Game;
+extern TJizdavo* Jizdavo;
+
+}  // namespace jizdavo
