@@ -1,0 +1,184 @@
+#include "platform/wave.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Put32(Bytes& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+Bytes Chunk(const char* tag, const Bytes& body, uint32_t claimed_size) {
+  Bytes out(tag, tag + 4);
+  Put32(out, claimed_size);
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+Bytes Chunk(const char* tag, const Bytes& body) { return Chunk(tag, body, static_cast<uint32_t>(body.size())); }
+
+Bytes Riff(const std::vector<Bytes>& chunks, const char* riff = "RIFF", const char* form = "WAVE") {
+  Bytes out(riff, riff + 4);
+  Put32(out, 0);
+  out.insert(out.end(), form, form + 4);
+  for (const Bytes& chunk : chunks) out.insert(out.end(), chunk.begin(), chunk.end());
+  return out;
+}
+
+// Mono 8-bit 11025 Hz format record, with `extra` bytes after the common sixteen.
+Bytes FormatBody(Bytes extra = {}) {
+  Bytes body{1, 0, 1, 0};
+  Put32(body, 11025);
+  Put32(body, 11025);
+  body.insert(body.end(), {1, 0, 8, 0});
+  body.insert(body.end(), extra.begin(), extra.end());
+  return body;
+}
+
+std::string LoadError(TWave& wave, const Bytes& bytes) {
+  try {
+    wave.LoadFromMemory(bytes);
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+TEST(Wave, ReadsFormatAndSamplesPastOtherChunks) {
+  TWave wave;
+  wave.LoadFromMemory(Riff({Chunk("LIST", {1, 2, 3}), Chunk("fmt ", FormatBody()), Chunk("data", {9, 8, 7, 6})}));
+  EXPECT_EQ(wave.Format(), WaveFormat::Pcm(1, 11025, 8));
+  EXPECT_EQ(wave.Size(), 4);
+  EXPECT_EQ(Bytes(wave.Data().begin(), wave.Data().end()), (Bytes{9, 8, 7, 6}));
+}
+
+TEST(Wave, KeepsExtraFormatBytesAndOddDataLength) {
+  // An 18-byte format record followed by an odd-sized data chunk with no pad byte.
+  TWave wave;
+  wave.LoadFromMemory(Riff({Chunk("fmt ", FormatBody({0, 0})), Chunk("data", {1, 2, 3, 4, 5, 6, 7})}));
+  EXPECT_EQ(wave.Format().extra, (Bytes{0, 0}));
+  EXPECT_EQ(wave.Size(), 7);
+}
+
+TEST(Wave, IgnoresATrailingPartialChunkHeader) {
+  Bytes bytes = Riff({Chunk("fmt ", FormatBody()), Chunk("data", {1, 2, 3})});
+  bytes.insert(bytes.end(), {'j', 'u', 'n'});
+  TWave wave;
+  wave.LoadFromMemory(bytes);
+  EXPECT_EQ(wave.Size(), 3);
+}
+
+TEST(Wave, SavedBytesLoadBackEqual) {
+  TWave original;
+  WaveFormat format = WaveFormat::Pcm(2, 22050, 16);
+  format.extra = {0, 0};
+  original.Assign(format, {1, 2, 3, 4, 5, 6, 7, 8});
+  TWave copy;
+  copy.LoadFromMemory(original.SaveToMemory());
+  EXPECT_EQ(copy.Format(), original.Format());
+  EXPECT_EQ(copy.Size(), 8);
+  EXPECT_EQ(copy.SaveToMemory(), original.SaveToMemory());
+}
+
+TEST(Wave, NoBytesGiveAnEmptyWave) {
+  TWave wave;
+  wave.Assign(WaveFormat::Pcm(1, 11025, 8), {1});
+  wave.LoadFromMemory({});
+  EXPECT_TRUE(wave.Empty());
+  EXPECT_TRUE(wave.SaveToMemory().empty());
+}
+
+struct BadWave {
+  const char* what;
+  Bytes bytes;
+  const char* message;
+};
+
+TEST(Wave, BadBytesRaiseTheirMessageAndKeepTheOldContents) {
+  const BadWave cases[] = {
+      {"shorter than the RIFF header", {'R', 'I', 'F', 'F', 0}, "Stream read error"},
+      {"not RIFF", Riff({Chunk("fmt ", FormatBody())}, "RIFX"), "Wave is invalid"},
+      {"RIFF but not WAVE", Riff({Chunk("fmt ", FormatBody())}, "RIFF", "AVI "), "Wave is invalid"},
+      {"format record cut short", Riff({Chunk("fmt ", FormatBody(), 40)}), "Stream read error"},
+      {"data cut short", Riff({Chunk("fmt ", FormatBody()), Chunk("data", {1, 2}, 3)}), "Stream read error"},
+      {"data size near 4 GiB", Riff({Chunk("fmt ", FormatBody()), Chunk("data", {1}, 0xFFFFFFFF)}),
+       "Stream read error"},
+      {"format record too small", Riff({Chunk("fmt ", {1, 0, 1, 0}), Chunk("data", {1})}), "Wave is invalid"},
+      {"samples without a format", Riff({Chunk("data", {1, 2})}), "Wave is invalid"},
+  };
+  for (const BadWave& bad : cases) {
+    TWave wave;
+    wave.Assign(WaveFormat::Pcm(1, 8000, 8), {42});
+    EXPECT_EQ(LoadError(wave, bad.bytes), bad.message) << bad.what;
+    EXPECT_EQ(wave.Size(), 1) << bad.what;
+    EXPECT_EQ(wave.Format().samples_per_sec, 8000u) << bad.what;
+  }
+}
+
+TEST(Wave, AHugeUnknownChunkEndsTheScan) {
+  TWave wave;
+  wave.LoadFromMemory(Riff({Chunk("fmt ", FormatBody()), Chunk("data", {4}), Chunk("junk", {1}, 0xFFFFFFF0)}));
+  EXPECT_EQ(wave.Size(), 1);
+}
+
+class WaveFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("wave_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Write(const char* name, const Bytes& bytes) {
+    const auto path = dir_ / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(WaveFile, LoadsAFileAndAnEmptyFile) {
+  TWave wave;
+  wave.LoadFromFile(Write("tune.wav", Riff({Chunk("fmt ", FormatBody()), Chunk("data", {5, 6, 7})})));
+  EXPECT_EQ(wave.Size(), 3);
+  wave.LoadFromFile(Write("empty.wav", {}));
+  EXPECT_TRUE(wave.Empty());
+}
+
+TEST_F(WaveFile, AMissingFileOrAFolderCannotBeOpened) {
+  for (const std::string& path : {(dir_ / "missing.wav").string(), dir_.string()}) {
+    TWave wave;
+    try {
+      wave.LoadFromFile(path);
+      ADD_FAILURE() << "no error for " << path;
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+    }
+  }
+}
+
+TEST_F(WaveFile, ACutShortFileIsAStreamReadError) {
+  Bytes bytes = Riff({Chunk("fmt ", FormatBody()), Chunk("data", Bytes(100, 1))});
+  bytes.pop_back();
+  const std::string path = Write("cut.wav", bytes);
+  TWave wave;
+  try {
+    wave.LoadFromFile(path);
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Stream read error");
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo
