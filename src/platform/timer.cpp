@@ -53,7 +53,7 @@ std::optional<uint32_t> MessageTimers::TimeToNextExpiry() const {
 }
 
 int MessageTimers::ArmedCount() const {
-  return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.id != 0; }));
+  return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const Slot& s) { return s.id; }));
 }
 
 TTimer::TTimer(SystemTimers& system) : system_(system) {}

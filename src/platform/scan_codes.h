@@ -1,0 +1,9 @@
+#pragma once
+// From the keyboard's PC set-1 scan codes (extended keys as 128 + code) to the game's key codes 1..255.
+
+namespace jizdavo {
+
+// The key code of a scan code; 0 for scan codes that give no key and for anything outside 0..255.
+int KeyCodeOfScanCode(int scan_code);
+
+}  // namespace jizdavo

@@ -1,0 +1,155 @@
+#include "platform/dx_input.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "platform/scan_codes.h"
+
+namespace jizdavo {
+namespace {
+
+// PC set-1 scan codes of the keys the tests press.
+constexpr int kScanEscape = 1;
+constexpr int kScanK = 37;
+constexpr int kScanApostrophe = 40;
+constexpr int kScanUp = 200;
+constexpr int kScanLeft = 203;
+constexpr int kScanRight = 205;
+
+struct InputRig {
+  void Hold(std::initializer_list<int> scans, bool down = true) {
+    for (int scan : scans) source.state.scan_codes[static_cast<size_t>(scan)] = down;
+  }
+  TDXInputStates Update() {
+    input.Update();
+    return input.States();
+  }
+  ScriptedInput source;
+  TDXInput input{source};
+};
+
+TDXInputStates StatesOf(std::initializer_list<TDXInputState> states) {
+  TDXInputStates set;
+  for (TDXInputState s : states) set.set(static_cast<size_t>(s));
+  return set;
+}
+
+TEST(ScanCodes, GiveTheGameKeyCodes) {
+  struct Case {
+    int scan;
+    int key;
+  };
+  for (Case c : {Case{1, 27}, Case{11, 48}, Case{12, 0}, Case{28, 13}, Case{156, 13}, Case{30, 65},
+                 Case{40, 39}, Case{41, 0}, Case{52, 46}, Case{211, 46}, Case{72, 104}, Case{80, 98},
+                 Case{181, 111}, Case{200, 38}, Case{221, 93}, Case{0, 0}, Case{-1, 0}, Case{256, 0}}) {
+    EXPECT_EQ(KeyCodeOfScanCode(c.scan), c.key) << "scan code " << c.scan;
+  }
+}
+
+TEST(ParseKeyAssigns, ReadsLittleEndianRecordsInStateOrder) {
+  std::array<uint8_t, kKeyAssignsBytes> bytes{};
+  bytes[0] = 0x01;
+  bytes[1] = 0x02;  // state 0, key 1: 0x0201
+  bytes[35 * 12 + 8 + 3] = 0x80;  // state 35, key 3: 0x80000000
+  const TKeyAssigns assigns = ParseKeyAssigns(bytes);
+  EXPECT_EQ(assigns[0][0], 0x0201);
+  EXPECT_EQ(static_cast<uint32_t>(assigns[35][2]), 0x80000000u);
+  EXPECT_EQ(assigns[17][1], 0);
+}
+
+TEST(ParseKeyAssigns, GameTableBindsTheWalkingKeys) {
+  const TKeyAssigns assigns = ParseKeyAssigns(GameKeyAssignBytes());
+  EXPECT_EQ(assigns[StateUp], (std::array<int, 3>{75, 38, 104}));
+  EXPECT_EQ(assigns[StateDown], (std::array<int, 3>{74, 40, 98}));
+  EXPECT_EQ(assigns[StateLeft], (std::array<int, 3>{72, 37, 100}));
+  EXPECT_EQ(assigns[StateRight], (std::array<int, 3>{76, 39, 102}));
+  EXPECT_EQ(assigns[StateButton2], (std::array<int, 3>{88, 13, 0}));
+  EXPECT_EQ(assigns[StateButton9], (std::array<int, 3>{113, 0, 0}));
+  EXPECT_EQ(assigns[StateButton10], (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST(DXInput, UpAndKTogetherAndReleasingOnlyK) {
+  InputRig rig;
+  rig.Hold({kScanUp, kScanK});
+  EXPECT_EQ(rig.Update(), StatesOf({StateUp}));
+  EXPECT_TRUE(rig.input.Keyboard.Keys(75));
+  rig.Hold({kScanK}, false);
+  EXPECT_EQ(rig.Update(), StatesOf({StateUp}));
+  EXPECT_FALSE(rig.input.Keyboard.Keys(75));
+  rig.Hold({kScanUp}, false);
+  EXPECT_EQ(rig.Update(), StatesOf({}));
+}
+
+TEST(DXInput, HeldKeysGiveTheirStates) {
+  struct Case {
+    std::initializer_list<int> scans;
+    TDXInputStates expected;
+  };
+  const Case cases[] = {
+      {{kScanLeft, kScanRight}, StatesOf({StateLeft, StateRight})},
+      {{kScanApostrophe}, StatesOf({StateRight})},  // the apostrophe's code is the Right arrow's
+      {{72, 80}, StatesOf({StateUp, StateDown})},    // keypad 8 and 2
+      {{28}, StatesOf({StateButton2})},              // Enter
+      {{kScanEscape}, StatesOf({})},
+  };
+  for (const Case& c : cases) {
+    InputRig rig;
+    rig.Hold(c.scans);
+    EXPECT_EQ(rig.Update(), c.expected) << "first scan code " << *c.scans.begin();
+  }
+}
+
+TEST(DXInput, BackgroundWindowReadsAsNothingPressed) {
+  InputRig rig;
+  rig.Hold({kScanEscape, kScanUp});
+  rig.source.state.buttons[0] = true;
+  rig.Update();
+  rig.source.state.foreground = false;
+  EXPECT_EQ(rig.Update(), StatesOf({}));
+  EXPECT_FALSE(rig.input.Keyboard.Keys(27));
+  EXPECT_FALSE(rig.input.Mouse.Buttons(0));
+  rig.input.ActiveOnly = false;
+  EXPECT_EQ(rig.Update(), StatesOf({StateUp}));
+  EXPECT_TRUE(rig.input.Keyboard.Keys(27));
+}
+
+TEST(DXInput, KeyCodesOutsideTheRangeAreNeverDown) {
+  InputRig rig;
+  for (int scan = 0; scan < 256; ++scan) rig.source.state.scan_codes[static_cast<size_t>(scan)] = true;
+  rig.Update();
+  EXPECT_FALSE(rig.input.Keyboard.Keys(0));
+  EXPECT_FALSE(rig.input.Keyboard.Keys(256));
+  EXPECT_FALSE(rig.input.Keyboard.Keys(-1));
+  EXPECT_TRUE(rig.input.Keyboard.Keys(27));  // unlisted scan codes land on code 0, which is never down
+}
+
+TEST(DXInput, MouseDoesNotBindStatesButReportsItsButtons) {
+  InputRig rig;
+  rig.source.state.motion_x = -3;
+  rig.source.state.motion_y = 2;
+  rig.source.state.buttons[0] = true;
+  EXPECT_EQ(rig.Update(), StatesOf({}));
+  EXPECT_TRUE(rig.input.Mouse.Buttons(0));
+  EXPECT_FALSE(rig.input.Mouse.Buttons(2));
+  EXPECT_FALSE(rig.input.Mouse.Buttons(32));
+  EXPECT_EQ(rig.input.Mouse.X(), -3);
+  // Bound, the same motion and button walk and press.
+  rig.input.Mouse.BindInputStates = true;
+  rig.source.state.motion_x = -3;
+  rig.source.state.motion_y = 2;
+  EXPECT_EQ(rig.Update(), StatesOf({StateLeft, StateDown, StateButton1}));
+  // Motion is since the last read: without new motion only the button stays.
+  EXPECT_EQ(rig.Update(), StatesOf({StateButton1}));
+}
+
+TEST(DXInput, DisabledKeyboardReportsNothing) {
+  InputRig rig;
+  rig.Hold({kScanUp});
+  rig.Update();
+  rig.input.Keyboard.Enabled = false;
+  EXPECT_EQ(rig.Update(), StatesOf({}));
+}
+
+}  // namespace
+}  // namespace jizdavo
