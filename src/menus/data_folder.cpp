@@ -1,0 +1,171 @@
+#include "menus/data_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kAppFolderName = "jizdavo";
+
+Error UnableToWrite(const fs::path& file) { return Error("Unable to write to " + file.string()); }
+
+// Closes a descriptor when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { Close(); }
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  // Closing can report a delayed write error, so callers that care check it.
+  bool Close() {
+    if (fd_ < 0) return true;
+    const bool ok = ::close(fd_) == 0;
+    fd_ = -1;
+    return ok;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// Makes a rename inside `folder` survive a crash.
+void SyncFolder(const fs::path& folder) {
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Valid()) ::fsync(dir.Get());
+}
+
+fs::path FolderOf(const fs::path& file) {
+  return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+}  // namespace
+
+fs::path ProgramFolder() {
+  std::error_code error;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+  if (error) return fs::current_path(error);
+  return exe.parent_path();
+}
+
+fs::path UserDataFolder(const char* xdgDataHome, const char* home) {
+  if (xdgDataHome != nullptr && fs::path(xdgDataHome).is_absolute()) {
+    return fs::path(xdgDataHome) / kAppFolderName;
+  }
+  const fs::path base = home != nullptr && *home != '\0' ? fs::path(home) : fs::path(".");
+  return base / ".local" / "share" / kAppFolderName;
+}
+
+bool IsWritableFolder(const fs::path& folder) {
+  std::string probe = (folder / ".jizdavo-probe-XXXXXX").string();
+  FileDescriptor fd(::mkstemp(probe.data()));
+  if (!fd.Valid()) return false;
+  ::unlink(probe.c_str());
+  return true;
+}
+
+fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& userFolder) {
+  if (IsWritableFolder(programFolder)) return programFolder;
+  std::error_code error;
+  fs::create_directories(userFolder, error);
+  if (!error && IsWritableFolder(userFolder)) return userFolder;
+  return programFolder;
+}
+
+fs::path PickDataFolder() {
+  const fs::path userFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  return ChooseDataFolder(ProgramFolder(), userFolder);
+}
+
+std::optional<int32_t> ParseInteger(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+  const bool negative = text.front() == '-';
+  if (negative || text.front() == '+') text.remove_prefix(1);
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  // from_chars would take a second sign; only digits may follow.
+  if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+  int64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const int64_t value = negative ? -magnitude : magnitude;
+  if (value < INT32_MIN || value > INT32_MAX) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+std::string ComplementBytes(std::string_view bytes) {
+  std::string out(bytes);
+  for (char& c : out) c = static_cast<char>(~static_cast<unsigned char>(c));
+  return out;
+}
+
+std::optional<std::string> ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ReadOrCreateFile(const fs::path& file) {
+  if (std::optional<std::string> content = ReadFile(file)) return std::move(*content);
+  std::ofstream create(file, std::ios::binary | std::ios::app);
+  return {};
+}
+
+void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
+  std::string temp = (FolderOf(file) / ("." + file.filename().string() + ".XXXXXX")).string();
+  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+  if (!fd.Valid()) throw UnableToWrite(file);
+  // mkstemp makes the file private; these files are ordinary user files.
+  ::fchmod(fd.Get(), 0644);
+  const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+  if (!fd.Close() || !written || ::rename(temp.c_str(), file.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    throw UnableToWrite(file);
+  }
+  SyncFolder(FolderOf(file));
+}
+
+void AppendToFile(const fs::path& file, std::string_view bytes) {
+  FileDescriptor fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+  struct stat before {};
+  if (!fd.Valid() || ::fstat(fd.Get(), &before) != 0) throw UnableToWrite(file);
+  if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0) {
+    // A partly written record would put every later record out of step; drop it whole.
+    if (::ftruncate(fd.Get(), before.st_size) == 0) ::fsync(fd.Get());
+    throw UnableToWrite(file);
+  }
+  if (!fd.Close()) throw UnableToWrite(file);
+}
+
+}  // namespace jizdavo

@@ -1,0 +1,117 @@
+#include "menus/data_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "menus/file_fixtures.h"
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FileSizeLimit;
+using testing::TempFolderTest;
+
+TEST(ParseIntegerTest, ReadsDecimalAndHexadecimalOnly) {
+  const struct {
+    const char* text;
+    std::optional<int32_t> value;
+  } cases[] = {
+      {"12", 12},          {"0", 0},           {"-5", -5},          {"+7", 7},
+      {" 42\r\n", 42},     {"0x20", 32},       {"0X1f", 31},        {"-0x10", -16},
+      {"2147483647", 2147483647},              {"-2147483648", INT32_MIN},
+      {"2147483648", std::nullopt},            {"99999999999999999999", std::nullopt},
+      {"", std::nullopt},  {"  ", std::nullopt}, {"abc", std::nullopt}, {"12a", std::nullopt},
+      {"1 2", std::nullopt}, {"0x", std::nullopt}, {"--1", std::nullopt}, {"+-1", std::nullopt},
+      {"-", std::nullopt}, {"0xg", std::nullopt}, {"1.5", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseInteger(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(ComplementBytesTest, StoresEveryByteAsItsComplement) {
+  EXPECT_EQ(ComplementBytes("12"), "\xCE\xCD");
+  EXPECT_EQ(ComplementBytes(std::string("\x00\xFF\r", 3)), std::string("\xFF\x00\xF2", 3));
+  EXPECT_EQ(ComplementBytes(ComplementBytes("any text")), "any text");
+}
+
+TEST(UserDataFolderTest, FollowsXdgDataHomeElseHome) {
+  EXPECT_EQ(UserDataFolder("/data", "/home/ann"), fs::path("/data/jizdavo"));
+  EXPECT_EQ(UserDataFolder(nullptr, "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
+  EXPECT_EQ(UserDataFolder("", "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
+  EXPECT_EQ(UserDataFolder("relative", "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
+}
+
+using DataFolderTest = TempFolderTest;
+
+TEST_F(DataFolderTest, KeepsTheProgramFolderWhenItCanBeWritten) {
+  EXPECT_EQ(ChooseDataFolder(folder_, File("user")), folder_);
+  EXPECT_FALSE(fs::exists(File("user")));
+}
+
+TEST_F(DataFolderTest, FallsBackToTheUserFolderAndCreatesIt) {
+  WriteBytes("program", "a file where a folder should be");
+  const fs::path user = File("share") / "jizdavo";
+  EXPECT_EQ(ChooseDataFolder(File("program"), user), user);
+  EXPECT_TRUE(fs::is_directory(user));
+}
+
+TEST_F(DataFolderTest, KeepsTheProgramFolderWhenNothingCanBeWritten) {
+  WriteBytes("blocked", "");
+  EXPECT_EQ(ChooseDataFolder(File("blocked") / "program", File("blocked") / "user"),
+            File("blocked") / "program");
+}
+
+TEST_F(DataFolderTest, ReadingAMissingFileCreatesItEmpty) {
+  EXPECT_EQ(ReadOrCreateFile(File("Score.dat")), "");
+  EXPECT_TRUE(fs::exists(File("Score.dat")));
+  WriteBytes("Score.dat", "abc");
+  EXPECT_EQ(ReadOrCreateFile(File("Score.dat")), "abc");
+  // A folder that cannot hold files reads as empty instead of failing.
+  WriteBytes("blocked", "");
+  EXPECT_EQ(ReadOrCreateFile(File("blocked") / "Score.dat"), "");
+}
+
+TEST_F(DataFolderTest, ReplacingWritesTheWholeNewContentAndLeavesNoTemporaryFile) {
+  WriteBytes("Levels.dat", "old content, longer than the new");
+  ReplaceFileAtomically(File("Levels.dat"), "new");
+  EXPECT_EQ(ReadBytes("Levels.dat"), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(DataFolderTest, AFailedReplaceKeepsTheOldFile) {
+  WriteBytes("Levels.dat", "old");
+  {
+    FileSizeLimit limit(2);
+    EXPECT_THROW(ReplaceFileAtomically(File("Levels.dat"), "longer"), Error);
+  }
+  EXPECT_EQ(ReadBytes("Levels.dat"), "old");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+TEST_F(DataFolderTest, AFailedAppendCutsTheFileBackToItsOldLength) {
+  WriteBytes("Score.dat", "0123456789");
+  AppendToFile(File("Score.dat"), "ab");
+  {
+    FileSizeLimit limit(15);
+    EXPECT_THROW(AppendToFile(File("Score.dat"), "cdefgh"), Error);
+  }
+  EXPECT_EQ(ReadBytes("Score.dat"), "0123456789ab");
+}
+
+TEST_F(DataFolderTest, WritesIntoAFolderThatCannotExistReportTheFile) {
+  WriteBytes("blocked", "");
+  const fs::path file = File("blocked") / "Levels.dat";
+  for (const auto& write : {ReplaceFileAtomically, AppendToFile}) {
+    try {
+      write(file, "x");
+      ADD_FAILURE() << "no error raised";
+    } catch (const Error& error) {
+      EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.string());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo
