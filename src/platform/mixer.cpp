@@ -1,0 +1,190 @@
+#include "platform/mixer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+constexpr int kMinRate = 100;
+constexpr int kMaxRate = 200000;
+constexpr size_t kMaxDataBytes = 0x0FFFFFFF;
+constexpr int kMinVolume = -10000;
+constexpr int kChunkFrames = 512;
+constexpr float kFractionScale = 1.0f / 4294967296.0f;
+
+// Hundredths of a decibel to an amplitude factor; the bottom of the range is true silence.
+float VolumeGain(int volume) {
+  volume = std::clamp(volume, kMinVolume, 0);
+  return volume == kMinVolume ? 0.0f : static_cast<float>(std::pow(10.0, volume / 2000.0));
+}
+
+bool Playable(const WaveFormat& f, size_t data_bytes) {
+  return f.format_tag == WaveFormat::kPcm && (f.channels == 1 || f.channels == 2) &&
+         (f.bits_per_sample == 8 || f.bits_per_sample == 16) &&
+         f.block_align == f.channels * f.bits_per_sample / 8 && f.samples_per_sec >= kMinRate &&
+         f.samples_per_sec <= kMaxRate && data_bytes >= f.block_align && data_bytes <= kMaxDataBytes;
+}
+
+// 8-bit samples are unsigned around 128, 16-bit ones signed little-endian; a partial last frame is dropped.
+std::vector<int16_t> ConvertSamples(std::span<const uint8_t> data, const WaveFormat& f) {
+  const size_t count = data.size() / f.block_align * f.channels;
+  std::vector<int16_t> samples(count);
+  for (size_t i = 0; i < count; ++i) {
+    samples[i] = f.bits_per_sample == 8 ? static_cast<int16_t>((data[i] - 128) * 256)
+                                        : static_cast<int16_t>(data[2 * i] | data[2 * i + 1] << 8);
+  }
+  return samples;
+}
+
+}  // namespace
+
+std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
+  const WaveFormat& format = wave.Format();
+  if (!Playable(format, wave.Data().size())) throw Error("Sound Buffer cannot be made");
+  try {
+    auto sound = std::make_shared<SoundSamples>();
+    sound->channels = format.channels;
+    sound->rate = static_cast<int>(format.samples_per_sec);
+    sound->samples = ConvertSamples(wave.Data(), format);
+    return sound;
+  } catch (const std::bad_alloc&) {
+    throw Error("Sound Buffer cannot be locked");
+  }
+}
+
+class Mixer::Voice {
+ public:
+  explicit Voice(std::shared_ptr<const SoundSamples> sound) : sound_(std::move(sound)) {}
+
+  void Apply(const VoiceSettings& settings) {
+    const int rate = settings.frequency == 0 ? sound_->rate : std::clamp(settings.frequency, kMinRate, kMaxRate);
+    step_ = (static_cast<uint64_t>(rate) << 32) / kOutputRate;
+    const float gain = VolumeGain(settings.volume);
+    gain_left_ = gain * (settings.pan > 0 ? VolumeGain(-settings.pan) : 1.0f);
+    gain_right_ = gain * (settings.pan < 0 ? VolumeGain(settings.pan) : 1.0f);
+  }
+  void Start(bool looped) {
+    position_ = 0;
+    looped_ = looped;
+    playing_ = true;
+  }
+  void Stop() { playing_ = false; }
+  bool Playing() const { return playing_; }
+  const std::shared_ptr<const SoundSamples>& Sound() const { return sound_; }
+
+  void MixInto(float* mix, int frames) {
+    if (sound_->channels == 1) {
+      MixFrames<1>(mix, frames);
+    } else {
+      MixFrames<2>(mix, frames);
+    }
+  }
+
+ private:
+  // Linear interpolation between neighbouring frames; a looped voice's last frame leads into its
+  // first, so the seam is as smooth as the rest, and a single play fades into silence.
+  template <int kChannels>
+  void MixFrames(float* mix, int frames) {
+    const int16_t* samples = sound_->samples.data();
+    const uint64_t count = sound_->FrameCount();
+    const uint64_t end = count << 32;
+    for (int i = 0; i < frames && playing_; ++i) {
+      const uint64_t index = position_ >> 32;
+      const float fraction = static_cast<float>(position_ & 0xFFFFFFFF) * kFractionScale;
+      const bool last = index + 1 == count;
+      const int16_t* here = samples + index * kChannels;
+      const int16_t* next = last ? samples : here + kChannels;
+      const float keep_next = last && !looped_ ? 0.0f : 1.0f;
+      const float left = here[0] + (next[0] * keep_next - here[0]) * fraction;
+      const int r = kChannels - 1;
+      const float right = here[r] + (next[r] * keep_next - here[r]) * fraction;
+      mix[2 * i] += left * gain_left_;
+      mix[2 * i + 1] += right * gain_right_;
+      position_ += step_;
+      if (position_ >= end) {
+        if (looped_) {
+          position_ %= end;
+        } else {
+          playing_ = false;
+          position_ = 0;
+        }
+      }
+    }
+  }
+
+  std::shared_ptr<const SoundSamples> sound_;
+  uint64_t position_ = 0;  // in frames, 32.32 fixed point
+  uint64_t step_ = 0;
+  float gain_left_ = 1.0f;
+  float gain_right_ = 1.0f;
+  bool looped_ = false;
+  bool playing_ = false;
+};
+
+Mixer::Mixer(AudioOutput& device) : device_(device) {}
+Mixer::~Mixer() = default;
+
+std::shared_ptr<Mixer::Voice> Mixer::AddVoice(std::shared_ptr<const SoundSamples> sound,
+                                              const VoiceSettings& settings) {
+  auto voice = std::make_shared<Voice>(std::move(sound));
+  voice->Apply(settings);
+  AudioLockGuard lock(device_);
+  voices_.push_back(voice);
+  return voice;
+}
+
+void Mixer::RemoveVoice(const std::shared_ptr<Voice>& voice) {
+  AudioLockGuard lock(device_);
+  std::erase(voices_, voice);
+}
+
+void Mixer::Play(Voice& voice, const VoiceSettings& settings, bool looped) {
+  AudioLockGuard lock(device_);
+  voice.Apply(settings);
+  voice.Start(looped);
+}
+
+void Mixer::Stop(Voice& voice) {
+  AudioLockGuard lock(device_);
+  voice.Stop();
+}
+
+void Mixer::Apply(Voice& voice, const VoiceSettings& settings) {
+  AudioLockGuard lock(device_);
+  voice.Apply(settings);
+}
+
+bool Mixer::Playing(const Voice& voice) const {
+  AudioLockGuard lock(device_);
+  return voice.Playing();
+}
+
+std::shared_ptr<const SoundSamples> Mixer::Sound(const Voice& voice) const { return voice.Sound(); }
+
+void Mixer::SetMuted(bool muted) {
+  AudioLockGuard lock(device_);
+  muted_ = muted;
+}
+
+void Mixer::Mix(int16_t* out, int frames) {
+  for (int done = 0; done < frames; done += kChunkFrames) {
+    MixChunk(out + 2 * done, std::min(kChunkFrames, frames - done));
+  }
+}
+
+void Mixer::MixChunk(int16_t* out, int frames) {
+  float mix[2 * kChunkFrames] = {};
+  for (const auto& voice : voices_) {
+    if (voice->Playing()) voice->MixInto(mix, frames);
+  }
+  for (int i = 0; i < 2 * frames; ++i) {
+    // Sums beyond the 16-bit range saturate instead of wrapping around.
+    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(std::clamp(mix[i], -32768.0f, 32767.0f)));
+  }
+}
+
+}  // namespace jizdavo
