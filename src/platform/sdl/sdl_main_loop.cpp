@@ -1,0 +1,111 @@
+#include "platform/sdl/sdl_main_loop.h"
+
+#include "platform/scan_codes.h"
+#include "platform/sdl/sdl_input_source.h"
+
+namespace jizdavo {
+
+namespace {
+
+// SDL numbers the buttons left 1, middle 2, right 3, then the extra ones; the game left 0, right 1,
+// middle 2, fourth 3.
+int GameButtonOf(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return 3;
+  }
+}
+
+// Blocks until an event arrives or the time is up; the event stays queued for the loop.
+void WaitForEvent(uint32_t milliseconds) { SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)); }
+
+}  // namespace
+
+SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
+    : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, WaitForEvent) {}
+
+void SdlMainLoop::AddListener(WindowEventListener listener) { listeners_.push_back(std::move(listener)); }
+
+void SdlMainLoop::Run() {
+  running_ = true;
+  SDL_Event event;
+  while (running_) {
+    if (SDL_PollEvent(&event)) {
+      HandleEvent(event);
+    } else {
+      pacer_.Idle();
+    }
+  }
+}
+
+void SdlMainLoop::HandleEvent(const SDL_Event& event) {
+  if (window_handler && window_handler(event)) return;
+  switch (event.type) {
+    case SDL_WINDOWEVENT:
+      HandleWindowEvent(event.window);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      WindowEvent key{event.type == SDL_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp};
+      key.key_code = KeyCodeOfScanCode(PcScanCodeOf(event.key.keysym.scancode));
+      Notify(key);
+      break;
+    }
+    case SDL_TEXTINPUT: {
+      WindowEvent text{WindowEvent::Kind::TextInput};
+      text.text = event.text.text;
+      Notify(text);
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      HandleMouseButton(event.button);
+      break;
+    case SDL_MOUSEMOTION:
+      Notify(MouseEvent(WindowEvent::Kind::MouseMove, event.motion.x, event.motion.y));
+      break;
+    case SDL_QUIT:
+      Notify(WindowEvent{WindowEvent::Kind::Quit});
+      running_ = false;
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlMainLoop::HandleWindowEvent(const SDL_WindowEvent& event) {
+  // SDL may repeat a focus notice; the game hears of changes only.
+  if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED && !frame_timer_.ApplicationActive()) {
+    frame_timer_.ApplicationActivated();
+    Notify(WindowEvent{WindowEvent::Kind::Activate});
+  } else if (event.event == SDL_WINDOWEVENT_FOCUS_LOST && frame_timer_.ApplicationActive()) {
+    frame_timer_.ApplicationDeactivated();
+    Notify(WindowEvent{WindowEvent::Kind::Deactivate});
+  }
+}
+
+void SdlMainLoop::HandleMouseButton(const SDL_MouseButtonEvent& event) {
+  using Kind = WindowEvent::Kind;
+  const Kind kind = event.type == SDL_MOUSEBUTTONDOWN ? Kind::MouseDown : Kind::MouseUp;
+  WindowEvent mouse = MouseEvent(kind, event.x, event.y);
+  mouse.button = GameButtonOf(event.button);
+  Notify(mouse);
+}
+
+WindowEvent SdlMainLoop::MouseEvent(WindowEvent::Kind kind, int x, int y) const {
+  if (window_to_frame) window_to_frame(x, y);
+  WindowEvent mouse{kind};
+  mouse.x = x;
+  mouse.y = y;
+  return mouse;
+}
+
+void SdlMainLoop::Notify(const WindowEvent& event) {
+  // A listener may add listeners; those hear from the next event on.
+  const size_t n = listeners_.size();
+  for (size_t i = 0; i < n; ++i) listeners_[i](event);
+}
+
+}  // namespace jizdavo

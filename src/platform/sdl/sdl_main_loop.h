@@ -1,0 +1,45 @@
+#pragma once
+// The program's message loop on SDL: handles window events, tells the frame timer when the window
+// gains or loses the focus, and between events lets the pacer fire the timers and poll for a frame.
+
+#include <SDL.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/dx_timer.h"
+#include "platform/frame_pacer.h"
+#include "platform/timer.h"
+#include "platform/window_events.h"
+
+namespace jizdavo {
+
+class SdlMainLoop {
+ public:
+  SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers);
+
+  // The window's own handling (the full-screen switch, ...), tried first; true when it used the event.
+  std::function<bool(const SDL_Event&)> window_handler;
+  // Window pixels to frame pixels, for mouse events; unset means they are the same.
+  std::function<void(int& x, int& y)> window_to_frame;
+  void AddListener(WindowEventListener listener);
+
+  // Handles events and idles until Quit() or the window closes.
+  void Run();
+  void Quit() { running_ = false; }
+  void HandleEvent(const SDL_Event& event);
+
+ private:
+  void HandleWindowEvent(const SDL_WindowEvent& event);
+  void HandleMouseButton(const SDL_MouseButtonEvent& event);
+  void Notify(const WindowEvent& event);
+  WindowEvent MouseEvent(WindowEvent::Kind kind, int x, int y) const;
+
+  TDXTimer& frame_timer_;
+  FramePacer pacer_;
+  std::vector<WindowEventListener> listeners_;
+  bool running_ = false;
+};
+
+}  // namespace jizdavo

@@ -1,0 +1,24 @@
+#pragma once
+// Window events as the game's controls see them, free of any back end: mouse positions are in the
+// 640 x 480 frame's pixels and keys in the game's key codes.
+
+#include <functional>
+#include <string>
+
+namespace jizdavo {
+
+struct WindowEvent {
+  enum class Kind { MouseDown, MouseUp, MouseMove, KeyDown, KeyUp, TextInput, Activate, Deactivate, Quit };
+  explicit WindowEvent(Kind what) : kind(what) {}
+
+  Kind kind;
+  int x = 0;         // mouse events: frame position
+  int y = 0;
+  int button = 0;    // 0 left, 1 right, 2 middle, 3 fourth
+  int key_code = 0;  // key events: 1..255, 0 for keys the game has no code for
+  std::string text;  // text input: UTF-8
+};
+
+using WindowEventListener = std::function<void(const WindowEvent&)>;
+
+}  // namespace jizdavo

@@ -1,0 +1,152 @@
+#include "platform/sdl/sdl_main_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+#include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_input_source.h"
+
+namespace jizdavo {
+namespace {
+
+// SDL's event queue, without a screen.
+class SdlEvents : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError(); }
+  void TearDown() override { SDL_Quit(); }
+
+  SDL_Event Push(Uint32 type) {
+    SDL_Event event{};
+    event.type = type;
+    return event;
+  }
+
+  SdlClock clock;
+  MessageTimers timers{clock};
+  TDXTimer frame_timer{clock};
+  SdlMainLoop loop{clock, frame_timer, timers};
+};
+
+TEST_F(SdlEvents, FocusChangesReachTheFrameTimerOnce) {
+  int activations = 0;
+  int deactivations = 0;
+  frame_timer.OnActivate = [&](TDXTimer*) { ++activations; };
+  frame_timer.OnDeactivate = [&](TDXTimer*) { ++deactivations; };
+  std::vector<WindowEvent::Kind> heard;
+  loop.AddListener([&](const WindowEvent& e) { heard.push_back(e.kind); });
+  SDL_Event event = Push(SDL_WINDOWEVENT);
+  for (auto change :
+       {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST}) {
+    event.window.event = static_cast<Uint8>(change);
+    loop.HandleEvent(event);
+  }
+  EXPECT_EQ(activations, 1);
+  EXPECT_EQ(deactivations, 1);
+  EXPECT_FALSE(frame_timer.ApplicationActive());
+  using Kind = WindowEvent::Kind;
+  EXPECT_EQ(heard, (std::vector<Kind>{Kind::Activate, Kind::Deactivate}));
+}
+
+TEST_F(SdlEvents, ListenersHearKeysInGameCodesAndMouseInFramePixels) {
+  std::vector<WindowEvent> heard;
+  loop.AddListener([&](const WindowEvent& e) { heard.push_back(e); });
+  loop.window_to_frame = [](int& x, int& y) { x /= 2, y /= 2; };
+  SDL_Event key = Push(SDL_KEYDOWN);
+  key.key.keysym.scancode = SDL_SCANCODE_APOSTROPHE;
+  loop.HandleEvent(key);
+  SDL_Event click = Push(SDL_MOUSEBUTTONUP);
+  click.button.button = SDL_BUTTON_RIGHT;
+  click.button.x = 101;
+  click.button.y = 60;
+  loop.HandleEvent(click);
+  ASSERT_EQ(heard.size(), 2u);
+  EXPECT_EQ(heard[0].kind, WindowEvent::Kind::KeyDown);
+  EXPECT_EQ(heard[0].key_code, 39);
+  EXPECT_EQ(heard[1].kind, WindowEvent::Kind::MouseUp);
+  EXPECT_EQ(heard[1].button, 1);
+  EXPECT_EQ(heard[1].x, 50);
+  EXPECT_EQ(heard[1].y, 30);
+}
+
+TEST_F(SdlEvents, EventsTheWindowUsesGoNoFurther) {
+  int heard = 0;
+  loop.AddListener([&](const WindowEvent&) { ++heard; });
+  loop.window_handler = [](const SDL_Event& e) { return e.type == SDL_KEYDOWN; };
+  loop.HandleEvent(Push(SDL_KEYDOWN));
+  loop.HandleEvent(Push(SDL_KEYUP));
+  EXPECT_EQ(heard, 1);
+}
+
+TEST_F(SdlEvents, QuitEndsTheLoopAndTimersFireMeanwhile) {
+  int countdown = 0;
+  TTimer timer(timers);
+  timer.SetInterval(20);
+  timer.SetOnTimer([&](TTimer*) {
+    if (++countdown == 3) {
+      SDL_Event quit = Push(SDL_QUIT);
+      SDL_PushEvent(&quit);
+    }
+  });
+  bool quit_heard = false;
+  loop.AddListener([&](const WindowEvent& e) { quit_heard |= e.kind == WindowEvent::Kind::Quit; });
+  loop.Run();
+  EXPECT_EQ(countdown, 3);
+  EXPECT_TRUE(quit_heard);
+}
+
+TEST(SdlInputSource, PhysicalKeysGiveTheirPcScanCodes) {
+  struct Case {
+    SDL_Scancode sdl;
+    int pc;
+  };
+  for (Case c : {Case{SDL_SCANCODE_ESCAPE, 1}, Case{SDL_SCANCODE_K, 37}, Case{SDL_SCANCODE_APOSTROPHE, 40},
+                 Case{SDL_SCANCODE_PERIOD, 52}, Case{SDL_SCANCODE_KP_8, 72}, Case{SDL_SCANCODE_KP_ENTER, 156},
+                 Case{SDL_SCANCODE_RCTRL, 157}, Case{SDL_SCANCODE_UP, 200}, Case{SDL_SCANCODE_DELETE, 211},
+                 Case{SDL_SCANCODE_APPLICATION, 221}, Case{SDL_SCANCODE_F13, 0},
+                 Case{SDL_SCANCODE_UNKNOWN, 0}}) {
+    EXPECT_EQ(PcScanCodeOf(c.sdl), c.pc) << SDL_GetScancodeName(c.sdl);
+  }
+}
+
+// The real loop with a real window under the display: with the frame timer at interval 0 it never
+// ticks faster than once a millisecond, and the lag counts add up to the time that passed.
+TEST(SdlMainLoopPacing, NeverFasterThanTheClockAndLagCountsAddUp) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  SDL_Window* window = SDL_CreateWindow("Jizdavo v0.9", 0, 0, 640, 480, SDL_WINDOW_HIDDEN);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  SdlClock clock;
+  MessageTimers timers(clock);
+  TDXTimer frame_timer(clock);
+  SdlMainLoop loop(clock, frame_timer, timers);
+  SdlInputSource input(window);
+  frame_timer.SetInterval(0);
+  std::vector<uint32_t> ticks;
+  std::vector<int> lags;
+  frame_timer.OnTimer = [&](TDXTimer*, int lag) {
+    input.Read();  // a frame's worth of work that touches SDL
+    ticks.push_back(frame_timer.LastTickTime());  // the clock reading of this tick
+    lags.push_back(lag);
+    if (ticks.back() - ticks.front() >= 1500) loop.Quit();
+  };
+  frame_timer.ApplicationActivated();  // a hidden window never gets the focus
+  frame_timer.Loaded();
+  const uint32_t start = clock.Now();
+  loop.Run();
+  const uint32_t elapsed = ticks.back() - start;
+  EXPECT_GE(elapsed, 1500u);
+  EXPECT_LE(ticks.size(), elapsed);  // at most one tick per millisecond
+  for (size_t i = 1; i < ticks.size(); ++i) ASSERT_GT(ticks[i], ticks[i - 1]) << "tick " << i;
+  EXPECT_LE(frame_timer.FrameRate(), 1000);
+  EXPECT_GT(frame_timer.FrameRate(), 0);
+  const long sum = std::accumulate(lags.begin(), lags.end(), 0L);
+  EXPECT_NEAR(sum, static_cast<long>(elapsed), 1.0);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+}
+
+}  // namespace
+}  // namespace jizdavo
