@@ -1,0 +1,13 @@
+#pragma once
+// Writes the generated C++ source that holds the catalogue's tables and bytes.
+
+#include <string>
+#include <vector>
+
+#include "catalog.h"
+
+namespace jizdavo::assetgen {
+
+std::string GenerateCatalogSource(const std::vector<ImageAsset>& images, const std::vector<SoundAsset>& sounds);
+
+}  // namespace jizdavo::assetgen
