@@ -1,5 +1,6 @@
 #include "cars.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "palette.h"
@@ -66,54 +67,72 @@ void DrawWheels(Raster& r, const Shape& s, int axle, int half) {
   }
 }
 
-// The painted shell: lit along the upper side, shaded along the lower, corners rounded.
-void DrawShell(Raster& r, const Shape& s, TColor paint) {
-  for (int y = s.top; y <= s.bottom; ++y) {
-    TColor c = y == s.top ? Lighter(paint, 0.35) : y == s.bottom ? Darker(paint, 0.35) : paint;
-    if (y == s.top + 1) c = Lighter(paint, 0.12);
-    if (y == s.bottom - 1) c = Darker(paint, 0.12);
-    for (int x = 0; x < s.w; ++x) r.Set(x, y, c);
-    r.Set(0, y, Darker(c, 0.25));
-    r.Set(s.w - 1, y, Darker(c, 0.12));
-  }
-  for (int x : {0, s.w - 1})
-    for (int y : {s.top, s.bottom}) r.Set(x, y, kClear);
+// How many rows the body's outline gives up at column x: the corners are rounded.
+int CornerInset(const Shape& s, int x) {
+  int from_end = std::min(x, s.w - 1 - x);
+  return from_end == 0 ? 2 : from_end == 1 ? 1 : 0;
 }
 
-// A pane of glass across the cabin, darker at the edges, with a glint on the upper side.
-void DrawGlassBand(Raster& r, const Shape& s, int x0, int x1) {
-  for (int x = x0; x < x1; ++x)
-    for (int y = s.top + 1; y <= s.bottom - 1; ++y) {
-      bool edge = y == s.top + 1 || y == s.bottom - 1;
+// The painted shell: lit along the upper side, shaded along the lower, with rounded corners and
+// darker bumpers at both ends.
+void DrawShell(Raster& r, const Shape& s, TColor paint) {
+  for (int x = 0; x < s.w; ++x) {
+    int inset = CornerInset(s, x);
+    for (int y = s.top + inset; y <= s.bottom - inset; ++y) {
+      TColor c = paint;
+      if (y == s.top + inset) c = Lighter(paint, 0.4);
+      else if (y == s.bottom - inset) c = Darker(paint, 0.4);
+      else if (y == s.top + inset + 1) c = Lighter(paint, 0.15);
+      else if (y == s.bottom - inset - 1) c = Darker(paint, 0.15);
+      if (x == 0 || x == s.w - 1) c = Darker(c, 0.3);
+      r.Set(x, y, c);
+    }
+  }
+}
+
+// A pane of glass across the cabin, framed by the pillars, with a glint on the upper side. The
+// windscreen narrows towards the roof, as it leans back.
+void DrawGlass(Raster& r, const Shape& s, int x0, int x1, int narrow_end) {
+  for (int x = x0; x < x1; ++x) {
+    int inset = x == narrow_end ? 3 : 2;
+    for (int y = s.top + inset; y <= s.bottom - inset; ++y) {
+      bool edge = y == s.top + inset || y == s.bottom - inset;
       r.Set(x, y, edge ? pal::GlassDark : pal::Glass);
     }
-  if (x1 - x0 >= 2) r.Set(x0 + (x1 - x0) / 2, s.top + 2, pal::GlassGlint);
+  }
+  if (x1 - x0 >= 2) r.Set(x0 + (x1 - x0) / 2, s.top + 3, pal::GlassGlint);
 }
 
 void DrawCabin(Raster& r, const Shape& s, const Layout& l, TColor paint) {
   int rear_glass = At(l.rear_glass, s.w), roof = At(l.roof, s.w);
   int windscreen = At(l.windscreen, s.w), bonnet = At(l.bonnet, s.w);
-  DrawGlassBand(r, s, rear_glass, roof);
-  DrawGlassBand(r, s, windscreen, bonnet);
+  DrawGlass(r, s, rear_glass, roof, rear_glass);
+  DrawGlass(r, s, windscreen, bonnet, windscreen);
+  TColor roof_paint = Lighter(paint, 0.12);
   for (int x = roof; x < windscreen; ++x) {
-    r.Set(x, s.top + 1, pal::GlassDark);  // side windows seen past the roof's edge
-    r.Set(x, s.bottom - 1, pal::GlassDark);
-    for (int y = s.top + 2; y <= s.bottom - 2; ++y) r.Set(x, y, Lighter(paint, 0.18));
-    r.Set(x, s.top + 2, Lighter(paint, 0.4));
-    r.Set(x, s.bottom - 2, Darker(paint, 0.15));
+    r.Set(x, s.top + 2, pal::GlassDark);  // side windows seen past the roof's edge
+    r.Set(x, s.bottom - 2, pal::GlassDark);
+    for (int y = s.top + 3; y <= s.bottom - 3; ++y) r.Set(x, y, roof_paint);
+    r.Set(x, s.top + 3, Lighter(paint, 0.45));
+    r.Set(x, s.bottom - 3, Darker(paint, 0.2));
+  }
+  for (int y = s.top + 3; y <= s.bottom - 3; ++y) {  // panel gaps at the bonnet and boot
+    r.Set(bonnet, y, Darker(paint, 0.3));
+    if (rear_glass > 3) r.Set(rear_glass - 1, y, Darker(paint, 0.2));
   }
   r.Set(windscreen, s.top - 1, Darker(paint, 0.2));  // mirrors
   r.Set(windscreen, s.bottom + 1, Darker(paint, 0.3));
 }
 
 void DrawLights(Raster& r, const Shape& s) {
-  for (int y : {s.top + 1, s.bottom - 1}) {
+  for (int y : {s.top + 2, s.bottom - 2}) {
     r.Set(s.w - 1, y, pal::Headlight);
     r.Set(s.w - 2, y, Mix(pal::Headlight, pal::Steel, 0.3));
     r.Set(0, y, pal::Taillight);
+    r.Set(1, y, Darker(pal::Taillight, 0.3));
   }
-  r.Set(s.w - 1, s.top, pal::Indicator);
-  r.Set(s.w - 1, s.bottom, pal::Indicator);
+  r.Set(s.w - 2, s.top + 1, pal::Indicator);
+  r.Set(s.w - 2, s.bottom - 1, pal::Indicator);
 }
 
 void DrawTaxiDetails(Raster& r, const Shape& s, const Layout& l) {
@@ -231,7 +250,7 @@ Raster DrawLorry(const CarModel& m) {
   Raster cab_part(11, m.height);
   Shape cs{11, m.height, 2, m.height - 3};
   DrawShell(cab_part, cs, m.paint);
-  DrawGlassBand(cab_part, cs, 7, 9);
+  DrawGlass(cab_part, cs, 7, 9, 7);
   cab_part.FillRect(1, cs.top + 2, 5, cs.bottom - cs.top - 3, Lighter(m.paint, 0.2));
   DrawLights(cab_part, cs);
   Stamp(r, cab_part, cab, 0);

@@ -9,7 +9,7 @@ namespace {
 
 struct Effect {
   const char* name;
-  WaveFormat format;
+  SampleFormat format;
   int data_bytes;
   std::vector<float> (*make)(int frames, int rate);
 };

@@ -72,8 +72,9 @@ Raster Paving(int w, int h) {
   Raster r(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      int row = y / kSlab, sx = Wrap(x + (row % 2) * 12, w), col = sx / kSlab;
-      int ix = sx % kSlab, iy = y % kSlab;
+      // Shifted so that the tile's own edges fall inside slabs, not on joints.
+      int sy = Wrap(y + 12, h), row = sy / kSlab, sx = Wrap(x + 6 + (row % 2) * 12, w), col = sx / kSlab;
+      int ix = sx % kSlab, iy = sy % kSlab;
       double tint = Hash01(col, row, 31) * 0.5 + Field(r, x, y, 5, 32) * 0.5;
       TColor c = Tone3(tint, Hash01(x, y, 33), pal::SlabDark, pal::Slab, pal::SlabLight);
       if (ix == 0 || iy == 0) c = pal::Shadow;
