@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ struct SavedOptions {
 // gives that key's default; booleans are numbers, any but 0 meaning on; numbers are decimal or
 // "0x" hexadecimal.
 SavedOptions ParseOptions(std::string_view iniText);
+
+// `iniText` with the five keys of `options` set in section "Options" (added, in the order above, where
+// missing) and every other section, key and comment kept; nothing if the text could not be made.
+std::optional<std::string> WithOptions(std::string_view iniText, const SavedOptions& options);
 
 // The settings file, opened when the main window is created and held until it closes.
 class SettingsFile {

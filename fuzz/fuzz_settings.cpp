@@ -1,0 +1,19 @@
+// Feeds arbitrary bytes to the settings reader as "Settings.ini": any text must read, and writing the
+// options into it must read them back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "menus/settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace jizdavo;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const SavedOptions read = ParseOptions(text);
+  SavedOptions changed = read;
+  changed.PlayMusic = !read.PlayMusic;
+  changed.MVolume = read.MVolume == 80 ? 0 : 80;
+  const std::optional<std::string> written = WithOptions(text, changed);
+  if (written && ParseOptions(*written) != changed) __builtin_trap();
+  return 0;
+}
