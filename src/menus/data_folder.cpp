@@ -146,8 +146,9 @@ void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
   std::string temp = (FolderOf(file) / ("." + file.filename().string() + ".XXXXXX")).string();
   FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
   if (!fd.Valid()) throw UnableToWrite(file);
-  // mkstemp makes the file private; these files are ordinary user files.
-  ::fchmod(fd.Get(), 0644);
+  // mkstemp makes the file private; keep the old file's permissions, or those of an ordinary file.
+  struct stat old {};
+  ::fchmod(fd.Get(), ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
   const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
   if (!fd.Close() || !written || ::rename(temp.c_str(), file.c_str()) != 0) {
     ::unlink(temp.c_str());

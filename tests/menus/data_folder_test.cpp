@@ -75,8 +75,11 @@ TEST_F(DataFolderTest, ReadingAMissingFileCreatesItEmpty) {
 
 TEST_F(DataFolderTest, ReplacingWritesTheWholeNewContentAndLeavesNoTemporaryFile) {
   WriteBytes("Levels.dat", "old content, longer than the new");
+  fs::permissions(File("Levels.dat"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ReplaceFileAtomically(File("Levels.dat"), "new");
   EXPECT_EQ(ReadBytes("Levels.dat"), "new");
+  EXPECT_EQ(fs::status(File("Levels.dat")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
@@ -98,19 +101,6 @@ TEST_F(DataFolderTest, AFailedAppendCutsTheFileBackToItsOldLength) {
     EXPECT_THROW(AppendToFile(File("Score.dat"), "cdefgh"), Error);
   }
   EXPECT_EQ(ReadBytes("Score.dat"), "0123456789ab");
-}
-
-TEST_F(DataFolderTest, WritesIntoAFolderThatCannotExistReportTheFile) {
-  WriteBytes("blocked", "");
-  const fs::path file = File("blocked") / "Levels.dat";
-  for (const auto& write : {ReplaceFileAtomically, AppendToFile}) {
-    try {
-      write(file, "x");
-      ADD_FAILURE() << "no error raised";
-    } catch (const Error& error) {
-      EXPECT_EQ(std::string(error.what()), "Unable to write to " + file.string());
-    }
-  }
 }
 
 }  // namespace
