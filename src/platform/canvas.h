@@ -56,6 +56,9 @@ class TCanvas {
   virtual TColor ReadPixel(int x, int y) const = 0;
 
  private:
+  // Fills `rect` cut to the target.
+  void FillClipped(const TRect& rect, TColor color);
+
   int pen_x_ = 0;
   int pen_y_ = 0;
 };

@@ -75,11 +75,16 @@ bool ValidDepth(int bits) {
 
 bool ValidCompression(uint32_t compression, int bits) {
   switch (compression) {
-    case kCompressionNone: return true;
-    case kCompressionRle8: return bits == 8;
-    case kCompressionRle4: return bits == 4;
-    case kCompressionBitFields: return bits == 16 || bits == 32;
-    default: return false;
+    case kCompressionNone:
+      return true;
+    case kCompressionRle8:
+      return bits == 8;
+    case kCompressionRle4:
+      return bits == 4;
+    case kCompressionBitFields:
+      return bits == 16 || bits == 32;
+    default:
+      return false;
   }
 }
 
@@ -180,8 +185,11 @@ class MaskChannel {
 class RowDecoder {
  public:
   RowDecoder(const DibHeader& header, std::vector<TColor> palette)
-      : header_(header), palette_(std::move(palette)),
-        red_(header.masks[0]), green_(header.masks[1]), blue_(header.masks[2]) {}
+      : header_(header),
+        palette_(std::move(palette)),
+        red_(header.masks[0]),
+        green_(header.masks[1]),
+        blue_(header.masks[2]) {}
 
   TColor Indexed(uint32_t index) const { return index < palette_.size() ? palette_[index] : clBlack; }
 
@@ -212,14 +220,18 @@ class RowDecoder {
   }
 
  private:
-  TColor Masked(uint32_t pixel) const { return RGB(red_.Extract(pixel), green_.Extract(pixel), blue_.Extract(pixel)); }
+  TColor Masked(uint32_t pixel) const {
+    return RGB(red_.Extract(pixel), green_.Extract(pixel), blue_.Extract(pixel));
+  }
 
   const DibHeader& header_;
   std::vector<TColor> palette_;
   MaskChannel red_, green_, blue_;
 };
 
-int64_t RowStride(const DibHeader& header) { return (int64_t{header.width} * header.bit_count + 31) / 32 * 4; }
+int64_t RowStride(const DibHeader& header) {
+  return (int64_t{header.width} * header.bit_count + 31) / 32 * 4;
+}
 
 void DecodeRows(std::span<const uint8_t> data, const DibHeader& header, const RowDecoder& rows,
                 DecodedPicture& picture) {

@@ -34,7 +34,8 @@ void CheckView(const PictureView& picture) {
   if (picture.width <= 0 || picture.height <= 0 || picture.pixels == nullptr) {
     throw Error("An empty picture cannot be stored");
   }
-  if (picture.width > kMaxPictureSide || picture.height > kMaxPictureSide) throw Error("Picture is too large");
+  if (picture.width > kMaxPictureSide || picture.height > kMaxPictureSide)
+    throw Error("Picture is too large");
 }
 
 uint32_t RowStride(int width, int bits) { return (static_cast<uint32_t>(width) * bits + 31) / 32 * 4; }

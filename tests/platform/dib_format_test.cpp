@@ -27,7 +27,7 @@ struct BitmapSpec {
   uint32_t colors_used = 0;
   std::vector<uint32_t> masks = {};  // written after a 40-byte header when not empty
   std::vector<TColor> palette = {};  // written as 4-byte entries (3-byte for the 12-byte header)
-  Bytes pixels = {};  // already laid out as stored
+  Bytes pixels = {};                 // already laid out as stored
 };
 
 void Put(Bytes& out, uint64_t value, int bytes) {
@@ -136,7 +136,9 @@ class DibDepthTest : public testing::TestWithParam<DepthCase> {};
 
 TEST_P(DibDepthTest, DecodesEveryPixel) {
   const DepthCase& c = GetParam();
-  BitmapSpec spec{.header_size = c.header_size, .height = c.top_down ? -3 : 3, .bits = c.bits,
+  BitmapSpec spec{.header_size = c.header_size,
+                  .height = c.top_down ? -3 : 3,
+                  .bits = c.bits,
                   .compression = c.compression};
   if (c.bits <= 8) {
     spec.palette = kColors;
@@ -168,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DepthCase{"bits8", 40, 8, 0, false, {}, false, false},
                     DepthCase{"bits8_full_palette", 40, 8, 0, false, {}, false, true},
                     DepthCase{"bits16_555", 40, 16, 0, false, {k555[0], k555[1], k555[2]}, false, false},
-                    DepthCase{"bits16_565_fields", 40, 16, 3, false, {k565[0], k565[1], k565[2]}, true, false},
+                    DepthCase{
+                        "bits16_565_fields", 40, 16, 3, false, {k565[0], k565[1], k565[2]}, true, false},
                     DepthCase{"bits16_top_down", 40, 16, 0, true, {k555[0], k555[1], k555[2]}, false, false},
                     DepthCase{"bits24", 40, 24, 0, false, {}, false, false},
                     DepthCase{"bits24_top_down", 40, 24, 0, true, {}, false, false},
@@ -193,8 +196,13 @@ class DibRleTest : public testing::TestWithParam<RleCase> {};
 TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
   const RleCase& c = GetParam();
   const std::vector<TColor> palette = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0)};
-  BitmapSpec spec{.width = 6, .height = 3, .bits = c.bits, .compression = c.compression,
-                  .image_size = static_cast<uint32_t>(c.data.size()), .colors_used = 4, .palette = palette,
+  BitmapSpec spec{.width = 6,
+                  .height = 3,
+                  .bits = c.bits,
+                  .compression = c.compression,
+                  .image_size = static_cast<uint32_t>(c.data.size()),
+                  .colors_used = 4,
+                  .palette = palette,
                   .pixels = c.data};
   const DecodedPicture picture = DecodeDIB(Build(spec));
   std::vector<TColor> expected;
@@ -202,25 +210,32 @@ TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
   EXPECT_EQ(picture.pixels, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Compressions, DibRleTest,
-    testing::Values(
-        // bottom row: run of 4 x index 1, end of line; middle: absolute run 2,0,3 (padded), delta one
-        // right and one up; top: run of 2 x index 3, end of bitmap.
-        RleCase{"rle8", 8, 1,
-                {4, 1, 0, 0,  0, 3, 2, 0, 3, 0,  0, 2, 1, 1,  2, 3,  0, 1},
-                {-1, -1, -1, -1, 3, 3,  2, 0, 3, -1, -1, -1,  1, 1, 1, 1, -1, -1}},
-        // bottom row: run of 5 alternating 1,2; middle: absolute run of 3 nibbles 3,0,1 (padded),
-        // end of line; top: run of 6 alternating 2,3, end of bitmap.
-        RleCase{"rle4", 4, 2,
-                {5, 0x12, 0, 0,  0, 3, 0x30, 0x10, 0, 0,  6, 0x23, 0, 1},
-                {2, 3, 2, 3, 2, 3,  3, 0, 1, -1, -1, -1,  1, 2, 1, 2, 1, -1}}),
-    [](const testing::TestParamInfo<RleCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Compressions, DibRleTest,
+                         testing::Values(
+                             // bottom row: run of 4 x index 1, end of line; middle: absolute run 2,0,3
+                             // (padded), delta one right and one up; top: run of 2 x index 3, end of bitmap.
+                             RleCase{"rle8",
+                                     8,
+                                     1,
+                                     {4, 1, 0, 0, 0, 3, 2, 0, 3, 0, 0, 2, 1, 1, 2, 3, 0, 1},
+                                     {-1, -1, -1, -1, 3, 3, 2, 0, 3, -1, -1, -1, 1, 1, 1, 1, -1, -1}},
+                             // bottom row: run of 5 alternating 1,2; middle: absolute run of 3 nibbles 3,0,1
+                             // (padded), end of line; top: run of 6 alternating 2,3, end of bitmap.
+                             RleCase{"rle4",
+                                     4,
+                                     2,
+                                     {5, 0x12, 0, 0, 0, 3, 0x30, 0x10, 0, 0, 6, 0x23, 0, 1},
+                                     {2, 3, 2, 3, 2, 3, 3, 0, 1, -1, -1, -1, 1, 2, 1, 2, 1, -1}}),
+                         [](const testing::TestParamInfo<RleCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST(DibFormatTest, PayloadRoundTripHasTheStoredLength) {
-  for (auto [width, height, length] : {std::tuple{20, 20, 1245}, std::tuple{45, 48, 6573}, std::tuple{1, 1, 49}}) {
+  for (auto [width, height, length] :
+       {std::tuple{20, 20, 1245}, std::tuple{45, 48, 6573}, std::tuple{1, 1, 49}}) {
     std::vector<TColor> pixels;
-    for (int i = 0; i < width * height; ++i) pixels.push_back(static_cast<TColor>(i * 2654435761u) & 0xFFFFFF);
+    for (int i = 0; i < width * height; ++i)
+      pixels.push_back(static_cast<TColor>(i * 2654435761u) & 0xFFFFFF);
     const Bytes payload = EncodePicturePayload24({width, height, pixels.data()});
     EXPECT_EQ(payload.size(), static_cast<size_t>(length));
     const DecodedPicture picture = DecodePicturePayload(payload);
@@ -231,8 +246,10 @@ TEST(DibFormatTest, PayloadRoundTripHasTheStoredLength) {
 }
 
 TEST(DibFormatTest, OneBitPayloadKeepsItsPalette) {
-  const std::vector<TColor> pixels = {clBlack, clWhite, clWhite, clBlack, clRed, clWhite, clWhite, clBlack, clBlack};
-  const DecodedPicture picture = DecodePicturePayload(EncodePicturePayload1({9, 1, pixels.data()}, clBlack, clWhite));
+  const std::vector<TColor> pixels = {clBlack, clWhite, clWhite, clBlack, clRed,
+                                      clWhite, clWhite, clBlack, clBlack};
+  const DecodedPicture picture =
+      DecodePicturePayload(EncodePicturePayload1({9, 1, pixels.data()}, clBlack, clWhite));
   EXPECT_EQ(picture.bit_count, 1);
   std::vector<TColor> expected = pixels;
   expected[4] = clBlack;  // not colour 1, so stored as colour 0
@@ -255,9 +272,16 @@ Bytes Truncated(Bytes bytes, size_t keep) {
 }
 
 Bytes Valid24() { return Build({.width = 5, .height = 3, .bits = 24, .pixels = Bytes(48, 7)}); }
-Bytes Valid8() { return Build({.bits = 8, .colors_used = 4, .palette = {1, 2, 3, 4}, .pixels = Bytes(24, 1)}); }
+Bytes Valid8() {
+  return Build({.bits = 8, .colors_used = 4, .palette = {1, 2, 3, 4}, .pixels = Bytes(24, 1)});
+}
 Bytes Rle8(Bytes data) {
-  return Build({.width = 4, .height = 2, .bits = 8, .compression = 1, .colors_used = 2, .palette = {1, 2},
+  return Build({.width = 4,
+                .height = 2,
+                .bits = 8,
+                .compression = 1,
+                .colors_used = 2,
+                .palette = {1, 2},
                 .pixels = std::move(data)});
 }
 
@@ -295,12 +319,17 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, DibDamagedTest,
     testing::Values(
         DamagedCase{"no_header_size", DamagedCase::kDib, {40, 0}, "DIB header is truncated"},
-        DamagedCase{"truncated_header", DamagedCase::kDib, Truncated(Valid24(), 30), "DIB header is truncated"},
+        DamagedCase{"truncated_header", DamagedCase::kDib, Truncated(Valid24(), 30),
+                    "DIB header is truncated"},
         DamagedCase{"truncated_masks", DamagedCase::kDib,
-                    Build({.bits = 16, .compression = 3, .masks = {0xF800, 0x07E0}}), "DIB header is truncated"},
-        DamagedCase{"truncated_palette", DamagedCase::kDib, Truncated(Valid8(), 50), "DIB palette is truncated"},
-        DamagedCase{"truncated_rows", DamagedCase::kDib, Truncated(Valid24(), 87), "DIB pixel data is truncated"},
-        DamagedCase{"rle_without_end", DamagedCase::kDib, Rle8({2, 1, 0, 0, 2, 0}), "DIB pixel data is truncated"},
+                    Build({.bits = 16, .compression = 3, .masks = {0xF800, 0x07E0}}),
+                    "DIB header is truncated"},
+        DamagedCase{"truncated_palette", DamagedCase::kDib, Truncated(Valid8(), 50),
+                    "DIB palette is truncated"},
+        DamagedCase{"truncated_rows", DamagedCase::kDib, Truncated(Valid24(), 87),
+                    "DIB pixel data is truncated"},
+        DamagedCase{"rle_without_end", DamagedCase::kDib, Rle8({2, 1, 0, 0, 2, 0}),
+                    "DIB pixel data is truncated"},
         DamagedCase{"rle_absolute_cut", DamagedCase::kDib, Rle8({0, 4, 1, 1}), "DIB pixel data is truncated"},
         DamagedCase{"rle_run_too_wide", DamagedCase::kDib, Rle8({5, 1, 0, 1}),
                     "DIB pixel data runs outside the picture"},
@@ -309,8 +338,14 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"rle_delta_outside", DamagedCase::kDib, Rle8({0, 2, 9, 0, 1, 1, 0, 1}),
                     "DIB pixel data runs outside the picture"},
         DamagedCase{"rle_image_size_past_end", DamagedCase::kDib,
-                    Build({.width = 4, .height = 2, .bits = 8, .compression = 1, .image_size = 99, .colors_used = 2,
-                           .palette = {1, 2}, .pixels = {0, 1}}),
+                    Build({.width = 4,
+                           .height = 2,
+                           .bits = 8,
+                           .compression = 1,
+                           .image_size = 99,
+                           .colors_used = 2,
+                           .palette = {1, 2},
+                           .pixels = {0, 1}}),
                     "DIB pixel data is truncated"},
         DamagedCase{"rle_top_down", DamagedCase::kDib,
                     Build({.height = -3, .bits = 8, .compression = 1, .pixels = {0, 1}}), "DIB is invalid"},
@@ -318,7 +353,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"bits_7", DamagedCase::kDib, Build({.bits = 7}), "DIB is invalid"},
         DamagedCase{"rle8_at_24_bits", DamagedCase::kDib, Build({.compression = 1}), "DIB is invalid"},
         DamagedCase{"unknown_compression", DamagedCase::kDib, Build({.compression = 9}), "DIB is invalid"},
-        DamagedCase{"palette_over_256", DamagedCase::kDib, Build({.bits = 8, .colors_used = 300}), "DIB is invalid"},
+        DamagedCase{"palette_over_256", DamagedCase::kDib, Build({.bits = 8, .colors_used = 300}),
+                    "DIB is invalid"},
         DamagedCase{"negative_width", DamagedCase::kDib, Build({.width = -5}), "DIB is invalid"},
         DamagedCase{"zero_height", DamagedCase::kDib, Build({.height = 0}), "DIB is invalid"},
         DamagedCase{"huge", DamagedCase::kDib, Build({.width = 100000, .height = 100000}),
@@ -334,8 +370,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "DIB pixel data is truncated"},
         DamagedCase{"no_bm", DamagedCase::kFile, Valid24(), "DIB is invalid"},
         DamagedCase{"file_header_cut", DamagedCase::kFile, {'B', 'M', 0, 0}, "DIB is invalid"},
-        DamagedCase{"pixel_offset_past_end", DamagedCase::kFile, BitmapFile(5000, Valid24()), "DIB is invalid"},
-        DamagedCase{"pixel_offset_in_header", DamagedCase::kFile, BitmapFile(20, Valid24()), "DIB is invalid"}),
+        DamagedCase{"pixel_offset_past_end", DamagedCase::kFile, BitmapFile(5000, Valid24()),
+                    "DIB is invalid"},
+        DamagedCase{"pixel_offset_in_header", DamagedCase::kFile, BitmapFile(20, Valid24()),
+                    "DIB is invalid"}),
     [](const testing::TestParamInfo<DamagedCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,0 +1,150 @@
+// Canvas drawing, the same on surfaces and on pictures: every operation ends in clipped spans of one
+// colour, which each kind of target writes in its own pixel format.
+
+#include "platform/canvas.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/dib.h"
+#include "platform/surface.h"
+#include "platform/text/text_render.h"
+
+namespace jizdavo {
+
+namespace {
+
+constexpr TColor kColorBits = 0xFFFFFF;
+
+TColor ColorOfRaw(RawPixel raw) { return RGB(rgb565::Red8(raw), rgb565::Green8(raw), rgb565::Blue8(raw)); }
+
+}  // namespace
+
+void TCanvas::FillClipped(const TRect& rect, TColor color) {
+  const int x0 = std::max(rect.Left, 0);
+  const int x1 = std::min(rect.Right, TargetWidth());
+  const int y0 = std::max(rect.Top, 0);
+  const int y1 = std::min(rect.Bottom, TargetHeight());
+  if (x0 >= x1) return;
+  for (int y = y0; y < y1; ++y) FillSpan(x0, x1, y, color);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  const TextCoverage glyphs = RenderText(SpecOf(Font), text, GlyphRender::kMono);
+  if (Brush.Style == TBrushStyle::bsSolid) {
+    FillClipped(Bounds(x, y, glyphs.cell.width, glyphs.cell.height), Brush.Color);
+  }
+  // Mono coverage is 0 or 255: each run of set pixels is one span in the font colour.
+  for (int row = 0; row < glyphs.height; ++row) {
+    const uint8_t* alpha = glyphs.alpha.data() + static_cast<size_t>(row) * glyphs.width;
+    const int target_y = y + glyphs.top + row;
+    for (int col = 0; col < glyphs.width;) {
+      if (alpha[col] == 0) {
+        ++col;
+        continue;
+      }
+      const int start = col;
+      while (col < glyphs.width && alpha[col] != 0) ++col;
+      const int left = x + glyphs.left;
+      FillClipped({left + start, target_y, left + col, target_y + 1}, Font.Color);
+    }
+  }
+}
+
+int TCanvas::TextWidth(const std::string& text) { return MeasureText(SpecOf(Font), text).width; }
+
+int TCanvas::TextHeight(const std::string& text) { return MeasureText(SpecOf(Font), text).height; }
+
+void TCanvas::MoveTo(int x, int y) {
+  pen_x_ = x;
+  pen_y_ = y;
+}
+
+// Bresenham's walk from the pen position, stopping before (x, y); each point is a square the pen's width.
+void TCanvas::LineTo(int x, int y) {
+  const int dx = std::abs(x - pen_x_);
+  const int dy = std::abs(y - pen_y_);
+  const int step_x = x > pen_x_ ? 1 : -1;
+  const int step_y = y > pen_y_ ? 1 : -1;
+  const int width = std::max(1, Pen.Width);
+  const int offset = (width - 1) / 2;
+  int px = pen_x_;
+  int py = pen_y_;
+  int error = dx - dy;
+  for (int i = 0, steps = std::max(dx, dy); i < steps; ++i) {
+    FillClipped(Bounds(px - offset, py - offset, width, width), Pen.Color);
+    const int twice = 2 * error;
+    if (twice > -dy) {
+      error -= dy;
+      px += step_x;
+    }
+    if (twice < dx) {
+      error += dx;
+      py += step_y;
+    }
+  }
+  MoveTo(x, y);
+}
+
+// A clear brush paints nothing, as a hollow brush does.
+void TCanvas::FillRect(const TRect& rect) {
+  if (Brush.Style == TBrushStyle::bsSolid) FillClipped(rect, Brush.Color);
+}
+
+// The outline lies inside the area: a pen of width w covers its outermost w pixels on every side.
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (left >= right || top >= bottom) return;
+  FillRect({left, top, right, bottom});
+  const int width = std::min({std::max(1, Pen.Width), right - left, bottom - top});
+  FillClipped({left, top, right, top + width}, Pen.Color);
+  FillClipped({left, bottom - width, right, bottom}, Pen.Color);
+  FillClipped({left, top, left + width, bottom}, Pen.Color);
+  FillClipped({right - width, top, right, bottom}, Pen.Color);
+}
+
+void TCanvas::CopyFrom(int x, int y, int w, int h, TCanvas& source, int sx, int sy) {
+  // Clip against the source, then the destination, moving both corners together.
+  const int cut_left = std::max({0, -sx, -x});
+  const int cut_top = std::max({0, -sy, -y});
+  x += cut_left, sx += cut_left, w -= cut_left;
+  y += cut_top, sy += cut_top, h -= cut_top;
+  w = std::min({w, source.TargetWidth() - sx, TargetWidth() - x});
+  h = std::min({h, source.TargetHeight() - sy, TargetHeight() - y});
+  if (w <= 0 || h <= 0) return;
+  // Read the whole block first: source and destination may be the same canvas.
+  std::vector<TColor> block(static_cast<size_t>(w) * h);
+  for (int row = 0; row < h; ++row) {
+    for (int col = 0; col < w; ++col)
+      block[static_cast<size_t>(row) * w + col] = source.ReadPixel(sx + col, sy + row);
+  }
+  for (int row = 0; row < h; ++row) {
+    const TColor* colors = block.data() + static_cast<size_t>(row) * w;
+    for (int col = 0; col < w;) {
+      const int start = col;
+      while (col < w && colors[col] == colors[start]) ++col;
+      FillSpan(x + start, x + col, y + row, colors[start]);
+    }
+  }
+}
+
+int TSurfaceCanvas::TargetWidth() const { return surface_.Width(); }
+int TSurfaceCanvas::TargetHeight() const { return surface_.Height(); }
+
+void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
+  std::fill(surface_.Row(y) + x0, surface_.Row(y) + x1, rgb565::FromColor(color));
+}
+
+TColor TSurfaceCanvas::ReadPixel(int x, int y) const { return ColorOfRaw(surface_.Row(y)[x]); }
+
+int TDIBCanvas::TargetWidth() const { return dib_.Empty() ? 0 : dib_.Width(); }
+int TDIBCanvas::TargetHeight() const { return dib_.Empty() ? 0 : dib_.Height(); }
+
+void TDIBCanvas::FillSpan(int x0, int x1, int y, TColor color) {
+  std::fill(dib_.Row(y) + x0, dib_.Row(y) + x1, color & kColorBits);
+}
+
+TColor TDIBCanvas::ReadPixel(int x, int y) const { return dib_.Row(y)[x]; }
+
+}  // namespace jizdavo

@@ -1,0 +1,58 @@
+#pragma once
+// One font file opened at one pixel size, with its rasterised glyphs cached.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/text/font_resolver.h"
+
+struct FT_LibraryRec_;
+struct FT_FaceRec_;
+
+namespace jizdavo {
+
+// kMono gives hard-edged glyphs (every pixel fully in or out), so that text in a surface's key colour
+// keys out completely; kCoverage gives antialiased glyphs for composing over finished frames.
+enum class GlyphRender { kMono, kCoverage };
+
+struct Glyph {
+  int left = 0;  // from the pen position to the bitmap's left column
+  int top = 0;   // from the baseline up to the bitmap's top row
+  int width = 0;
+  int height = 0;
+  int advance = 0;
+  std::vector<uint8_t> coverage;  // width * height, 0..255; only 0 and 255 when mono
+};
+
+class GlyphFace {
+ public:
+  // `em_pixels` is the em height asked for; a font with fixed bitmap sizes takes its nearest size.
+  GlyphFace(FT_LibraryRec_* library, const FontFile& file, int em_pixels, GlyphRender render);
+  ~GlyphFace();
+  GlyphFace(const GlyphFace&) = delete;
+  GlyphFace& operator=(const GlyphFace&) = delete;
+
+  bool Valid() const { return face_ != nullptr; }
+  int Ascent() const { return ascent_; }
+  int Descent() const { return descent_; }
+  int EmPixels() const;
+  const Glyph& GlyphFor(char32_t code);
+
+ private:
+  void SetSize(int em_pixels);
+  void SetCellMetrics();
+  unsigned GlyphIndex(char32_t code) const;
+  Glyph Rasterise(char32_t code) const;
+
+  FT_FaceRec_* face_ = nullptr;
+  FontFile file_;
+  GlyphRender render_;
+  bool symbol_map_ = false;
+  int ascent_ = 0;
+  int descent_ = 0;
+  std::unordered_map<char32_t, Glyph> glyphs_;
+};
+
+}  // namespace jizdavo

@@ -1,0 +1,150 @@
+// The process's font state (one FreeType library, faces cached per name, size, style and rendering)
+// and the layout of a string on one line.
+
+#include "platform/text/text_render.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <tuple>
+
+#include "platform/canvas.h"
+
+namespace jizdavo {
+namespace {
+
+std::string Lowercase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Everything drawn so far stays cached for the run: the game uses a handful of faces and sizes.
+class FontSystem {
+ public:
+  static FontSystem& Get() {
+    static FontSystem system;
+    return system;
+  }
+
+  const FontFile& FileFor(const FontSpec& spec) {
+    const auto key = std::make_tuple(Lowercase(spec.name), spec.bold, spec.italic);
+    auto found = files_.find(key);
+    if (found == files_.end())
+      found = files_.emplace(key, ResolveFont(spec.name, spec.bold, spec.italic)).first;
+    return found->second;
+  }
+
+  GlyphFace& FaceFor(const FontSpec& spec, GlyphRender render) {
+    const auto key = std::make_tuple(Lowercase(spec.name), spec.em_pixels, spec.bold, spec.italic, render);
+    auto found = faces_.find(key);
+    if (found == faces_.end()) {
+      auto face = std::make_unique<GlyphFace>(library_, FileFor(spec), std::max(1, spec.em_pixels), render);
+      found = faces_.emplace(key, std::move(face)).first;
+    }
+    return *found->second;
+  }
+
+ private:
+  FontSystem() { FT_Init_FreeType(&library_); }
+  ~FontSystem() {
+    faces_.clear();
+    FT_Done_FreeType(library_);
+  }
+
+  FT_Library library_ = nullptr;
+  std::map<std::tuple<std::string, bool, bool>, FontFile> files_;
+  std::map<std::tuple<std::string, int, bool, bool, GlyphRender>, std::unique_ptr<GlyphFace>> faces_;
+};
+
+// UTF-8 to code points; a byte that does not start a valid sequence stands for itself (Latin-1).
+std::u32string DecodeUtf8(std::string_view text) {
+  std::u32string codes;
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const int length = byte < 0x80           ? 1
+                       : (byte >> 5) == 0x6  ? 2
+                       : (byte >> 4) == 0xE  ? 3
+                       : (byte >> 3) == 0x1E ? 4
+                                             : 0;
+    char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F : byte & 0x07;
+    bool valid = length > 0 && i + length <= text.size();
+    for (int k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      code = code << 6 | (next & 0x3F);
+    }
+    codes.push_back(valid ? code : byte);
+    i += valid ? length : 1;
+  }
+  return codes;
+}
+
+struct PlacedGlyph {
+  const Glyph* glyph;
+  int x;  // bitmap's left column in the cell
+  int y;  // bitmap's top row in the cell
+};
+
+TextExtent CellOf(const GlyphFace& face) {
+  return {0, face.Ascent() + face.Descent(), face.Ascent(), face.EmPixels()};
+}
+
+}  // namespace
+
+int EmPixelsForPoints(int points) { return (std::abs(points) * 96 + 36) / 72; }
+
+FontSpec SpecOf(const TFont& font) {
+  return {font.Name, EmPixelsForPoints(font.Size), font.Bold, font.Italic};
+}
+
+std::string ResolvedFamily(const FontSpec& spec) { return FontSystem::Get().FileFor(spec).family; }
+
+TextExtent MeasureText(const FontSpec& spec, std::string_view utf8) {
+  GlyphFace& face = FontSystem::Get().FaceFor(spec, GlyphRender::kMono);
+  if (!face.Valid()) return {};
+  TextExtent extent = CellOf(face);
+  for (char32_t code : DecodeUtf8(utf8)) extent.width += face.GlyphFor(code).advance;
+  return extent;
+}
+
+TextCoverage RenderText(const FontSpec& spec, std::string_view utf8, GlyphRender render) {
+  GlyphFace& face = FontSystem::Get().FaceFor(spec, render);
+  TextCoverage out;
+  if (!face.Valid()) return out;
+  out.cell = CellOf(face);
+  std::vector<PlacedGlyph> placed;
+  int left = 0, top = 0, right = 0, bottom = out.cell.height;
+  for (char32_t code : DecodeUtf8(utf8)) {
+    const Glyph& glyph = face.GlyphFor(code);
+    const PlacedGlyph place{&glyph, out.cell.width + glyph.left, out.cell.ascent - glyph.top};
+    if (glyph.width > 0 && glyph.height > 0) {
+      placed.push_back(place);
+      left = std::min(left, place.x);
+      top = std::min(top, place.y);
+      right = std::max(right, place.x + glyph.width);
+      bottom = std::max(bottom, place.y + glyph.height);
+    }
+    out.cell.width += glyph.advance;
+  }
+  right = std::max(right, out.cell.width);
+  out.left = left;
+  out.top = top;
+  out.width = right - left;
+  out.height = bottom - top;
+  out.alpha.assign(static_cast<size_t>(out.width) * out.height, 0);
+  for (const PlacedGlyph& place : placed) {
+    for (int y = 0; y < place.glyph->height; ++y) {
+      const uint8_t* from = place.glyph->coverage.data() + static_cast<size_t>(y) * place.glyph->width;
+      uint8_t* to = out.alpha.data() + static_cast<size_t>(place.y - top + y) * out.width + (place.x - left);
+      for (int x = 0; x < place.glyph->width; ++x) to[x] = std::max(to[x], from[x]);
+    }
+  }
+  return out;
+}
+
+}  // namespace jizdavo
