@@ -1,0 +1,104 @@
+// The pointer file reader, on cursor files built here, and on the one the generator writes.
+#include "platform/cursor_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Put(Bytes& out, uint32_t v, int size) {
+  for (int i = 0; i < size; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A cursor of `w` x `h` at `bits` per pixel: colour rows from `rows` (bottom-up, as stored), the
+// palette and the mask rows (bottom-up) given by the caller.
+Bytes Cursor(int w, int h, int bits, int hot_x, int hot_y, const Bytes& palette, const Bytes& rows, const Bytes& mask) {
+  Bytes out;
+  Put(out, 0, 2), Put(out, 2, 2), Put(out, 1, 2);
+  out.push_back(static_cast<uint8_t>(w)), out.push_back(static_cast<uint8_t>(h)), Put(out, 0, 2);
+  Put(out, hot_x, 2), Put(out, hot_y, 2);
+  Put(out, static_cast<uint32_t>(40 + palette.size() + rows.size() + mask.size()), 4);
+  Put(out, 22, 4);
+  Put(out, 40, 4), Put(out, w, 4), Put(out, 2 * h, 4), Put(out, 1, 2), Put(out, bits, 2);
+  for (int i = 0; i < 6; ++i) Put(out, 0, 4);
+  out.insert(out.end(), palette.begin(), palette.end());
+  out.insert(out.end(), rows.begin(), rows.end());
+  out.insert(out.end(), mask.begin(), mask.end());
+  return out;
+}
+
+// 2 x 2, 32 bits: bottom row red (opaque) and clear; top row green and half-transparent blue.
+Bytes TwoByTwo32() {
+  Bytes rows = {0, 0, 255, 255, 0, 0, 0, 0, 0, 255, 0, 255, 255, 0, 0, 128};
+  Bytes mask(8, 0);
+  return Cursor(2, 2, 32, 1, 0, {}, rows, mask);
+}
+
+TEST(CursorFile, ReadsThirtyTwoBitPixelsTopRowFirstWithTheirAlphaAndHotSpot) {
+  CursorImage c = DecodeCursor(TwoByTwo32());
+  EXPECT_EQ(c.width, 2);
+  EXPECT_EQ(c.height, 2);
+  EXPECT_EQ(c.hot_x, 1);
+  EXPECT_EQ(c.hot_y, 0);
+  EXPECT_EQ(c.argb, (std::vector<uint32_t>{0xFF00FF00, 0x800000FF, 0xFFFF0000, 0x00000000}));
+}
+
+TEST(CursorFile, WithoutAlphaTheMaskSaysWhatIsSeeThrough) {
+  // 1 bit per pixel, palette black and white; 2 x 1: white then black; the mask clears the black one.
+  Bytes palette = {0, 0, 0, 0, 255, 255, 255, 0};
+  Bytes rows = {0x80, 0, 0, 0};
+  Bytes mask = {0x40, 0, 0, 0};
+  CursorImage c = DecodeCursor(Cursor(2, 1, 1, 0, 0, palette, rows, mask));
+  EXPECT_EQ(c.argb, (std::vector<uint32_t>{0xFFFFFFFF, 0x00000000}));
+}
+
+TEST(CursorFile, RefusesWhatIsNotACursorItCanRead) {
+  Bytes good = TwoByTwo32();
+  struct Case {
+    const char* what;
+    Bytes bytes;
+  };
+  std::vector<Case> cases = {{"empty", {}}, {"cut short", Bytes(good.begin(), good.end() - 1)}};
+  Bytes icon = good;
+  icon[2] = 1;
+  cases.push_back({"an icon file", icon});
+  Bytes png = good;
+  png[22] = 0x89;
+  cases.push_back({"a PNG image", png});
+  Bytes far_offset = good;
+  far_offset[18 + 3] = 0x7F;
+  cases.push_back({"image beyond the file", far_offset});
+  Bytes hot_outside = good;
+  hot_outside[10] = 2;
+  cases.push_back({"hot spot outside", hot_outside});
+  Bytes compressed = good;
+  compressed[22 + 16] = 1;
+  cases.push_back({"compressed", compressed});
+  Bytes huge = good;
+  huge[22 + 5] = 0x10;
+  cases.push_back({"too wide", huge});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_THROW(DecodeCursor(c.bytes), Error);
+  }
+}
+
+TEST(CursorFile, AMissingFileCannotBeOpened) {
+  try {
+    LoadCursorFile("/nonexistent/Cursor.cur");
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/Cursor.cur");
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo

@@ -1,0 +1,157 @@
+// The generator's files beside the program: tunes, pointer, widget pictures; and its determinism.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include <unistd.h>
+
+#include "platform/cursor_file.h"
+#include "platform/dib_format.h"
+#include "platform/wave.h"
+
+namespace jizdavo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the generator into a fresh folder; returns that folder.
+fs::path RunGenerator(const std::string& label) {
+  fs::path folder = fs::temp_directory_path() / ("jizdavo-assetgen-" + label + "-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  std::string command = std::string("\"") + JIZDAVO_ASSETGEN + "\" \"" + (folder / "stored.cpp").string() + "\" \"" +
+                        folder.string() + "\" \"" + (folder / "preview").string() + "\"";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return folder;
+}
+
+std::map<std::string, std::vector<uint8_t>> AllFiles(const fs::path& folder) {
+  std::map<std::string, std::vector<uint8_t>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadAll(entry.path());
+  return files;
+}
+
+class GeneratedFiles : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { folder_ = new fs::path(RunGenerator("a")); }
+  static void TearDownTestSuite() {
+    fs::remove_all(*folder_);
+    delete folder_;
+  }
+  static fs::path& Folder() { return *folder_; }
+
+ private:
+  static fs::path* folder_;
+};
+fs::path* GeneratedFiles::folder_ = nullptr;
+
+const char* const kTunes[] = {"MenuTune1", "MenuTune2", "MenuTune3", "MenuTune4",
+                              "InGame1",   "InGame2",   "InGame3",   "InGame4"};
+
+int16_t Sample(const TWave& wave, size_t i) {
+  return static_cast<int16_t>(wave.Data()[2 * i] | wave.Data()[2 * i + 1] << 8);
+}
+
+// The largest step between neighbouring samples within `span` samples of `centre`, seam excluded.
+int LargestStepNear(const TWave& wave, size_t count, size_t centre, size_t span) {
+  int largest = 0;
+  for (size_t k = 1; k < span; ++k) {
+    size_t a = (centre + k) % count, b = (centre + count - k) % count;
+    largest = std::max(largest, std::abs(Sample(wave, (a + 1) % count) - Sample(wave, a)));
+    largest = std::max(largest, std::abs(Sample(wave, b) - Sample(wave, (b + count - 1) % count)));
+  }
+  return largest;
+}
+
+TEST_F(GeneratedFiles, TunesAreLongLoopsThatWrapWithoutAJump) {
+  size_t total = 0;
+  for (const char* name : kTunes) {
+    SCOPED_TRACE(name);
+    TWave wave;
+    wave.LoadFromFile((Folder() / "Music" / (std::string(name) + ".wav")).string());
+    ASSERT_EQ(wave.Format().channels, 1);
+    ASSERT_EQ(wave.Format().bits_per_sample, 16);
+    size_t count = wave.Size() / 2;
+    EXPECT_GE(count, 30u * wave.Format().samples_per_sec);
+    total += wave.Size();
+    int seam = std::abs(Sample(wave, 0) - Sample(wave, count - 1));
+    EXPECT_LE(seam, LargestStepNear(wave, count, count - 1, 64) * 3 / 2 + 32);
+    double energy = 0;
+    for (size_t i = 0; i < count; ++i) energy += std::pow(Sample(wave, i) / 32768.0, 2);
+    EXPECT_GT(std::sqrt(energy / count), 0.05);  // music, not silence
+  }
+  EXPECT_LT(total, 40u << 20);
+}
+
+TEST_F(GeneratedFiles, EveryTuneIsItsOwn) {
+  std::vector<std::vector<uint8_t>> tunes;
+  for (const char* name : kTunes) tunes.push_back(ReadAll(Folder() / "Music" / (std::string(name) + ".wav")));
+  for (size_t i = 0; i < tunes.size(); ++i)
+    for (size_t j = i + 1; j < tunes.size(); ++j) EXPECT_NE(tunes[i], tunes[j]) << kTunes[i] << " " << kTunes[j];
+}
+
+TEST_F(GeneratedFiles, PointerLoadsWithItsHotSpotOnTheArrowTip) {
+  CursorImage cursor = LoadCursorFile((Folder() / "Graphics" / "Cursor.cur").string());
+  EXPECT_EQ(cursor.width, 32);
+  EXPECT_EQ(cursor.height, 32);
+  EXPECT_EQ(cursor.hot_x, 1);
+  EXPECT_EQ(cursor.hot_y, 1);
+  EXPECT_EQ(cursor.argb[cursor.hot_y * cursor.width + cursor.hot_x] >> 24, 0xFFu);  // it points with a pixel
+  EXPECT_EQ(cursor.argb.back() >> 24, 0u);
+}
+
+TEST_F(GeneratedFiles, OptionsPanelPicturesAreBitmapFilesOfTheirSizes) {
+  struct Picture {
+    const char* file;
+    int width, height;
+  };
+  for (Picture p : {Picture{"CheckBoxUnchecked.bmp", 13, 13}, Picture{"CheckBoxChecked.bmp", 13, 13},
+                    Picture{"ArrowPrevious.bmp", 9, 10}, Picture{"ArrowNext.bmp", 9, 10}}) {
+    SCOPED_TRACE(p.file);
+    DecodedPicture picture = DecodeBitmapFile(ReadAll(Folder() / "Graphics" / p.file));
+    EXPECT_EQ(picture.width, p.width);
+    EXPECT_EQ(picture.height, p.height);
+    EXPECT_EQ(picture.bit_count, 24);
+    EXPECT_EQ(picture.pixels.front(), clBlack);  // drawn on the panels' black
+  }
+  DecodedPicture off = DecodeBitmapFile(ReadAll(Folder() / "Graphics" / "CheckBoxUnchecked.bmp"));
+  DecodedPicture on = DecodeBitmapFile(ReadAll(Folder() / "Graphics" / "CheckBoxChecked.bmp"));
+  EXPECT_EQ(off.pixels[6 * 13 + 6], clBlack);  // the middle is empty until checked
+  EXPECT_EQ(on.pixels[6 * 13 + 6], RGB(177, 187, 174));
+}
+
+TEST_F(GeneratedFiles, PreviewHoldsEveryStoredPictureAndSoundAndTheContactSheet) {
+  fs::path preview = Folder() / "preview";
+  for (const char* name : {"Road", "Auto281", "Znak2", "Cernota", "Mlask", "Fanfare", "contact-sheet"}) {
+    bool found = fs::exists(preview / (std::string(name) + ".bmp")) || fs::exists(preview / (std::string(name) + ".wav"));
+    EXPECT_TRUE(found) << name;
+  }
+  EXPECT_FALSE(fs::exists(preview / "Pozadi.bmp"));  // built at run time, nothing stored
+  DecodedPicture sheet = DecodeBitmapFile(ReadAll(preview / "contact-sheet.bmp"));
+  EXPECT_GE(sheet.width * sheet.height, 4 * 4 * 2 * 100 * 100);  // at least the two big tiles, enlarged
+}
+
+TEST_F(GeneratedFiles, TwoRunsWriteTheSameBytes) {
+  fs::path second = RunGenerator("b");
+  std::map<std::string, std::vector<uint8_t>> a = AllFiles(Folder()), b = AllFiles(second);
+  fs::remove_all(second);
+  ASSERT_EQ(a.size(), b.size());
+  for (const auto& [name, bytes] : a) {
+    ASSERT_TRUE(b.count(name)) << name;
+    EXPECT_TRUE(bytes == b[name]) << name;
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo

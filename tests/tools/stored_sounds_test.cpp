@@ -1,0 +1,78 @@
+// The compiled-in sound catalogue, read back by the game's WAVE reader.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "platform/asset_catalog.h"
+#include "platform/wave.h"
+
+namespace jizdavo {
+namespace {
+
+struct ExpectedSound {
+  std::string name;
+  bool looped;
+  int channels;  // 0: empty, filled from a file at start-up
+  int rate;
+  int bits;
+  int data_bytes;
+  size_t format_extra;
+};
+
+const ExpectedSound kExpected[] = {
+    {"Mlask", false, 1, 44100, 16, 21036, 0},   {"Horn", false, 1, 22050, 16, 16644, 0},
+    {"Impact", false, 1, 44100, 16, 28450, 0},  {"Horn2", false, 1, 22050, 16, 17774, 0},
+    {"Puk", false, 1, 11025, 16, 3524, 0},      {"Menu", false, 2, 44100, 16, 51156, 0},
+    {"MenuTune1", true, 0, 0, 0, 0, 0},         {"MenuTune2", true, 0, 0, 0, 0, 0},
+    {"MenuTune3", true, 0, 0, 0, 0, 0},         {"MenuTune4", true, 0, 0, 0, 0, 0},
+    {"InGame1", true, 0, 0, 0, 0, 0},           {"InGame2", true, 0, 0, 0, 0, 0},
+    {"InGame3", true, 0, 0, 0, 0, 0},           {"InGame4", true, 0, 0, 0, 0, 0},
+    {"Fanfare", false, 1, 11025, 8, 64001, 2},
+};
+
+TEST(StoredSounds, NamesFlagsFormatsAndLengthsMatchTheCollection) {
+  std::span<const StoredSound> stored = StoredSounds();
+  ASSERT_EQ(stored.size(), std::size(kExpected));
+  for (size_t i = 0; i < stored.size(); ++i) {
+    const ExpectedSound& e = kExpected[i];
+    SCOPED_TRACE(e.name);
+    EXPECT_EQ(stored[i].name, e.name);
+    EXPECT_EQ(stored[i].looped, e.looped);
+    TWave wave;
+    wave.LoadFromMemory(stored[i].wave);
+    ASSERT_EQ(wave.Size(), e.data_bytes);
+    if (e.channels == 0) continue;
+    EXPECT_EQ(wave.Format().format_tag, WaveFormat::kPcm);
+    EXPECT_EQ(wave.Format().channels, e.channels);
+    EXPECT_EQ(wave.Format().samples_per_sec, static_cast<uint32_t>(e.rate));
+    EXPECT_EQ(wave.Format().bits_per_sample, e.bits);
+    EXPECT_EQ(wave.Format().block_align, e.channels * e.bits / 8);
+    EXPECT_EQ(wave.Format().extra.size(), e.format_extra);  // "Fanfare" keeps its 18-byte format record
+  }
+}
+
+// Level of a 16-bit or 8-bit sample, -1..1.
+double SampleAt(const TWave& wave, size_t i) {
+  std::span<const uint8_t> d = wave.Data();
+  if (wave.Format().bits_per_sample == 8) return (d[i] - 128) / 128.0;
+  return static_cast<int16_t>(d[2 * i] | d[2 * i + 1] << 8) / 32768.0;
+}
+
+TEST(StoredSounds, EffectsAreAudibleAndStartAndEndQuietly) {
+  for (const StoredSound& item : StoredSounds()) {
+    if (item.wave.empty()) continue;
+    SCOPED_TRACE(item.name);
+    TWave wave;
+    wave.LoadFromMemory(item.wave);
+    size_t count = wave.Size() * 8 / wave.Format().bits_per_sample;
+    double peak = 0;
+    for (size_t i = 0; i < count; ++i) peak = std::max(peak, std::abs(SampleAt(wave, i)));
+    EXPECT_GT(peak, 0.5);
+    EXPECT_LT(std::abs(SampleAt(wave, 0)), 0.02);  // no click as the sound starts or stops
+    EXPECT_LT(std::abs(SampleAt(wave, count - 1)), 0.02);
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo
