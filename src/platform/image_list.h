@@ -82,6 +82,7 @@ class TDXImageList {
 
  private:
   std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
+  bool initialized_ = false;  // items added later join in this state
 };
 
 }  // namespace jizdavo

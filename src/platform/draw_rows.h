@@ -1,0 +1,24 @@
+#pragma once
+// The inner loops of every drawing operation: one destination row at a time, source already gathered.
+
+#include "platform/color.h"
+
+namespace jizdavo::rows {
+
+void Fill(RawPixel* dst, int count, RawPixel value);
+// Opaque copy; the rows may overlap (a surface drawn onto itself).
+void Copy(RawPixel* dst, const RawPixel* src, int count);
+// Leaves the destination alone wherever the source equals `key`.
+void CopyKeyed(RawPixel* dst, const RawPixel* src, int count, RawPixel key);
+// Per channel, widened to 8 bits: (s * alpha + d * (255 - alpha)) div 256, packed back by truncation.
+// `alpha` is 1..254.
+void Blend(RawPixel* dst, const RawPixel* src, int count, int alpha);
+void BlendKeyed(RawPixel* dst, const RawPixel* src, int count, int alpha, RawPixel key);
+
+// Picks the loop: alpha 255 or more copies, below mixes; keyed or not.
+void Put(RawPixel* dst, const RawPixel* src, int count, int alpha, bool keyed, RawPixel key);
+
+// A per-thread scratch row of at least `count` pixels, for gathering scaled or turned source pixels.
+RawPixel* Scratch(int count);
+
+}  // namespace jizdavo::rows

@@ -1,0 +1,100 @@
+#include "platform/dxdraw.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+
+TDXDraw::TDXDraw(VideoOutput& output, TDXImageList& images) : TDXDraw(output, images, accepting_driver_) {}
+
+TDXDraw::TDXDraw(VideoOutput& output, TDXImageList& images, DisplayDriver& driver)
+    : output_(output), images_(images), driver_(driver) {}
+
+TDXDraw::NotifyToken TDXDraw::AddNotify(std::function<void(DisplayEvent)> subscriber) {
+  subscribers_.push_back({next_token_, std::move(subscriber)});
+  return next_token_++;
+}
+
+void TDXDraw::RemoveNotify(NotifyToken token) {
+  std::erase_if(subscribers_, [token](const Subscriber& s) { return s.token == token; });
+}
+
+// A copy, so that a subscriber may subscribe or unsubscribe while it is being told.
+void TDXDraw::Notify(DisplayEvent event) {
+  const std::vector<Subscriber> subscribers = subscribers_;
+  for (const Subscriber& s : subscribers) s.callback(event);
+}
+
+void TDXDraw::MakeSurfaces() {
+  if (!driver_.SetDisplayMode(kWidth, kHeight, kBitCount)) {
+    throw Error("Display mode cannot be changed (" + std::to_string(kWidth) + "x" + std::to_string(kHeight) + " " +
+                std::to_string(kBitCount) + "bit)");
+  }
+  if (!driver_.CreatePrimarySurface()) throw Error("Primary Surface cannot be made");
+  if (!driver_.CreateSurface(kWidth, kHeight)) throw Error("Surface cannot be made");
+  back_surface_ = std::make_unique<TSurface>(kWidth, kHeight);
+  back_surface_->Fill(0);
+}
+
+void TDXDraw::Initialize() {
+  if (state_ != DisplayState::NotInitialized && state_ != DisplayState::Finalized) return;
+  state_ = DisplayState::Initializing;
+  try {
+    MakeSurfaces();
+    primary_lost_ = false;
+    images_.InitializeAll();
+    Notify(DisplayEvent::Initialize);
+    if (OnInitialize) OnInitialize();
+    state_ = DisplayState::Restoring;
+    images_.RebuildAll();
+    Notify(DisplayEvent::Restore);
+  } catch (...) {
+    // A display that failed to come up stays down: no surfaces, nothing drawable.
+    images_.FinalizeAll();
+    back_surface_.reset();
+    state_ = DisplayState::NotInitialized;
+    throw;
+  }
+  state_ = DisplayState::Initialized;
+}
+
+void TDXDraw::Finalize() {
+  if (state_ == DisplayState::NotInitialized || state_ == DisplayState::Finalized) return;
+  Notify(DisplayEvent::Finalize);
+  images_.FinalizeAll();
+  back_surface_.reset();
+  state_ = DisplayState::Finalized;
+}
+
+void TDXDraw::LoseSurfaces() {
+  if (state_ == DisplayState::Initialized) primary_lost_ = true;
+}
+
+// The back surface lives in our own memory and survives; the screen's surface is made again and every
+// image item is rebuilt from its picture, which drops whatever was drawn into the items' surfaces.
+bool TDXDraw::Restore() {
+  state_ = DisplayState::Restoring;
+  const bool restored = driver_.CreatePrimarySurface();
+  if (restored) {
+    primary_lost_ = false;
+    images_.RebuildAll();
+    Notify(DisplayEvent::Restore);
+  }
+  state_ = DisplayState::Initialized;
+  return restored;
+}
+
+bool TDXDraw::IsDrawable() {
+  if (state_ != DisplayState::Initialized || !back_surface_) return false;
+  return !primary_lost_ || Restore();
+}
+
+void TDXDraw::Present() {
+  if (!IsDrawable()) return;
+  output_.PresentFrame(back_surface_->Pixels(), back_surface_->Width(), back_surface_->Height(),
+                       back_surface_->Width());
+}
+
+}  // namespace jizdavo

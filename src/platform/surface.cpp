@@ -1,0 +1,87 @@
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/canvas.h"
+#include "platform/draw_rows.h"
+
+namespace jizdavo {
+
+namespace {
+
+// Wide enough that no position or size the callers pass can overflow while clipping.
+struct WideRect {
+  int64_t left, top, right, bottom;
+  bool Empty() const { return left >= right || top >= bottom; }
+};
+
+}  // namespace
+
+TSurface::TSurface(int width, int height)
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
+
+TSurface::~TSurface() = default;
+
+void TSurface::Fill(uint32_t raw) { std::fill(pixels_.begin(), pixels_.end(), static_cast<RawPixel>(raw)); }
+
+void TSurface::FillRect(const TRect& rect, uint32_t raw) {
+  const int left = std::max(rect.Left, 0);
+  const int top = std::max(rect.Top, 0);
+  const int right = std::min(rect.Right, width_);
+  const int bottom = std::min(rect.Bottom, height_);
+  if (left >= right || top >= bottom) return;
+  if (left == 0 && right == width_) {
+    // Whole rows are one run of memory.
+    rows::Fill(Row(top), (bottom - top) * width_, static_cast<RawPixel>(raw));
+    return;
+  }
+  for (int y = top; y < bottom; ++y) rows::Fill(Row(y) + left, right - left, static_cast<RawPixel>(raw));
+}
+
+// Clips the destination first and carries the change over to the source, then clips the source and
+// carries that back, so both rectangles stay the same size.
+void TSurface::DrawSurface(int x, int y, const TRect& source_rect, const TSurface* source, bool transparent) {
+  if (source == nullptr || x > width_ || y > height_) return;
+  WideRect s{source_rect.Left, source_rect.Top, source_rect.Right, source_rect.Bottom};
+  WideRect d{x, y, int64_t{x} + (s.right - s.left), int64_t{y} + (s.bottom - s.top)};
+  if (d.left < 0) s.left -= d.left, d.left = 0;
+  if (d.top < 0) s.top -= d.top, d.top = 0;
+  if (s.left < 0) d.left -= s.left, s.left = 0;
+  if (s.top < 0) d.top -= s.top, s.top = 0;
+  if (d.right > width_) s.right -= d.right - width_, d.right = width_;
+  if (d.bottom > height_) s.bottom -= d.bottom - height_, d.bottom = height_;
+  if (s.right > source->width_) d.right -= s.right - source->width_, s.right = source->width_;
+  if (s.bottom > source->height_) d.bottom -= s.bottom - source->height_, s.bottom = source->height_;
+  if (d.Empty() || s.Empty()) return;
+
+  const int count = static_cast<int>(d.right - d.left);
+  const int rows_drawn = static_cast<int>(d.bottom - d.top);
+  const auto put = [&](RawPixel* to, const RawPixel* from, int n) {
+    transparent ? rows::CopyKeyed(to, from, n, source->color_key_) : rows::Copy(to, from, n);
+  };
+  if (count == width_ && count == source->width_) {
+    // Same width on both sides: the block is one run of memory.
+    put(Row(static_cast<int>(d.top)), source->Row(static_cast<int>(s.top)), rows_drawn * count);
+    return;
+  }
+  // Onto itself and downward, go bottom up so that no row is read after it has been written.
+  const bool bottom_up = source == this && d.top > s.top;
+  for (int i = 0; i < rows_drawn; ++i) {
+    const int row = bottom_up ? rows_drawn - 1 - i : i;
+    put(Row(static_cast<int>(d.top) + row) + d.left, source->Row(static_cast<int>(s.top) + row) + s.left, count);
+  }
+}
+
+uint32_t TSurface::GetPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  return Row(y)[x];
+}
+
+// Writing the colour into a pixel and reading it back gives exactly the picture conversion, so the
+// conversion is used directly and the surface is left untouched.
+uint32_t TSurface::MatchColor(TColor color) { return rgb565::FromColor(color); }
+
+}  // namespace jizdavo
