@@ -29,7 +29,7 @@ Voice VoiceOf(Instrument instrument) {
 
 double Tone(Instrument instrument, double phase, double t, double hz) {
   switch (instrument) {
-    case Instrument::Bass: return 0.6 * Saw(phase) + 0.5 * Sine(phase * 0.5);
+    case Instrument::Bass: return 0.6 * Saw(phase) + 0.5 * Triangle(phase * 0.5);
     case Instrument::Pad: return (Saw(phase) + Saw(phase * 1.007) + Saw(phase * 0.993)) / 3;
     case Instrument::Pluck: return 0.7 * Triangle(phase) + 0.3 * Square(phase, 0.25);
     case Instrument::Lead: return Square(phase, 0.5) * 0.7 + Saw(phase) * 0.3;
@@ -45,13 +45,16 @@ void RenderTonal(std::vector<float>& mix, int rate, const NoteEvent& n) {
   double hz = NoteHz(n.note), phase = 0;
   Biquad filter(Biquad::Kind::LowPass, v.cutoff, 0.9, rate);
   int64_t frames = static_cast<int64_t>((n.length + v.envelope.Tail()) * rate);
+  double vibrato = 1;
   for (int64_t i = 0; i < frames; ++i) {
     int64_t at = n.start + i;
     if (at >= static_cast<int64_t>(mix.size())) break;
     double t = static_cast<double>(i) / rate, env = v.envelope.At(t, n.length);
-    double vibrato = n.instrument == Instrument::Lead ? 1 + 0.006 * Sine(5.5 * t) * std::min(1.0, t * 3) : 1;
+    if (i % 16 == 0) {  // slow changes: retuned every 16 samples
+      filter.Tune(v.cutoff * (v.floor + (1 - v.floor) * env), 0.9);
+      if (n.instrument == Instrument::Lead) vibrato = 1 + 0.006 * Sine(5.5 * t) * std::min(1.0, t * 3);
+    }
     phase += hz * vibrato / rate;
-    if (i % 16 == 0) filter.Tune(v.cutoff * (v.floor + (1 - v.floor) * env), 0.9);
     double s = filter.Process(Tone(n.instrument, phase, t, hz)) * env * n.level;
     if (at >= 0) mix[at] += static_cast<float>(s);
   }

@@ -1,9 +1,11 @@
 #include "preview.h"
 
 #include <algorithm>
+#include <string>
 
 #include "file_output.h"
 #include "picture_files.h"
+#include "title_card.h"
 #include "tiny_font.h"
 
 namespace jizdavo::assetgen {
@@ -76,6 +78,8 @@ void WritePreview(const std::filesystem::path& folder, const std::vector<ImageAs
   for (const SoundAsset& item : sounds)
     if (!item.wave.empty()) WriteFile(folder / (item.name + ".wav"), item.wave);
   WriteFile(folder / "contact-sheet.bmp", EncodeBitmapFile(MakeContactSheet(images)));
+  for (int frame : {15, 50, 90})  // stills of the intro film
+    WriteFile(folder / ("film-" + std::to_string(frame) + ".bmp"), EncodeBitmapFile(TitleCardFrame(frame)));
 }
 
 }  // namespace jizdavo::assetgen
