@@ -1,0 +1,20 @@
+#pragma once
+// Fills the image and sound collections from the pictures and sounds built into the program, in
+// collection order, through the same readers that read pictures and waves from files.
+
+#include <span>
+
+#include "platform/asset_catalog.h"
+#include "platform/image_list.h"
+#include "platform/wave_list.h"
+
+namespace jizdavo {
+
+// Each image item with its stored fields; a stored picture is decoded, an empty one stays empty.
+void AddStoredImages(TDXImageList& list, std::span<const StoredImage> images);
+
+// Both collections at start-up, from StoredImages() and StoredSounds() or a test's own tables.
+void LoadStoredAssets(TDXImageList& images, TDXWaveList& sounds, std::span<const StoredImage> stored_images,
+                      std::span<const StoredSound> stored_sounds);
+
+}  // namespace jizdavo
