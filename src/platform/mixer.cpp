@@ -61,7 +61,8 @@ class Mixer::Voice {
   explicit Voice(std::shared_ptr<const SoundSamples> sound) : sound_(std::move(sound)) {}
 
   void Apply(const VoiceSettings& settings) {
-    const int rate = settings.frequency == 0 ? sound_->rate : std::clamp(settings.frequency, kMinRate, kMaxRate);
+    const int rate =
+        settings.frequency == 0 ? sound_->rate : std::clamp(settings.frequency, kMinRate, kMaxRate);
     step_ = (static_cast<uint64_t>(rate) << 32) / kOutputRate;
     const float gain = VolumeGain(settings.volume);
     gain_left_ = gain * (settings.pan > 0 ? VolumeGain(-settings.pan) : 1.0f);

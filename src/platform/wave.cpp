@@ -84,7 +84,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::vector<uint8_t> bytes;
   uint8_t buffer[65536];
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    bytes.insert(bytes.end(), buffer, buffer + got);
   // A folder opens on some systems but cannot be read.
   if (std::ferror(file.get())) throw Error("Cannot open file " + path);
   return bytes;

@@ -10,12 +10,14 @@ namespace jizdavo {
 namespace {
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+  return std::ranges::equal(
+      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 }  // namespace
 
-TWaveCollectionItem::TWaveCollectionItem(std::string name, Mixer& mixer) : name_(std::move(name)), mixer_(mixer) {}
+TWaveCollectionItem::TWaveCollectionItem(std::string name, Mixer& mixer)
+    : name_(std::move(name)), mixer_(mixer) {}
 
 TWaveCollectionItem::~TWaveCollectionItem() { Finalize(); }
 

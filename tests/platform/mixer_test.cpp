@@ -16,7 +16,9 @@ using namespace testing_sound;
 
 class MixerTest : public testing::Test {
  protected:
-  MixerTest() { device_.Open([this](int16_t* s, int n) { mixer_.Mix(s, n); }); }
+  MixerTest() {
+    device_.Open([this](int16_t* s, int n) { mixer_.Mix(s, n); });
+  }
 
   std::shared_ptr<Mixer::Voice> Start(const TWave& wave, VoiceSettings settings = {}, bool looped = false) {
     auto voice = mixer_.AddVoice(MakeSoundSamples(wave), settings);
@@ -108,8 +110,10 @@ TEST_F(MixerTest, LoopSeamIsNoLargerThanTheSignalsOwnStep) {
     const auto left = Channel(device_.Pull(5000), 0);
     const double frames_per_output = (c.frequency ? c.frequency : c.source_rate) / double(kOutputRate);
     int largest_jump = 0;
-    for (size_t i = 1; i < left.size(); ++i) largest_jump = std::max(largest_jump, std::abs(left[i] - left[i - 1]));
-    EXPECT_LE(largest_jump, std::ceil(step * frames_per_output) + 1) << c.source_rate << " at " << c.frequency;
+    for (size_t i = 1; i < left.size(); ++i)
+      largest_jump = std::max(largest_jump, std::abs(left[i] - left[i - 1]));
+    EXPECT_LE(largest_jump, std::ceil(step * frames_per_output) + 1)
+        << c.source_rate << " at " << c.frequency;
     EXPECT_GT(largest_jump, 0);
     EXPECT_TRUE(mixer_.Playing(*voice));
     mixer_.RemoveVoice(voice);
@@ -151,9 +155,14 @@ TEST(MakeSoundSamples, RefusesWavesTheMixerCannotPlay) {
     WaveFormat format;
     size_t bytes;
   } cases[] = {
-      {"24-bit", pcm(1, 44100, 24), 6},       {"float", float_format, 8},     {"three channels", pcm(3, 44100, 16), 6},
-      {"misaligned", bad_align, 8},           {"rate 0", pcm(1, 0, 16), 4},   {"no samples", pcm(1, 44100, 16), 0},
-      {"half a frame", pcm(1, 44100, 16), 1}, {"rate 1 Hz", pcm(1, 1, 8), 4},
+      {"24-bit", pcm(1, 44100, 24), 6},
+      {"float", float_format, 8},
+      {"three channels", pcm(3, 44100, 16), 6},
+      {"misaligned", bad_align, 8},
+      {"rate 0", pcm(1, 0, 16), 4},
+      {"no samples", pcm(1, 44100, 16), 0},
+      {"half a frame", pcm(1, 44100, 16), 1},
+      {"rate 1 Hz", pcm(1, 1, 8), 4},
   };
   for (const auto& c : cases) {
     TWave wave;

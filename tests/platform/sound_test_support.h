@@ -21,7 +21,9 @@ inline TWave Wave16(int channels, int rate, const std::vector<int16_t>& samples)
 
 inline TWave Mono16(int rate, const std::vector<int16_t>& samples) { return Wave16(1, rate, samples); }
 
-inline std::vector<int16_t> Constant(int frames, int16_t value) { return std::vector<int16_t>(frames, value); }
+inline std::vector<int16_t> Constant(int frames, int16_t value) {
+  return std::vector<int16_t>(frames, value);
+}
 
 inline std::vector<int16_t> Ramp(int frames, int start, int step) {
   std::vector<int16_t> out;

@@ -24,7 +24,9 @@ Bytes Chunk(const char* tag, const Bytes& body, uint32_t claimed_size) {
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
-Bytes Chunk(const char* tag, const Bytes& body) { return Chunk(tag, body, static_cast<uint32_t>(body.size())); }
+Bytes Chunk(const char* tag, const Bytes& body) {
+  return Chunk(tag, body, static_cast<uint32_t>(body.size()));
+}
 
 Bytes Riff(const std::vector<Bytes>& chunks, const char* riff = "RIFF", const char* form = "WAVE") {
   Bytes out(riff, riff + 4);
@@ -55,7 +57,8 @@ std::string LoadError(TWave& wave, const Bytes& bytes) {
 
 TEST(Wave, ReadsFormatAndSamplesPastOtherChunks) {
   TWave wave;
-  wave.LoadFromMemory(Riff({Chunk("LIST", {1, 2, 3}), Chunk("fmt ", FormatBody()), Chunk("data", {9, 8, 7, 6})}));
+  wave.LoadFromMemory(
+      Riff({Chunk("LIST", {1, 2, 3}), Chunk("fmt ", FormatBody()), Chunk("data", {9, 8, 7, 6})}));
   EXPECT_EQ(wave.Format(), WaveFormat::Pcm(1, 11025, 8));
   EXPECT_EQ(wave.Size(), 4);
   EXPECT_EQ(Bytes(wave.Data().begin(), wave.Data().end()), (Bytes{9, 8, 7, 6}));
@@ -126,7 +129,8 @@ TEST(Wave, BadBytesRaiseTheirMessageAndKeepTheOldContents) {
 
 TEST(Wave, AHugeUnknownChunkEndsTheScan) {
   TWave wave;
-  wave.LoadFromMemory(Riff({Chunk("fmt ", FormatBody()), Chunk("data", {4}), Chunk("junk", {1}, 0xFFFFFFF0)}));
+  wave.LoadFromMemory(
+      Riff({Chunk("fmt ", FormatBody()), Chunk("data", {4}), Chunk("junk", {1}, 0xFFFFFFF0)}));
   EXPECT_EQ(wave.Size(), 1);
 }
 

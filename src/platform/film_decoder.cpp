@@ -1,0 +1,126 @@
+#include "platform/film_decoder.h"
+
+#include <cmath>
+
+#include "platform/av_codec_objects.h"
+#include "platform/av_error.h"
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+constexpr uint32_t kRgbMask = 0x00FFFFFF;
+
+}  // namespace
+
+struct FilmDecoder::Streams : AvCodecObjects {
+  AVFormatContext* format = nullptr;
+  AVRational rate{25, 1};
+  int64_t start_pts = 0;
+  int next_number = 0;
+  int skip_below = 0;
+  bool input_done = false;
+
+  ~Streams() { avformat_close_input(&format); }
+
+  void OpenVideo() {
+    const AVCodec* decoder = nullptr;
+    const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    CheckAv(index);
+    stream = format->streams[index];
+    context = avcodec_alloc_context3(decoder);
+    CheckAv(avcodec_parameters_to_context(context, stream->codecpar));
+    context->thread_count = 1;
+    CheckAv(avcodec_open2(context, decoder, nullptr));
+    if (context->width <= 0 || context->height <= 0) throw Error(AvErrorText(AVERROR_INVALIDDATA));
+    const AVRational guessed = av_guess_frame_rate(format, stream, nullptr);
+    if (guessed.num > 0 && guessed.den > 0) rate = guessed;
+    if (stream->start_time != AV_NOPTS_VALUE) start_pts = stream->start_time;
+    frame = av_frame_alloc();
+    packet = av_packet_alloc();
+  }
+
+  int FrameNumber() {
+    const int64_t pts = frame->best_effort_timestamp;
+    if (pts == AV_NOPTS_VALUE) return next_number;
+    const double seconds = static_cast<double>(pts - start_pts) * av_q2d(stream->time_base);
+    return static_cast<int>(std::lround(seconds * av_q2d(rate)));
+  }
+
+  // Gives the decoder its next packet of our stream; at the end of input, the signal to drain.
+  void Feed() {
+    if (input_done) return;
+    while (av_read_frame(format, packet) >= 0) {
+      const bool ours = packet->stream_index == stream->index;
+      // A damaged packet is dropped; the pictures around it still play.
+      if (ours) avcodec_send_packet(context, packet);
+      av_packet_unref(packet);
+      if (ours) return;
+    }
+    input_done = true;
+    avcodec_send_packet(context, nullptr);
+  }
+
+  void Convert(FilmFrame& out) {
+    out.width = frame->width;
+    out.height = frame->height;
+    out.pixels.resize(static_cast<size_t>(out.width) * out.height);
+    scaler = sws_getCachedContext(scaler, frame->width, frame->height,
+                                  static_cast<AVPixelFormat>(frame->format), out.width, out.height,
+                                  AV_PIX_FMT_0RGB32, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!scaler) throw Error(AvErrorText(AVERROR(EINVAL)));
+    uint8_t* planes[1] = {reinterpret_cast<uint8_t*>(out.pixels.data())};
+    const int strides[1] = {out.width * 4};
+    sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
+    for (uint32_t& pixel : out.pixels) pixel &= kRgbMask;
+  }
+};
+
+FilmDecoder::FilmDecoder(const std::string& path) : streams_(std::make_unique<Streams>()) {
+  Streams& s = *streams_;
+  CheckAv(avformat_open_input(&s.format, path.c_str(), nullptr, nullptr));
+  CheckAv(avformat_find_stream_info(s.format, nullptr));
+  s.OpenVideo();
+}
+
+FilmDecoder::~FilmDecoder() = default;
+
+int FilmDecoder::Width() const { return streams_->context->width; }
+int FilmDecoder::Height() const { return streams_->context->height; }
+int FilmDecoder::RateNumerator() const { return streams_->rate.num; }
+int FilmDecoder::RateDenominator() const { return streams_->rate.den; }
+
+bool FilmDecoder::Next(FilmFrame& out) {
+  Streams& s = *streams_;
+  for (;;) {
+    const int result = avcodec_receive_frame(s.context, s.frame);
+    if (result == AVERROR(EAGAIN)) {
+      if (s.input_done) return false;
+      s.Feed();
+      continue;
+    }
+    if (result < 0) return false;
+    out.number = s.FrameNumber();
+    s.next_number = out.number + 1;
+    if (out.number >= s.skip_below) {
+      s.Convert(out);
+      av_frame_unref(s.frame);
+      return true;
+    }
+    av_frame_unref(s.frame);
+  }
+}
+
+void FilmDecoder::Seek(int number) {
+  Streams& s = *streams_;
+  const double seconds = number / av_q2d(s.rate);
+  const int64_t target =
+      s.start_pts + static_cast<int64_t>(std::floor(seconds / av_q2d(s.stream->time_base)));
+  av_seek_frame(s.format, s.stream->index, target, AVSEEK_FLAG_BACKWARD);
+  avcodec_flush_buffers(s.context);
+  s.input_done = false;
+  s.skip_below = number;
+  s.next_number = 0;
+}
+
+}  // namespace jizdavo

@@ -1,0 +1,249 @@
+#include "platform/media_player.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/film_encoder.h"
+
+namespace jizdavo {
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+constexpr int kFrames = 10;
+constexpr uint32_t kFrameMs = 40;  // 25 frames a second
+constexpr uint32_t kColours[kFrames] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF,
+                                        0xFF00FF, 0xFFFFFF, 0x000000, 0x808080, 0xFF8000};
+
+int ChannelDistance(uint32_t a, uint32_t b) {
+  int worst = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    worst = std::max(worst,
+                     std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  }
+  return worst;
+}
+
+// Which film frame a picture shows, told by its colour; -1 for none.
+int FrameOfColour(uint32_t pixel) {
+  for (int i = 0; i < kFrames; ++i) {
+    if (ChannelDistance(pixel, kColours[i]) <= 24) return i;
+  }
+  return -1;
+}
+
+struct Shown {
+  uint32_t at_ms;
+  int frame;
+  TRect place;
+};
+
+class RecordingVideoOutput final : public VideoOutput {
+ public:
+  explicit RecordingVideoOutput(const Clock& clock) : clock_(clock) {}
+  void PresentFrame(const uint16_t*, int, int, int) override {
+    ADD_FAILURE() << "the film drew a game frame";
+  }
+  void PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) override {
+    EXPECT_EQ(width, kWidth);
+    EXPECT_EQ(height, kHeight);
+    EXPECT_EQ(pixels[0] >> 24, 0u) << "pixels are 0x00RRGGBB";
+    shown.push_back({clock_.Now(), FrameOfColour(pixels[(kHeight / 2) * kWidth + kWidth / 2]), place});
+  }
+  std::vector<int> Frames() const {
+    std::vector<int> frames;
+    for (const Shown& s : shown) frames.push_back(s.frame);
+    return frames;
+  }
+  std::vector<Shown> shown;
+
+ private:
+  const Clock& clock_;
+};
+
+std::vector<int> Sequence(int from, int to) {
+  std::vector<int> out;
+  for (int i = from; i <= to; ++i) out.push_back(i);
+  return out;
+}
+
+class MediaPlayerTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new std::filesystem::path(std::filesystem::temp_directory_path() / "media_player_test");
+    std::filesystem::create_directories(*dir_);
+    WriteFilm(Film());
+  }
+  static void TearDownTestSuite() {
+    std::filesystem::remove_all(*dir_);
+    delete dir_;
+  }
+  static std::string Film() { return (*dir_ / "logo.avi").string(); }
+  static void WriteFilm(const std::string& path) {
+    FilmEncoder encoder(path, kWidth, kHeight, 1000 / kFrameMs);
+    for (uint32_t colour : kColours) {
+      const std::vector<uint32_t> pixels(kWidth * kHeight, colour);
+      encoder.AddFrame(pixels.data());
+    }
+    encoder.Finish();
+  }
+
+  void OpenFilm() {
+    player_.FileName = Film();
+    player_.Open();
+    player_.SetTimeFormat(MediaTimeFormat::Frames);
+  }
+  // Steps the clock a millisecond at a time up to `until`, polling Mode as the intro loop does.
+  void RunUntil(uint32_t until) {
+    while (clock_.Now() < until) {
+      clock_.Advance(1);
+      modes_.push_back({clock_.Now(), player_.Mode()});
+    }
+  }
+
+  static std::filesystem::path* dir_;
+  ManualClock clock_{1000};
+  RecordingVideoOutput output_{clock_};
+  TMediaPlayer player_{output_, clock_};
+  std::vector<std::pair<uint32_t, MediaMode>> modes_;
+};
+
+std::filesystem::path* MediaPlayerTest::dir_ = nullptr;
+
+TEST_F(MediaPlayerTest, PlaysEveryFrameInOrderOnTimeAndThenStops) {
+  OpenFilm();
+  EXPECT_EQ(player_.Mode(), MediaMode::Stopped);
+  player_.Play();
+  RunUntil(1000 + kFrames * kFrameMs + 100);
+  ASSERT_EQ(output_.Frames(), Sequence(0, kFrames - 1));
+  for (int i = 0; i < kFrames; ++i) EXPECT_EQ(output_.shown[i].at_ms, 1000 + i * kFrameMs) << i;
+  for (const auto& [at, mode] : modes_) {
+    EXPECT_EQ(mode, at < 1000 + kFrames * kFrameMs ? MediaMode::Playing : MediaMode::Stopped) << at;
+  }
+  EXPECT_EQ(player_.Position(), kFrames - 1);
+}
+
+TEST_F(MediaPlayerTest, TheIntroSequenceWaitsAtTheFirstFrameThenPlaysOn) {
+  OpenFilm();
+  player_.SetDisplayRect({0, 0, 640, 480});
+  player_.Play();
+  player_.Pause();
+  player_.SetPosition(0);
+  EXPECT_EQ(player_.Mode(), MediaMode::Stopped);
+  const size_t waiting = output_.shown.size();
+  ASSERT_GE(waiting, 1u);
+  EXPECT_EQ(output_.shown.back().frame, 0);
+  EXPECT_EQ(output_.shown.back().place, (TRect{0, 0, 640, 480}));
+  RunUntil(2500);
+  EXPECT_EQ(output_.shown.size(), waiting) << "standing still";
+  player_.Play();
+  EXPECT_EQ(player_.Mode(), MediaMode::Playing);
+  RunUntil(2500 + kFrames * kFrameMs);
+  const std::vector<int> all = output_.Frames();
+  EXPECT_EQ(std::vector<int>(all.begin() + waiting, all.end()), Sequence(1, kFrames - 1));
+  EXPECT_EQ(output_.shown[waiting].at_ms, 2500 + kFrameMs);
+  EXPECT_EQ(player_.Mode(), MediaMode::Stopped);
+}
+
+TEST_F(MediaPlayerTest, StopEndsPlayingEarly) {
+  OpenFilm();
+  player_.Play();
+  RunUntil(1000 + 2 * kFrameMs);
+  player_.Stop();
+  EXPECT_EQ(player_.Mode(), MediaMode::Stopped);
+  RunUntil(3000);
+  EXPECT_EQ(output_.Frames(), Sequence(0, 2));
+}
+
+TEST_F(MediaPlayerTest, PauseHoldsThePictureAndResumesWhereItWas) {
+  OpenFilm();
+  player_.Play();
+  RunUntil(1000 + 50);
+  player_.Pause();
+  EXPECT_EQ(player_.Mode(), MediaMode::Paused);
+  RunUntil(2000);
+  EXPECT_EQ(output_.Frames(), Sequence(0, 1));
+  player_.Pause();
+  EXPECT_EQ(player_.Mode(), MediaMode::Playing);
+  RunUntil(2110);
+  ASSERT_EQ(output_.Frames(), Sequence(0, 4));
+  // Frame 2 was 30 ms away when paused, and still is after resuming.
+  EXPECT_EQ(output_.shown[2].at_ms, 2000 + 30);
+}
+
+TEST_F(MediaPlayerTest, SeekingShowsThatFrameAndPlayingAtTheEndStartsOver) {
+  OpenFilm();
+  player_.SetPosition(6);
+  EXPECT_EQ(output_.Frames(), std::vector<int>{6});
+  EXPECT_EQ(player_.Position(), 6);
+  player_.SetTimeFormat(MediaTimeFormat::Milliseconds);
+  EXPECT_EQ(player_.Position(), 6 * static_cast<int>(kFrameMs));
+  player_.Play();
+  RunUntil(1000 + 4 * kFrameMs);
+  EXPECT_EQ(player_.Mode(), MediaMode::Stopped);
+  EXPECT_EQ(output_.Frames(), Sequence(6, 9));
+  player_.Play();
+  EXPECT_EQ(output_.Frames().back(), 0);
+}
+
+TEST_F(MediaPlayerTest, MissingOrGarbageFilesRaiseTheLibrarysMessage) {
+  const std::string garbage = (*dir_ / "garbage.avi").string();
+  std::ofstream(garbage) << "this is not a film at all, just some words in a file";
+  for (const std::string& path : {(*dir_ / "missing.avi").string(), garbage}) {
+    player_.FileName = path;
+    try {
+      player_.Open();
+      ADD_FAILURE() << "opened " << path;
+    } catch (const Error& e) {
+      EXPECT_GT(std::string(e.what()).size(), 5u) << path;
+    }
+    EXPECT_EQ(player_.Mode(), MediaMode::NotReady);
+  }
+}
+
+TEST_F(MediaPlayerTest, NothingOpenIsAnErrorForTheControls) {
+  EXPECT_EQ(player_.Mode(), MediaMode::NotReady);
+  for (auto control : {&TMediaPlayer::Play, &TMediaPlayer::Pause, &TMediaPlayer::Stop}) {
+    try {
+      (player_.*control)();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+      EXPECT_STREQ(e.what(), "No MCI device open");
+    }
+  }
+}
+
+TEST(FilmEncoder, WritesTheSameBytesEveryTime) {
+  const auto dir = std::filesystem::temp_directory_path() / "film_encoder_test";
+  std::filesystem::create_directories(dir);
+  std::vector<std::string> files;
+  for (const char* name : {"a.avi", "b.avi"}) {
+    const std::string path = (dir / name).string();
+    FilmEncoder encoder(path, 32, 16, 25);
+    std::vector<uint32_t> pixels(32 * 16);
+    for (int frame = 0; frame < 5; ++frame) {
+      for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<uint32_t>(i * 2654435761u * (frame + 1)) >> 8;
+      encoder.AddFrame(pixels.data());
+    }
+    encoder.Finish();
+    std::ifstream in(path, std::ios::binary);
+    files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::filesystem::remove_all(dir);
+  EXPECT_GT(files[0].size(), 1000u);
+  EXPECT_EQ(files[0], files[1]);
+}
+
+TEST(FilmEncoder, AnUnwritablePathRaises) {
+  EXPECT_THROW(FilmEncoder("/nonexistent-folder/film.avi", 32, 16, 25), Error);
+}
+
+}  // namespace
+}  // namespace jizdavo
