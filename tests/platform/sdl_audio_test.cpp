@@ -13,9 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/dx_sound.h"
 #include "platform/sound_test_support.h"
-#include "platform/wave_list.h"
 
 namespace jizdavo {
 namespace {
@@ -57,13 +55,10 @@ TEST(SdlAudio, WhatIsPlayedReachesTheDeviceUnchanged) {
   ScopedAudioDriver driver("disk");
   const auto ramp = Ramp(3000, 1, 7);
   {
-    SdlAudioOutput output;
-    TDXSound sound(output);
-    TDXWaveList list(sound);
-    TWaveCollectionItem& item = list.Add("Impact");
-    item.Wave() = Wave16(2, 44100, ramp);
-    sound.Initialize();
-    ASSERT_TRUE(sound.Initialized());
+    SoundRig<SdlAudioOutput> rig;
+    TWaveCollectionItem& item = rig.Add("Impact", Wave16(2, 44100, ramp));
+    rig.sound.Initialize();
+    ASSERT_TRUE(rig.sound.Initialized());
     EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "disk");
     item.Play(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -78,13 +73,10 @@ TEST(SdlAudio, WhatIsPlayedReachesTheDeviceUnchanged) {
 
 TEST(SdlAudio, PlayAndWaitReturnsOnceTheSoundHasEnded) {
   ScopedAudioDriver driver("dummy");
-  SdlAudioOutput output;
-  TDXSound sound(output);
-  TDXWaveList list(sound);
-  TWaveCollectionItem& item = list.Add("Mlask");
-  item.Wave() = Mono16(44100, Constant(4410, 1000));
-  sound.Initialize();
-  ASSERT_TRUE(sound.Initialized());
+  SoundRig<SdlAudioOutput> rig;
+  TWaveCollectionItem& item = rig.Add("Mlask", Mono16(44100, Constant(4410, 1000)));
+  rig.sound.Initialize();
+  ASSERT_TRUE(rig.sound.Initialized());
   const auto start = std::chrono::steady_clock::now();
   item.Play(true);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
@@ -93,13 +85,10 @@ TEST(SdlAudio, PlayAndWaitReturnsOnceTheSoundHasEnded) {
 
 TEST(SdlAudio, NoUsableDeviceLeavesTheGameSilent) {
   ScopedAudioDriver driver("no-such-driver");
-  SdlAudioOutput output;
-  TDXSound sound(output);
-  TDXWaveList list(sound);
-  TWaveCollectionItem& item = list.Add("Horn");
-  item.Wave() = Mono16(22050, Constant(100, 1000));
-  sound.Initialize();
-  EXPECT_FALSE(sound.Initialized());
+  SoundRig<SdlAudioOutput> rig;
+  TWaveCollectionItem& item = rig.Add("Horn", Mono16(22050, Constant(100, 1000)));
+  rig.sound.Initialize();
+  EXPECT_FALSE(rig.sound.Initialized());
   item.Play(false);
   EXPECT_EQ(item.PlayingVoiceCount(), 0);
 }

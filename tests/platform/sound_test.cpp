@@ -24,8 +24,7 @@ std::string ErrorOf(const std::function<void()>& action) {
 class SoundTest : public testing::Test {
  protected:
   TWaveCollectionItem& AddItem(const char* name, const TWave& wave, bool looped = false) {
-    TWaveCollectionItem& item = list_.Add(name);
-    item.Wave() = wave;
+    TWaveCollectionItem& item = rig_.Add(name, wave);
     item.SetLooped(looped);
     return item;
   }
@@ -39,9 +38,10 @@ class SoundTest : public testing::Test {
     return frames;
   }
 
-  ManualAudioOutput device_;
-  TDXSound sound_{device_};
-  TDXWaveList list_{sound_};
+  SoundRig<ManualAudioOutput> rig_;
+  ManualAudioOutput& device_ = rig_.output;
+  TDXSound& sound_ = rig_.sound;
+  TDXWaveList& list_ = rig_.list;
 };
 
 TEST_F(SoundTest, OverlappingPlaysGetVoicesOfTheirOwnAndFreeOnesAreReused) {
@@ -107,13 +107,10 @@ TEST_F(SoundTest, FrequencyStretchesAPlayAndReadsBack) {
 }
 
 TEST_F(SoundTest, WithoutADeviceNothingPlaysButSettingsAreKept) {
-  NullAudioOutput none;
-  TDXSound silent(none);
-  TDXWaveList list(silent);
-  TWaveCollectionItem& puk = list.Add("Puk");
-  puk.Wave() = Mono16(11025, Constant(10, 5000));
-  silent.Initialize();
-  EXPECT_FALSE(silent.Initialized());
+  SoundRig<NullAudioOutput> silent;
+  TWaveCollectionItem& puk = silent.Add("Puk", Mono16(11025, Constant(10, 5000)));
+  silent.sound.Initialize();
+  EXPECT_FALSE(silent.sound.Initialized());
   EXPECT_FALSE(puk.Initialized());
   puk.SetFrequency(8000);
   puk.SetVolume(-1500);

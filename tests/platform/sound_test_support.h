@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/dx_sound.h"
 #include "platform/wave.h"
+#include "platform/wave_list.h"
 
 namespace jizdavo::testing_sound {
 
@@ -43,5 +45,18 @@ inline int CountNonZeroFrames(const std::vector<int16_t>& stereo) {
   for (size_t i = 0; i + 1 < stereo.size(); i += 2) count += stereo[i] != 0 || stereo[i + 1] != 0;
   return count;
 }
+
+// A sound device on `Output` with one collection; items are added with their wave, then Initialize.
+template <class Output>
+struct SoundRig {
+  TWaveCollectionItem& Add(const char* name, const TWave& wave) {
+    TWaveCollectionItem& item = list.Add(name);
+    item.Wave() = wave;
+    return item;
+  }
+  Output output;
+  TDXSound sound{output};
+  TDXWaveList list{sound};
+};
 
 }  // namespace jizdavo::testing_sound
