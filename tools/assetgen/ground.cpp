@@ -37,10 +37,6 @@ Raster Grass(int w, int h) {
     r.Set(x, Wrap(y + 1, h), pal::GrassLight);
     r.Set(x, Wrap(y + 2, h), pal::GrassDark);
   }
-  for (int i = 0; i < 3; ++i) {  // a few small flowers
-    int x = rng.Below(w), y = rng.Below(h);
-    r.Set(x, y, i == 1 ? pal::PaintYellow : pal::Chalk);
-  }
   return r;
 }
 
@@ -76,7 +72,10 @@ Raster Paving(int w, int h) {
       int sy = Wrap(y + 12, h), row = sy / kSlab, sx = Wrap(x + 6 + (row % 2) * 12, w), col = sx / kSlab;
       int ix = sx % kSlab, iy = sy % kSlab;
       double tint = Hash01(col, row, 31) * 0.5 + Field(r, x, y, 5, 32) * 0.5;
-      TColor c = Tone3(tint, Hash01(x, y, 33), pal::SlabDark, pal::Slab, pal::SlabLight);
+      TColor c = Mix(pal::Slab, tint > 0.5 ? pal::SlabLight : pal::SlabDark, std::abs(tint - 0.5) * 1.4);
+      double grit = Hash01(x, y, 33);
+      if (grit > 0.9) c = Darker(c, 0.12);
+      else if (grit < 0.08) c = Lighter(c, 0.12);
       if (ix == 0 || iy == 0) c = pal::Shadow;
       else if (ix == 1 || iy == 1) c = Lighter(c, 0.25);
       else if (ix == kSlab - 1 || iy == kSlab - 1) c = Darker(c, 0.18);
@@ -100,9 +99,10 @@ Raster Snow(int w, int h) {
 // Fine-grained tarmac; `row` is the tile row's place in the 20-pixel lane rhythm, so road and kerb
 // tiles share one surface.
 TColor Tarmac(int x, int row) {
-  int y = Wrap(row, 20);
-  double v = Hash01(x, y, 51) * 0.6 + TilingNoise(x / 5.0, y / 5.0, 4, 4, 52) * 0.4;
-  return v < 0.3 ? pal::Shadow : v < 0.72 ? pal::Asphalt : pal::AsphaltLight;
+  // Fine grit only: anything larger would repeat visibly every 20 pixels.
+  double v = Hash01(x, Wrap(row, 20), 51);
+  return v < 0.12 ? pal::Shadow : v < 0.62 ? pal::Asphalt : v < 0.88 ? Mix(pal::Asphalt, pal::AsphaltLight, 0.5)
+                                                                       : pal::AsphaltLight;
 }
 
 TColor PaintOn(TColor tarmac) { return tarmac == pal::Shadow ? pal::Concrete : pal::Paint; }

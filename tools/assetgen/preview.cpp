@@ -5,6 +5,7 @@
 
 #include "file_output.h"
 #include "picture_files.h"
+#include "preview_scene.h"
 #include "title_card.h"
 #include "tiny_font.h"
 
@@ -78,6 +79,8 @@ void WritePreview(const std::filesystem::path& folder, const std::vector<ImageAs
   for (const SoundAsset& item : sounds)
     if (!item.wave.empty()) WriteFile(folder / (item.name + ".wav"), item.wave);
   WriteFile(folder / "contact-sheet.bmp", EncodeBitmapFile(MakeContactSheet(images)));
+  WriteFile(folder / "scene-level-7.bmp", EncodeBitmapFile(MakeLevelScene(images, 3, 2, 3)));
+  WriteFile(folder / "scene-level-13.bmp", EncodeBitmapFile(MakeLevelScene(images, 1, 5, 3)));
   for (int frame : {15, 50, 90})  // stills of the intro film
     WriteFile(folder / ("film-" + std::to_string(frame) + ".bmp"), EncodeBitmapFile(TitleCardFrame(frame)));
 }
