@@ -13,6 +13,7 @@
 
 #include "platform/cursor_file.h"
 #include "platform/dib_format.h"
+#include "platform/film_decoder.h"
 #include "platform/wave.h"
 
 namespace jizdavo {
@@ -140,6 +141,28 @@ TEST_F(GeneratedFiles, PreviewHoldsEveryStoredPictureAndSoundAndTheContactSheet)
   EXPECT_FALSE(fs::exists(preview / "Pozadi.bmp"));  // built at run time, nothing stored
   DecodedPicture sheet = DecodeBitmapFile(ReadAll(preview / "contact-sheet.bmp"));
   EXPECT_GE(sheet.width * sheet.height, 4 * 4 * 2 * 100 * 100);  // at least the two big tiles, enlarged
+}
+
+// Four seconds at 25 pictures a second, fading in from black and back out, moving in between.
+TEST_F(GeneratedFiles, IntroFilmOpensAndRunsItsFramesInOrder) {
+  FilmDecoder film((Folder() / "Graphics" / "logo.avi").string());
+  EXPECT_EQ(film.Width(), 320);
+  EXPECT_EQ(film.Height(), 240);
+  EXPECT_EQ(film.RateNumerator() / film.RateDenominator(), 25);
+  std::vector<FilmFrame> frames;
+  FilmFrame frame;
+  while (film.Next(frame)) frames.push_back(frame);
+  ASSERT_EQ(frames.size(), 100u);
+  auto brightness = [](const FilmFrame& f) {
+    double sum = 0;
+    for (uint32_t p : f.pixels) sum += (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF);
+    return sum / f.pixels.size();
+  };
+  EXPECT_LT(brightness(frames.front()), 10);
+  EXPECT_LT(brightness(frames.back()), 10);
+  EXPECT_GT(brightness(frames[50]), 100);
+  for (size_t i = 0; i < frames.size(); ++i) EXPECT_EQ(frames[i].number, static_cast<int>(i));
+  EXPECT_NE(frames[30].pixels, frames[60].pixels);
 }
 
 TEST_F(GeneratedFiles, TwoRunsWriteTheSameBytes) {
