@@ -1,0 +1,38 @@
+#pragma once
+// A sprite that draws one pattern of an image item, centred in its box, with optional frame animation,
+// a pixel-exact hit test and wrapping around the target.
+
+#include "objects/sprite.h"
+#include "platform/image_list.h"
+
+namespace jizdavo {
+
+class TImageSprite : public TSprite {
+ public:
+  using TSprite::TSprite;
+
+  int32_t FrameCount = 0;
+  bool FrameLoop = false;  // wrap around instead of stopping at the last frame
+  double FramePos = 0.0;
+  double FrameSpeed = 0.0;  // frames per unit of MoveCount
+  int32_t FirstFrame = 0;   // pattern index of frame 0
+  TPictureCollectionItem* ImageItem = nullptr;
+  bool PixelExact = false;
+  bool Wrapped = false;
+
+  // Takes the item's pattern size as the sprite's size.
+  void SetImage(TPictureCollectionItem* item);
+  int32_t FrameIndex() const;
+  // The bounding rectangle shifted so that the pattern is centred in the sprite's box.
+  TRect DrawRect() const;
+
+  void Render() override;
+  void Step(int32_t MoveCount) override;
+  TRect BoundingRect() const override;
+  bool Overlaps(TSprite* Other) override;
+
+ private:
+  bool PixelsOverlap(const TImageSprite& other) const;
+};
+
+}  // namespace jizdavo
