@@ -1,0 +1,181 @@
+// The window, its renderer and the two streaming textures (game frames in RGB 5-6-5, film frames in
+// 32-bit RGB).
+
+#include "platform/sdl/sdl_window.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+const char* const kTitle = "Jizdavo v0.9";
+
+SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), rect.Height()}; }
+
+// Division rounding toward minus infinity, so that points left of or above the frame stay negative.
+int FloorDiv(int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b)); }
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+  SDL_Renderer* renderer =
+      SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  return renderer;
+}
+
+}  // namespace
+
+TRect FitFrame(int output_width, int output_height, int frame_width, int frame_height) {
+  const int factor = std::min(output_width / frame_width, output_height / frame_height);
+  int width, height;
+  if (factor >= 1) {
+    width = frame_width * factor;
+    height = frame_height * factor;
+  } else if (int64_t{output_width} * frame_height <= int64_t{output_height} * frame_width) {
+    width = output_width;
+    height = static_cast<int>(int64_t{output_width} * frame_height / frame_width);
+  } else {
+    height = output_height;
+    width = static_cast<int>(int64_t{output_height} * frame_width / frame_height);
+  }
+  return Bounds((output_width - width) / 2, (output_height - height) / 2, width, height);
+}
+
+SdlWindow::SdlWindow() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    throw Error(std::string("Video cannot start: ") + SDL_GetError());
+  window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
+                             kFrameHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+  if (window_ != nullptr) renderer_ = CreateRenderer(window_);
+  if (renderer_ == nullptr) {
+    const std::string reason = SDL_GetError();
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw Error("Window cannot be made: " + reason);
+  }
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+}
+
+SdlWindow::~SdlWindow() {
+  if (film_texture_ != nullptr) SDL_DestroyTexture(film_texture_);
+  if (frame_texture_ != nullptr) SDL_DestroyTexture(frame_texture_);
+  SDL_DestroyRenderer(renderer_);
+  SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// Keeps one texture per use, made again only when the picture size changes.
+SDL_Texture* SdlWindow::StreamingTexture(SDL_Texture*& texture, uint32_t format, int width, int height) {
+  int current_width = 0, current_height = 0;
+  if (texture != nullptr) SDL_QueryTexture(texture, nullptr, nullptr, &current_width, &current_height);
+  if (texture == nullptr || current_width != width || current_height != height) {
+    if (texture != nullptr) SDL_DestroyTexture(texture);
+    texture = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (texture != nullptr) SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+  }
+  return texture;
+}
+
+TRect SdlWindow::FramePlace() const {
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  return FitFrame(width, height, frame_width_, frame_height_);
+}
+
+void SdlWindow::Draw() {
+  SDL_RenderClear(renderer_);
+  const TRect frame = FramePlace();
+  if (shown_ == Shown::kFrame) {
+    const SDL_Rect dest = ToSdl(frame);
+    SDL_RenderCopy(renderer_, frame_texture_, nullptr, &dest);
+  } else if (shown_ == Shown::kFilm) {
+    // The film's place is given in frame pixels; scale it with the frame.
+    const auto x = [&](int fx) {
+      return frame.Left + static_cast<int>(int64_t{fx} * frame.Width() / kFrameWidth);
+    };
+    const auto y = [&](int fy) {
+      return frame.Top + static_cast<int>(int64_t{fy} * frame.Height() / kFrameHeight);
+    };
+    const SDL_Rect dest =
+        ToSdl({x(film_place_.Left), y(film_place_.Top), x(film_place_.Right), y(film_place_.Bottom)});
+    SDL_RenderCopy(renderer_, film_texture_, nullptr, &dest);
+  }
+}
+
+void SdlWindow::PresentFrame(const uint16_t* pixels, int width, int height, int pitch) {
+  if (pixels == nullptr || width <= 0 || height <= 0) return;
+  SDL_Texture* texture = StreamingTexture(frame_texture_, SDL_PIXELFORMAT_RGB565, width, height);
+  if (texture == nullptr) return;
+  SDL_UpdateTexture(texture, nullptr, pixels, pitch * static_cast<int>(sizeof(uint16_t)));
+  frame_width_ = width;
+  frame_height_ = height;
+  shown_ = Shown::kFrame;
+  Draw();
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlWindow::PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) {
+  if (pixels == nullptr || width <= 0 || height <= 0 || place.IsEmpty()) return;
+  SDL_Texture* texture = StreamingTexture(film_texture_, SDL_PIXELFORMAT_RGB888, width, height);
+  if (texture == nullptr) return;
+  SDL_UpdateTexture(texture, nullptr, pixels, width * static_cast<int>(sizeof(uint32_t)));
+  film_place_ = place;
+  frame_width_ = kFrameWidth;
+  frame_height_ = kFrameHeight;
+  shown_ = Shown::kFilm;
+  Draw();
+  SDL_RenderPresent(renderer_);
+}
+
+bool SdlWindow::HandleEvent(const SDL_Event& event) {
+  if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
+  const SDL_Keycode key = event.key.keysym.sym;
+  if (key != SDLK_RETURN && key != SDLK_KP_ENTER) return false;
+  if (event.key.repeat == 0) ToggleFullscreen();
+  return true;
+}
+
+void SdlWindow::ToggleFullscreen() {
+  if (Fullscreen()) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowSize(window_, kFrameWidth, kFrameHeight);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  } else {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+}
+
+bool SdlWindow::Fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+bool SdlWindow::VsyncEnabled() const {
+  SDL_RendererInfo info{};
+  return SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+}
+
+// Mouse positions come in window points, which on high-density screens are not output pixels.
+FramePoint SdlWindow::WindowToFrame(int x, int y) const {
+  int window_width = 0, window_height = 0, output_width = 0, output_height = 0;
+  SDL_GetWindowSize(window_, &window_width, &window_height);
+  SDL_GetRendererOutputSize(renderer_, &output_width, &output_height);
+  if (window_width <= 0 || window_height <= 0) return {x, y};
+  const TRect frame = FramePlace();
+  const int64_t output_x = int64_t{x} * output_width / window_width;
+  const int64_t output_y = int64_t{y} * output_height / window_height;
+  return {FloorDiv((output_x - frame.Left) * frame_width_, frame.Width()),
+          FloorDiv((output_y - frame.Top) * frame_height_, frame.Height())};
+}
+
+std::vector<uint32_t> SdlWindow::ReadOutput(int& width, int& height) {
+  SDL_GetRendererOutputSize(renderer_, &width, &height);
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+  Draw();
+  if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(),
+                           width * static_cast<int>(sizeof(uint32_t))) != 0) {
+    pixels.clear();
+  }
+  return pixels;
+}
+
+}  // namespace jizdavo

@@ -1,0 +1,71 @@
+#pragma once
+// The game's window: full screen by default, showing each finished 640 x 480 frame scaled with its
+// aspect kept (by a whole factor when one fits), nearest-neighbour, with black borders.
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/rect.h"
+#include "platform/video_output.h"
+
+namespace jizdavo {
+
+inline constexpr int kFrameWidth = 640;
+inline constexpr int kFrameHeight = 480;
+
+// Where a frame of frame_width x frame_height lands in an output of output_width x output_height.
+TRect FitFrame(int output_width, int output_height, int frame_width = kFrameWidth,
+               int frame_height = kFrameHeight);
+
+struct FramePoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const FramePoint&) const = default;
+};
+
+class SdlWindow final : public VideoOutput {
+ public:
+  // Opens the window and its renderer; raises jizdavo::Error when SDL cannot.
+  SdlWindow();
+  ~SdlWindow() override;
+  SdlWindow(const SdlWindow&) = delete;
+  SdlWindow& operator=(const SdlWindow&) = delete;
+
+  void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
+  void PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) override;
+
+  // Alt+Enter switches between full screen and a window; true when the event was used.
+  bool HandleEvent(const SDL_Event& event);
+  void ToggleFullscreen();
+  bool Fullscreen() const;
+  // Whether presenting waits for the vertical blank (otherwise the caller paces itself).
+  bool VsyncEnabled() const;
+
+  // A point in window coordinates (mouse events) as a pixel of the 640 x 480 frame; points on the
+  // borders fall outside 0..639 x 0..479.
+  FramePoint WindowToFrame(int x, int y) const;
+
+  SDL_Window* Window() const { return window_; }
+  // Draws the last picture again and reads the output back as 0x00RRGGBB pixels.
+  std::vector<uint32_t> ReadOutput(int& width, int& height);
+
+ private:
+  enum class Shown { kNothing, kFrame, kFilm };
+
+  SDL_Texture* StreamingTexture(SDL_Texture*& texture, uint32_t format, int width, int height);
+  TRect FramePlace() const;
+  void Draw();
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* frame_texture_ = nullptr;
+  SDL_Texture* film_texture_ = nullptr;
+  Shown shown_ = Shown::kNothing;
+  int frame_width_ = kFrameWidth;
+  int frame_height_ = kFrameHeight;
+  TRect film_place_;
+};
+
+}  // namespace jizdavo
