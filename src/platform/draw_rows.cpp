@@ -11,36 +11,40 @@ namespace {
 
 constexpr int kLanes = 8;  // 16-bit pixels in one SSE2 register
 
+// Widening shifts a channel's top bit to bit 7 with zero low bits, so the widened value is the field
+// times 8 (red, blue) or 4 (green), and packing drops exactly those bits again. Hence, per field f:
+//   packed = ((f * 8 * alpha + g * 8 * (255 - alpha)) div 256) div 8 = (f * alpha + g * (255 - alpha)) div 256,
+// and the mix can work on the raw 5- and 6-bit fields without widening at all.
+constexpr int kRedShift = 11;    // red field: bits 11..15
+constexpr int kGreenShift = 5;   // green field: bits 5..10
+constexpr RawPixel kGreenField = rgb565::GreenMask >> kGreenShift;
+constexpr RawPixel kBlueField = rgb565::BlueMask;  // blue field: bits 0..4
+
 // One pixel through the blend, for the tails the vector loop leaves.
 RawPixel BlendPixel(RawPixel s, RawPixel d, uint32_t alpha) {
   const uint32_t inverse = 255 - alpha;
-  const uint32_t r = (rgb565::Red8(s) * alpha + rgb565::Red8(d) * inverse) >> 8;
-  const uint32_t g = (rgb565::Green8(s) * alpha + rgb565::Green8(d) * inverse) >> 8;
-  const uint32_t b = (rgb565::Blue8(s) * alpha + rgb565::Blue8(d) * inverse) >> 8;
-  return rgb565::Pack(r, g, b);
+  const auto mix = [&](uint32_t fs, uint32_t fd) { return (fs * alpha + fd * inverse) >> 8; };
+  const uint32_t r = mix(s >> kRedShift, d >> kRedShift);
+  const uint32_t g = mix(s >> kGreenShift & kGreenField, d >> kGreenShift & kGreenField);
+  const uint32_t b = mix(s & kBlueField, d & kBlueField);
+  return static_cast<RawPixel>(r << kRedShift | g << kGreenShift | b);
 }
 
-// Eight pixels through the blend. Every product and sum stays below 65536 (at most 252 * 255), so
-// 16-bit lanes hold the exact integers and the shift by 8 is the division by 256.
+// Eight pixels through the blend, on the raw fields as above. Every product and sum stays below 65536
+// (at most 63 * 255), so 16-bit lanes hold the exact integers and the shift by 8 is the division by 256.
 __m128i BlendLanes(__m128i s, __m128i d, __m128i alpha, __m128i inverse) {
-  const __m128i red_mask = _mm_set1_epi16(static_cast<short>(rgb565::RedMask));
-  const __m128i green_mask = _mm_set1_epi16(rgb565::GreenMask);
-  const __m128i blue_mask = _mm_set1_epi16(rgb565::BlueMask);
-  // Widen: red's top bit 15 -> 7, green's top bit 10 -> 7, blue's top bit 4 -> 7; low bits stay zero.
-  const __m128i sr = _mm_srli_epi16(_mm_and_si128(s, red_mask), 8);
-  const __m128i sg = _mm_srli_epi16(_mm_and_si128(s, green_mask), 3);
-  const __m128i sb = _mm_slli_epi16(_mm_and_si128(s, blue_mask), 3);
-  const __m128i dr = _mm_srli_epi16(_mm_and_si128(d, red_mask), 8);
-  const __m128i dg = _mm_srli_epi16(_mm_and_si128(d, green_mask), 3);
-  const __m128i db = _mm_slli_epi16(_mm_and_si128(d, blue_mask), 3);
-  const auto mix = [&](__m128i sc, __m128i dc) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(sc, alpha), _mm_mullo_epi16(dc, inverse)), 8);
+  const __m128i green_field = _mm_set1_epi16(kGreenField);
+  const __m128i blue_field = _mm_set1_epi16(kBlueField);
+  const auto mix = [&](__m128i fs, __m128i fd) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(fs, alpha), _mm_mullo_epi16(fd, inverse)), 8);
   };
-  // Pack: keep each channel's top 5 or 6 bits and move them back into place.
-  const __m128i r = _mm_slli_epi16(_mm_and_si128(mix(sr, dr), _mm_set1_epi16(0xF8)), 8);
-  const __m128i g = _mm_slli_epi16(_mm_and_si128(mix(sg, dg), _mm_set1_epi16(0xFC)), 3);
-  const __m128i b = _mm_srli_epi16(mix(sb, db), 3);
-  return _mm_or_si128(r, _mm_or_si128(g, b));
+  // Red needs no mask: shifting right by 11 leaves only its field.
+  const __m128i r = mix(_mm_srli_epi16(s, kRedShift), _mm_srli_epi16(d, kRedShift));
+  const __m128i g = mix(_mm_and_si128(_mm_srli_epi16(s, kGreenShift), green_field),
+                        _mm_and_si128(_mm_srli_epi16(d, kGreenShift), green_field));
+  const __m128i b = mix(_mm_and_si128(s, blue_field), _mm_and_si128(d, blue_field));
+  // Each mixed field is no wider than its inputs, so shifting back into place needs no mask.
+  return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(r, kRedShift), _mm_slli_epi16(g, kGreenShift)), b);
 }
 
 __m128i Load(const RawPixel* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/draw_rotated.h"
+#include "platform/draw_rows.h"
 #include "platform/draw_scaled.h"
 #include "platform/reference_draw.h"
 #include "platform/surface_fixtures.h"
@@ -47,6 +48,26 @@ void ExpectSame(const TSurface& dest, Fast fast, Slow slow, const std::string& w
   const auto index = at - fast_pixels.begin();
   ASSERT_TRUE(at == fast_pixels.end()) << what << ": first difference at (" << index % dest.Width() << ", "
                                        << index / dest.Width() << ")";
+}
+
+// Every pair of channel values (red and blue ride along on the green pairs) at every mixing alpha.
+TEST_F(DrawCompare, BlendRowMatchesTheMixForEveryChannelPairAndAlpha) {
+  std::vector<RawPixel> source, dest;
+  for (int i = 0; i < 64 * 64; ++i) {
+    const int gs = i & 63, gd = i >> 6;
+    source.push_back(static_cast<RawPixel>((gs >> 1) << 11 | gs << 5 | gd >> 1));
+    dest.push_back(static_cast<RawPixel>((gd >> 1) << 11 | gd << 5 | gs >> 1));
+  }
+  for (int alpha = 1; alpha <= 254; ++alpha) {
+    std::vector<RawPixel> plain = dest, keyed = dest;
+    rows::Blend(plain.data(), source.data(), static_cast<int>(plain.size()), alpha);
+    rows::BlendKeyed(keyed.data(), source.data(), static_cast<int>(keyed.size()), alpha, source[77]);
+    for (size_t i = 0; i < dest.size(); ++i) {
+      const RawPixel mixed = reference::Mix(source[i], dest[i], alpha);
+      ASSERT_EQ(plain[i], mixed) << "alpha " << alpha << " pixel " << i;
+      ASSERT_EQ(keyed[i], source[i] == source[77] ? dest[i] : mixed) << "alpha " << alpha << " pixel " << i;
+    }
+  }
 }
 
 TEST_F(DrawCompare, FillRectMatchesOnEveryClippedSide) {
