@@ -21,7 +21,8 @@ constexpr RawPixel kKey = 0xF81F;
 // A w x h picture of varied colours with a keyed hole in every third pixel.
 std::vector<TColor> SpritePixels(int w, int h) {
   std::vector<TColor> pixels;
-  for (int i = 0; i < w * h; ++i) pixels.push_back(i % 3 == 0 ? RGB(255, 0, 255) : RGB(i * 7, i * 13, i * 29));
+  for (int i = 0; i < w * h; ++i)
+    pixels.push_back(i % 3 == 0 ? RGB(255, 0, 255) : RGB(i * 7, i * 13, i * 29));
   return pixels;
 }
 
@@ -63,85 +64,34 @@ void MemcpyFrame(benchmark::State& state) {
   }
 }
 
-// Each case: our call on the 640 x 480 back surface, and SDL's blit of the same pixels.
-void KeyedSpriteOurs(benchmark::State& state) {
+// Our call on the 640 x 480 back surface with an item of w x h, keyed or not.
+template <typename Draw>
+void RunOurs(benchmark::State& state, int w, int h, bool transparent, Draw draw) {
   OurScene scene;
-  TPictureCollectionItem& car = scene.Item(35, 15, true);
-  for (auto _ : state) car.DrawAt(scene.back, 301, 207, 0);
+  TPictureCollectionItem& item = scene.Item(w, h, transparent);
+  for (auto _ : state) draw(item, scene.back);
   benchmark::DoNotOptimize(scene.back.Pixels());
 }
 
-void KeyedSpriteSdl(benchmark::State& state) {
-  SdlSurface back = SdlFrame(), car = SdlPicture(35, 15);
-  SDL_SetColorKey(car.get(), SDL_TRUE, kKey);
-  for (auto _ : state) {
-    SDL_Rect at{301, 207, 35, 15};
-    SDL_BlitSurface(car.get(), nullptr, back.get(), &at);
+struct SdlSource {
+  int w, h;
+  bool keyed;
+  int alpha;  // 255: no blending
+};
+
+// SDL's blit of a w x h picture to `to` on its own 640 x 480 surface, scaled when the sizes differ.
+void RunSdl(benchmark::State& state, SdlSource source, SDL_Rect to) {
+  SdlSurface back = SdlFrame(), picture = SdlPicture(source.w, source.h);
+  if (source.keyed) SDL_SetColorKey(picture.get(), SDL_TRUE, kKey);
+  if (source.alpha < 255) {
+    SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetSurfaceAlphaMod(picture.get(), static_cast<uint8_t>(source.alpha));
   }
-}
-
-void BackdropOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& backdrop = scene.Item(kFrameWidth, kFrameHeight, false);
-  for (auto _ : state) backdrop.DrawAt(scene.back, 0, 0, 0);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
-
-void BackdropSdl(benchmark::State& state) {
-  SdlSurface back = SdlFrame(), backdrop = SdlFrame();
+  const bool scaled = source.w != to.w || source.h != to.h;
   for (auto _ : state) {
-    SDL_Rect at{0, 0, kFrameWidth, kFrameHeight};
-    SDL_BlitSurface(backdrop.get(), nullptr, back.get(), &at);
-  }
-}
-
-void VeilOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& veil = scene.Item(1, 1, false);
-  for (auto _ : state) veil.DrawBlended(scene.back, {0, 200, kFrameWidth, 232}, 0, 30);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
-
-void VeilSdl(benchmark::State& state) {
-  SdlSurface back = SdlFrame(), veil = SdlPicture(1, 1);
-  SDL_SetSurfaceBlendMode(veil.get(), SDL_BLENDMODE_BLEND);
-  SDL_SetSurfaceAlphaMod(veil.get(), 30);
-  for (auto _ : state) {
-    SDL_Rect to{0, 200, kFrameWidth, 32};
-    SDL_BlitScaled(veil.get(), nullptr, back.get(), &to);
-  }
-}
-
-void BandOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& band = scene.Item(kFrameWidth, 32, false);
-  for (auto _ : state) band.DrawBlended(scene.back, {0, 300, kFrameWidth, 332}, 0, 100);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
-
-void BandSdl(benchmark::State& state) {
-  SdlSurface back = SdlFrame(), band = SdlPicture(kFrameWidth, 32);
-  SDL_SetSurfaceBlendMode(band.get(), SDL_BLENDMODE_BLEND);
-  SDL_SetSurfaceAlphaMod(band.get(), 100);
-  for (auto _ : state) {
-    SDL_Rect at{0, 300, kFrameWidth, 32};
-    SDL_BlitSurface(band.get(), nullptr, back.get(), &at);
-  }
-}
-
-void StretchKeyedOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& stain = scene.Item(20, 20, true);
-  for (auto _ : state) stain.DrawStretched(scene.back, {100, 100, 114, 114}, 0);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
-
-void StretchKeyedSdl(benchmark::State& state) {
-  SdlSurface back = SdlFrame(), stain = SdlPicture(20, 20);
-  SDL_SetColorKey(stain.get(), SDL_TRUE, kKey);
-  for (auto _ : state) {
-    SDL_Rect to{100, 100, 14, 14};
-    SDL_BlitScaled(stain.get(), nullptr, back.get(), &to);
+    SDL_Rect rect = to;
+    scaled ? SDL_BlitScaled(picture.get(), nullptr, back.get(), &rect)
+           : SDL_BlitSurface(picture.get(), nullptr, back.get(), &rect);
   }
 }
 
@@ -159,36 +109,61 @@ void FillRectSdl(benchmark::State& state) {
   }
 }
 
-void RotatedOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& walker = scene.Item(16, 16, true);
-  for (auto _ : state) walker.DrawRotated(scene.back, 320, 240, 16, 16, 0, 0.5, 0.5, 97);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
-
-void SmallBlendOurs(benchmark::State& state) {
-  OurScene scene;
-  TPictureCollectionItem& dot = scene.Item(3, 3, false);
-  for (auto _ : state) dot.DrawBlended(scene.back, {200, 200, 203, 203}, 0, 50);
-  benchmark::DoNotOptimize(scene.back.Pixels());
-}
+using Item = TPictureCollectionItem;
 
 const bool kRegistered = [] {
-  benchmark::RegisterBenchmark("memcpy_frame", MemcpyFrame);
-  benchmark::RegisterBenchmark("draw_at_keyed_35x15/ours", KeyedSpriteOurs);
-  benchmark::RegisterBenchmark("draw_at_keyed_35x15/sdl", KeyedSpriteSdl);
-  benchmark::RegisterBenchmark("draw_at_backdrop_640x480/ours", BackdropOurs);
-  benchmark::RegisterBenchmark("draw_at_backdrop_640x480/sdl", BackdropSdl);
-  benchmark::RegisterBenchmark("blend_veil_1x1_to_640x32_a30/ours", VeilOurs);
-  benchmark::RegisterBenchmark("blend_veil_1x1_to_640x32_a30/sdl", VeilSdl);
-  benchmark::RegisterBenchmark("blend_band_640x32_a100/ours", BandOurs);
-  benchmark::RegisterBenchmark("blend_band_640x32_a100/sdl", BandSdl);
-  benchmark::RegisterBenchmark("stretch_keyed_20x20_to_14x14/ours", StretchKeyedOurs);
-  benchmark::RegisterBenchmark("stretch_keyed_20x20_to_14x14/sdl", StretchKeyedSdl);
-  benchmark::RegisterBenchmark("fill_rect_640x10/ours", FillRectOurs);
-  benchmark::RegisterBenchmark("fill_rect_640x10/sdl", FillRectSdl);
-  benchmark::RegisterBenchmark("draw_rotated_16x16_a97/ours", RotatedOurs);
-  benchmark::RegisterBenchmark("blend_3x3_a50/ours", SmallBlendOurs);
+  using benchmark::RegisterBenchmark;
+  using benchmark::State;
+  RegisterBenchmark("memcpy_frame", MemcpyFrame);
+  RegisterBenchmark("draw_at_keyed_35x15/ours", [](State& s) {
+    RunOurs(s, 35, 15, true, [](const Item& item, TSurface& back) { item.DrawAt(back, 301, 207, 0); });
+  });
+  RegisterBenchmark("draw_at_keyed_35x15/sdl", [](State& s) {
+    RunSdl(s, {35, 15, true, 255}, {301, 207, 35, 15});
+  });
+  RegisterBenchmark("draw_at_backdrop_640x480/ours", [](State& s) {
+    RunOurs(s, kFrameWidth, kFrameHeight, false,
+            [](const Item& item, TSurface& back) { item.DrawAt(back, 0, 0, 0); });
+  });
+  RegisterBenchmark("draw_at_backdrop_640x480/sdl", [](State& s) {
+    RunSdl(s, {kFrameWidth, kFrameHeight, false, 255}, {0, 0, kFrameWidth, kFrameHeight});
+  });
+  RegisterBenchmark("blend_veil_1x1_to_640x32_a30/ours", [](State& s) {
+    RunOurs(s, 1, 1, false, [](const Item& item, TSurface& back) {
+      item.DrawBlended(back, {0, 200, 640, 232}, 0, 30);
+    });
+  });
+  RegisterBenchmark("blend_veil_1x1_to_640x32_a30/sdl", [](State& s) {
+    RunSdl(s, {1, 1, false, 30}, {0, 200, 640, 32});
+  });
+  RegisterBenchmark("blend_band_640x32_a100/ours", [](State& s) {
+    RunOurs(s, 640, 32, false, [](const Item& item, TSurface& back) {
+      item.DrawBlended(back, {0, 300, 640, 332}, 0, 100);
+    });
+  });
+  RegisterBenchmark("blend_band_640x32_a100/sdl", [](State& s) {
+    RunSdl(s, {640, 32, false, 100}, {0, 300, 640, 32});
+  });
+  RegisterBenchmark("stretch_keyed_20x20_to_14x14/ours", [](State& s) {
+    RunOurs(s, 20, 20, true, [](const Item& item, TSurface& back) {
+      item.DrawStretched(back, {100, 100, 114, 114}, 0);
+    });
+  });
+  RegisterBenchmark("stretch_keyed_20x20_to_14x14/sdl", [](State& s) {
+    RunSdl(s, {20, 20, true, 255}, {100, 100, 14, 14});
+  });
+  RegisterBenchmark("fill_rect_640x10/ours", FillRectOurs);
+  RegisterBenchmark("fill_rect_640x10/sdl", FillRectSdl);
+  RegisterBenchmark("draw_rotated_16x16_a97/ours", [](State& s) {
+    RunOurs(s, 16, 16, true, [](const Item& item, TSurface& back) {
+      item.DrawRotated(back, 320, 240, 16, 16, 0, 0.5, 0.5, 97);
+    });
+  });
+  RegisterBenchmark("blend_3x3_a50/ours", [](State& s) {
+    RunOurs(s, 3, 3, false, [](const Item& item, TSurface& back) {
+      item.DrawBlended(back, {200, 200, 203, 203}, 0, 50);
+    });
+  });
   return true;
 }();
 

@@ -10,7 +10,7 @@ namespace jizdavo {
 // cos(2 pi k / 256) for the low 8 bits of k.
 double TurnCosine(unsigned k);
 
-void DrawRotatedCopy(TSurface& dest, int x, int y, int w, int h, const TSurface& source, const TRect& source_rect,
-                     double center_x, double center_y, int angle, bool keyed);
+void DrawRotatedCopy(TSurface& dest, int x, int y, int w, int h, const TSurface& source,
+                     const TRect& source_rect, double center_x, double center_y, int angle, bool keyed);
 
 }  // namespace jizdavo

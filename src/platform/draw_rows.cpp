@@ -12,11 +12,12 @@ namespace {
 constexpr int kLanes = 8;  // 16-bit pixels in one SSE2 register
 
 // Widening shifts a channel's top bit to bit 7 with zero low bits, so the widened value is the field
-// times 8 (red, blue) or 4 (green), and packing drops exactly those bits again. Hence, per field f:
-//   packed = ((f * 8 * alpha + g * 8 * (255 - alpha)) div 256) div 8 = (f * alpha + g * (255 - alpha)) div 256,
+// times 8 (red, blue) or 4 (green), and packing drops exactly those bits again. Hence, for a source
+// field f and a destination field g (red shown):
+//   ((8f * alpha + 8g * (255 - alpha)) div 256) div 8 = (f * alpha + g * (255 - alpha)) div 256,
 // and the mix can work on the raw 5- and 6-bit fields without widening at all.
-constexpr int kRedShift = 11;    // red field: bits 11..15
-constexpr int kGreenShift = 5;   // green field: bits 5..10
+constexpr int kRedShift = 11;   // red field: bits 11..15
+constexpr int kGreenShift = 5;  // green field: bits 5..10
 constexpr RawPixel kGreenField = rgb565::GreenMask >> kGreenShift;
 constexpr RawPixel kBlueField = rgb565::BlueMask;  // blue field: bits 0..4
 

@@ -12,7 +12,8 @@ namespace {
 constexpr int64_t kOne = 65536;  // 1.0 in 16.16 fixed point
 
 bool Inside(const TRect& r, const TSurface& surface) {
-  return !r.IsEmpty() && r.Left >= 0 && r.Top >= 0 && r.Right <= surface.Width() && r.Bottom <= surface.Height();
+  return !r.IsEmpty() && r.Left >= 0 && r.Top >= 0 && r.Right <= surface.Width() &&
+         r.Bottom <= surface.Height();
 }
 
 // One axis of the mapping after clipping: where the drawn span starts on the destination, how many
@@ -25,7 +26,8 @@ struct Axis {
 };
 
 // Steps are taken from the full rectangle, so clipping never changes the scale. False: nothing to draw.
-bool ClipAxis(int low, int high, int source_low, int source_high, int dest_size, int source_size, Axis& axis) {
+bool ClipAxis(int low, int high, int source_low, int source_high, int dest_size, int source_size,
+              Axis& axis) {
   axis.step = int64_t{source_high - source_low} * kOne / (int64_t{high} - low);
   int64_t offset = 0;
   if (low < 0) offset = -int64_t{low}, low = 0;
@@ -48,12 +50,14 @@ const RawPixel* GatherRow(const RawPixel* source_row, const Axis& across, RawPix
 
 }  // namespace
 
-void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const TRect& source_rect, int alpha,
-                bool keyed) {
+void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const TRect& source_rect,
+                int alpha, bool keyed) {
   if (alpha <= 0 || rect.IsEmpty() || !Inside(source_rect, source)) return;
   Axis across, down;
-  if (!ClipAxis(rect.Left, rect.Right, source_rect.Left, source_rect.Right, dest.Width(), source.Width(), across) ||
-      !ClipAxis(rect.Top, rect.Bottom, source_rect.Top, source_rect.Bottom, dest.Height(), source.Height(), down)) {
+  if (!ClipAxis(rect.Left, rect.Right, source_rect.Left, source_rect.Right, dest.Width(), source.Width(),
+                across) ||
+      !ClipAxis(rect.Top, rect.Bottom, source_rect.Top, source_rect.Bottom, dest.Height(), source.Height(),
+                down)) {
     return;
   }
   RawPixel* scratch = rows::Scratch(across.count);
@@ -66,7 +70,8 @@ void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const
       gathered_row = v >> 16;
       gathered = GatherRow(source.Row(static_cast<int>(gathered_row)), across, scratch);
     }
-    rows::Put(dest.Row(down.first + r) + across.first, gathered, across.count, alpha, keyed, source.ColorKey());
+    rows::Put(dest.Row(down.first + r) + across.first, gathered, across.count, alpha, keyed,
+              source.ColorKey());
   }
 }
 

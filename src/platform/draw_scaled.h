@@ -9,7 +9,7 @@ namespace jizdavo {
 
 // Alpha 255 or more copies, 1..254 mixes with what is there, 0 or less draws nothing. Keyed skips
 // source pixels equal to the source's colour key.
-void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const TRect& source_rect, int alpha,
-                bool keyed);
+void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const TRect& source_rect,
+                int alpha, bool keyed);
 
 }  // namespace jizdavo

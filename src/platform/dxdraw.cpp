@@ -29,8 +29,8 @@ void TDXDraw::Notify(DisplayEvent event) {
 
 void TDXDraw::MakeSurfaces() {
   if (!driver_.SetDisplayMode(kWidth, kHeight, kBitCount)) {
-    throw Error("Display mode cannot be changed (" + std::to_string(kWidth) + "x" + std::to_string(kHeight) + " " +
-                std::to_string(kBitCount) + "bit)");
+    throw Error("Display mode cannot be changed (" + std::to_string(kWidth) + "x" + std::to_string(kHeight) +
+                " " + std::to_string(kBitCount) + "bit)");
   }
   if (!driver_.CreatePrimarySurface()) throw Error("Primary Surface cannot be made");
   if (!driver_.CreateSurface(kWidth, kHeight)) throw Error("Surface cannot be made");

@@ -12,9 +12,8 @@ namespace jizdavo {
 namespace {
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
 }
 
 // The picture in the display format: each 8-bit channel cut to its 5-6-5 width.
@@ -98,8 +97,8 @@ void TPictureCollectionItem::DrawBlended(TSurface& dest, const TRect& rect, int 
   DrawScaled(dest, rect, *PatternSurface(index), PatternRect(index), alpha, Transparent);
 }
 
-void TPictureCollectionItem::DrawRotated(TSurface& dest, int x, int y, int w, int h, int index, double center_x,
-                                         double center_y, int angle) const {
+void TPictureCollectionItem::DrawRotated(TSurface& dest, int x, int y, int w, int h, int index,
+                                         double center_x, double center_y, int angle) const {
   if (!initialized_ || PatternSurface(index) == nullptr) return;
   DrawRotatedCopy(dest, x, y, w, h, *PatternSurface(index), PatternRect(index), center_x, center_y, angle,
                   Transparent);

@@ -71,7 +71,8 @@ void TSurface::DrawSurface(int x, int y, const TRect& source_rect, const TSurfac
   const bool bottom_up = source == this && d.top > s.top;
   for (int i = 0; i < rows_drawn; ++i) {
     const int row = bottom_up ? rows_drawn - 1 - i : i;
-    put(Row(static_cast<int>(d.top) + row) + d.left, source->Row(static_cast<int>(s.top) + row) + s.left, count);
+    put(Row(static_cast<int>(d.top) + row) + d.left, source->Row(static_cast<int>(s.top) + row) + s.left,
+        count);
   }
 }
 

@@ -63,10 +63,11 @@ TEST(Dib, ChangeOfDepthAloneConvertsThePixels) {
     int bit_count;
     TColor from, to;
   };
-  for (const Case& c : {Case{32, RGB(1, 2, 3), RGB(1, 2, 3)}, Case{16, RGB(255, 13, 7), RGB(248, 8, 0)},
-                        Case{8, RGB(255, 20, 100), RGB(255, 36, 85)}, Case{8, RGB(0, 0, 0), RGB(0, 0, 0)},
-                        Case{4, RGB(250, 10, 10), RGB(255, 0, 0)}, Case{4, RGB(190, 190, 200), RGB(192, 192, 192)},
-                        Case{1, RGB(200, 200, 100), clWhite}, Case{1, RGB(90, 20, 200), clBlack}}) {
+  for (const Case& c :
+       {Case{32, RGB(1, 2, 3), RGB(1, 2, 3)}, Case{16, RGB(255, 13, 7), RGB(248, 8, 0)},
+        Case{8, RGB(255, 20, 100), RGB(255, 36, 85)}, Case{8, RGB(0, 0, 0), RGB(0, 0, 0)},
+        Case{4, RGB(250, 10, 10), RGB(255, 0, 0)}, Case{4, RGB(190, 190, 200), RGB(192, 192, 192)},
+        Case{1, RGB(200, 200, 100), clWhite}, Case{1, RGB(90, 20, 200), clBlack}}) {
     TDIB dib;
     Fill24(dib, 2, 1, c.from);
     dib.SetBitCount(c.bit_count);

@@ -64,7 +64,8 @@ TEST_F(Blend, RectanglePastTheBottomKeepsItsScale) {
 }
 
 TEST_F(Blend, RectangleBeforeTheTopStartsPartWayIntoThePicture) {
-  TPictureCollectionItem& item = AddBuiltItem(list, "Stripes", 1, 4, {clRed, clLime, RGB(0, 0, 255), clWhite});
+  TPictureCollectionItem& item =
+      AddBuiltItem(list, "Stripes", 1, 4, {clRed, clLime, RGB(0, 0, 255), clWhite});
   TSurface dest(1, 10);
   item.DrawBlended(dest, {0, -2, 1, 2}, 0, 255);
   EXPECT_EQ(dest.GetPixel(0, 0), 0x001Fu);

@@ -46,8 +46,8 @@ void ExpectSame(const TSurface& dest, Fast fast, Slow slow, const std::string& w
   const auto fast_pixels = PixelsOf(*a), slow_pixels = PixelsOf(*b);
   const auto [at, _] = std::mismatch(fast_pixels.begin(), fast_pixels.end(), slow_pixels.begin());
   const auto index = at - fast_pixels.begin();
-  ASSERT_TRUE(at == fast_pixels.end()) << what << ": first difference at (" << index % dest.Width() << ", "
-                                       << index / dest.Width() << ")";
+  ASSERT_TRUE(at == fast_pixels.end())
+      << what << ": first difference at (" << index % dest.Width() << ", " << index / dest.Width() << ")";
 }
 
 // Every pair of channel values (red and blue ride along on the green pairs) at every mixing alpha.
@@ -75,8 +75,9 @@ TEST_F(DrawCompare, FillRectMatchesOnEveryClippedSide) {
   for (int i = 0; i < 400; ++i) {
     const TRect r = RandomRect(-40, 90, 80);
     const RawPixel raw = static_cast<RawPixel>(Random(0, 0xFFFF));
-    ExpectSame(*dest, [&](TSurface& d) { d.FillRect(r, raw); }, [&](TSurface& d) { reference::FillRect(d, r, raw); },
-               "rect " + std::to_string(r.Left) + "," + std::to_string(r.Top));
+    ExpectSame(
+        *dest, [&](TSurface& d) { d.FillRect(r, raw); }, [&](TSurface& d) { reference::FillRect(d, r, raw); },
+        "rect " + std::to_string(r.Left) + "," + std::to_string(r.Top));
   }
 }
 
@@ -87,9 +88,10 @@ TEST_F(DrawCompare, DrawSurfaceMatchesAtRandomPlacesAndSourceRects) {
     const TRect s = RandomRect(-10, 40, 50);
     const int x = Random(-60, 80), y = Random(-40, 60);
     const bool keyed = Random(0, 1) == 1;
-    ExpectSame(*dest, [&](TSurface& d) { d.DrawSurface(x, y, s, source.get(), keyed); },
-               [&](TSurface& d) { reference::DrawSurface(d, x, y, s, source.get(), keyed); },
-               "at " + std::to_string(x) + "," + std::to_string(y));
+    ExpectSame(
+        *dest, [&](TSurface& d) { d.DrawSurface(x, y, s, source.get(), keyed); },
+        [&](TSurface& d) { reference::DrawSurface(d, x, y, s, source.get(), keyed); },
+        "at " + std::to_string(x) + "," + std::to_string(y));
   }
 }
 
@@ -99,9 +101,10 @@ TEST_F(DrawCompare, DrawSurfaceMatchesWithWholeRowsAndAtTheEdges) {
   for (int x : {-64, -10, -1, 0, 1, 63, 64, 65}) {
     for (int y : {-40, -3, 0, 5, 39, 40, 41}) {
       for (bool keyed : {false, true}) {
-        ExpectSame(*dest, [&](TSurface& d) { d.DrawSurface(x, y, full->ClientRect(), full.get(), keyed); },
-                   [&](TSurface& d) { reference::DrawSurface(d, x, y, full->ClientRect(), full.get(), keyed); },
-                   "at " + std::to_string(x) + "," + std::to_string(y));
+        ExpectSame(
+            *dest, [&](TSurface& d) { d.DrawSurface(x, y, full->ClientRect(), full.get(), keyed); },
+            [&](TSurface& d) { reference::DrawSurface(d, x, y, full->ClientRect(), full.get(), keyed); },
+            "at " + std::to_string(x) + "," + std::to_string(y));
       }
     }
   }
@@ -114,9 +117,10 @@ TEST_F(DrawCompare, ScaledMatchesForEveryAlphaKeyedAndNot) {
     const TRect s = RandomRect(-2, 10, 25);
     const TRect r = RandomRect(-50, 100, 120);
     for (bool keyed : {false, true}) {
-      ExpectSame(*dest, [&](TSurface& d) { DrawScaled(d, r, *source, s, alpha, keyed); },
-                 [&](TSurface& d) { reference::DrawScaled(d, r, *source, s, alpha, keyed); },
-                 "alpha " + std::to_string(alpha));
+      ExpectSame(
+          *dest, [&](TSurface& d) { DrawScaled(d, r, *source, s, alpha, keyed); },
+          [&](TSurface& d) { reference::DrawScaled(d, r, *source, s, alpha, keyed); },
+          "alpha " + std::to_string(alpha));
     }
   }
 }
@@ -130,9 +134,10 @@ TEST_F(DrawCompare, ScaledMatchesWhenClippedOnEverySide) {
                          TRect{49, 39, 50, 40}, TRect{50, 0, 60, 10}, TRect{-10, 0, 0, 10}}) {
     for (int alpha : {1, 77, 128, 254, 255}) {
       for (bool keyed : {false, true}) {
-        ExpectSame(*dest, [&](TSurface& d) { DrawScaled(d, r, *source, s, alpha, keyed); },
-                   [&](TSurface& d) { reference::DrawScaled(d, r, *source, s, alpha, keyed); },
-                   "rect " + std::to_string(r.Left) + "," + std::to_string(r.Top));
+        ExpectSame(
+            *dest, [&](TSurface& d) { DrawScaled(d, r, *source, s, alpha, keyed); },
+            [&](TSurface& d) { reference::DrawScaled(d, r, *source, s, alpha, keyed); },
+            "rect " + std::to_string(r.Left) + "," + std::to_string(r.Top));
       }
     }
   }
@@ -147,9 +152,10 @@ TEST_F(DrawCompare, RotatedMatchesForEveryAngleAndNegativeOnes) {
     const int x = Random(-20, 110), y = Random(-20, 90);
     const double cx = Random(-50, 150) / 100.0, cy = Random(-50, 150) / 100.0;
     for (bool keyed : {false, true}) {
-      ExpectSame(*dest, [&](TSurface& d) { DrawRotatedCopy(d, x, y, w, h, *source, s, cx, cy, angle, keyed); },
-                 [&](TSurface& d) { reference::DrawRotated(d, x, y, w, h, *source, s, cx, cy, angle, keyed); },
-                 "angle " + std::to_string(angle));
+      ExpectSame(
+          *dest, [&](TSurface& d) { DrawRotatedCopy(d, x, y, w, h, *source, s, cx, cy, angle, keyed); },
+          [&](TSurface& d) { reference::DrawRotated(d, x, y, w, h, *source, s, cx, cy, angle, keyed); },
+          "angle " + std::to_string(angle));
     }
   }
 }
@@ -161,14 +167,16 @@ TEST_F(DrawCompare, RotatedMatchesAtQuarterTurnsAndWholeCentres) {
   for (int angle : {0, 32, 64, 128, 192, 256, -64, -128}) {
     for (double center : {0.0, 0.5, 1.0}) {
       for (const auto& [w, h] : {std::pair{12, 8}, std::pair{24, 16}, std::pair{6, 4}, std::pair{8, 12}}) {
-        ExpectSame(*dest,
-                   [&](TSurface& d) {
-                     DrawRotatedCopy(d, 30, 30, w, h, *source, source->ClientRect(), center, center, angle, true);
-                   },
-                   [&](TSurface& d) {
-                     reference::DrawRotated(d, 30, 30, w, h, *source, source->ClientRect(), center, center, angle, true);
-                   },
-                   "angle " + std::to_string(angle) + " centre " + std::to_string(center));
+        ExpectSame(
+            *dest,
+            [&](TSurface& d) {
+              DrawRotatedCopy(d, 30, 30, w, h, *source, source->ClientRect(), center, center, angle, true);
+            },
+            [&](TSurface& d) {
+              reference::DrawRotated(d, 30, 30, w, h, *source, source->ClientRect(), center, center, angle,
+                                     true);
+            },
+            "angle " + std::to_string(angle) + " centre " + std::to_string(center));
       }
     }
   }
@@ -178,12 +186,15 @@ TEST_F(DrawCompare, RotatedMatchesAtExtremeAngles) {
   auto dest = testing::NoiseSurface(40, 40, rng);
   auto source = Source(16, 16);
   for (int angle : {INT_MIN, INT_MIN + 1, -65536, 65536 + 97, INT_MAX}) {
-    ExpectSame(*dest,
-               [&](TSurface& d) { DrawRotatedCopy(d, 20, 20, 16, 16, *source, source->ClientRect(), 0.5, 0.5, angle, true); },
-               [&](TSurface& d) {
-                 reference::DrawRotated(d, 20, 20, 16, 16, *source, source->ClientRect(), 0.5, 0.5, angle, true);
-               },
-               "angle " + std::to_string(angle));
+    ExpectSame(
+        *dest,
+        [&](TSurface& d) {
+          DrawRotatedCopy(d, 20, 20, 16, 16, *source, source->ClientRect(), 0.5, 0.5, angle, true);
+        },
+        [&](TSurface& d) {
+          reference::DrawRotated(d, 20, 20, 16, 16, *source, source->ClientRect(), 0.5, 0.5, angle, true);
+        },
+        "angle " + std::to_string(angle));
   }
 }
 

@@ -56,12 +56,14 @@ TEST_F(Rotated, QuarterTurnAboutTheTopRightCornerTurnsClockwise) {
   item.DrawRotated(*dest, x, y, kW, kH, 0, 1.0, 0.0, 64);
   int changed = 0;
   for (int py = 0; py < dest->Height(); ++py) {
-    for (int px = 0; px < dest->Width(); ++px) changed += dest->GetPixel(px, py) != background->GetPixel(px, py);
+    for (int px = 0; px < dest->Width(); ++px)
+      changed += dest->GetPixel(px, py) != background->GetPixel(px, py);
   }
   EXPECT_EQ(changed, kW * (kH - 1));
   for (int row = 1; row < kH; ++row) {
     for (int column = 0; column < kW; ++column) {
-      EXPECT_EQ(dest->GetPixel(x - row, y - kW + column), rgb565::FromColor(RGB(8 * column, 4 * row, 8 * (column + row))))
+      EXPECT_EQ(dest->GetPixel(x - row, y - kW + column),
+                rgb565::FromColor(RGB(8 * column, 4 * row, 8 * (column + row))))
           << column << "," << row;
     }
   }

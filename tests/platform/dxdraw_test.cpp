@@ -45,9 +45,12 @@ class RecordingOutput final : public VideoOutput {
 
 const char* EventName(DisplayEvent event) {
   switch (event) {
-    case DisplayEvent::Initialize: return "initialised";
-    case DisplayEvent::Restore: return "restored";
-    case DisplayEvent::Finalize: return "finalised";
+    case DisplayEvent::Initialize:
+      return "initialised";
+    case DisplayEvent::Restore:
+      return "restored";
+    case DisplayEvent::Finalize:
+      return "finalised";
   }
   return "?";
 }
@@ -72,8 +75,12 @@ TEST_F(Display, InitialisesInOrderAndBuildsTheImagesAfterTheHandler) {
                   std::to_string(item.PatternCount()));
   };
   dxdraw.Initialize();
-  const std::vector<std::string> expected = {"mode 640x480x16", "primary", "surface 640x480", "initialised",
-                                             "OnInitialize: item initialised 1, patterns 0", "restored"};
+  const std::vector<std::string> expected = {"mode 640x480x16",
+                                             "primary",
+                                             "surface 640x480",
+                                             "initialised",
+                                             "OnInitialize: item initialised 1, patterns 0",
+                                             "restored"};
   EXPECT_EQ(log, expected);
   EXPECT_EQ(item.PatternCount(), 1);
   EXPECT_TRUE(dxdraw.Initialized());

@@ -147,7 +147,8 @@ TEST(ImageList, DrawAtClipsAtTheRightAndLeftEdges) {
     int drawn_columns;
     int first_column;
   };
-  for (const Case& c : {Case{640, 0, 0}, Case{639, 1, 639}, Case{-10, 25, 0}, Case{-35, 0, 0}, Case{300, 35, 300}}) {
+  for (const Case& c :
+       {Case{640, 0, 0}, Case{639, 1, 639}, Case{-10, 25, 0}, Case{-35, 0, 0}, Case{300, 35, 300}}) {
     TSurface dest(640, 480);
     item.DrawAt(dest, c.x, 100, 0);
     EXPECT_EQ(CountPixels(dest, 0xF800), c.drawn_columns * 15) << c.x;

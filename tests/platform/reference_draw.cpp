@@ -15,7 +15,8 @@ void Put(TSurface& dest, int x, int y, RawPixel source, int alpha, bool keyed, R
 }
 
 bool InsideSource(const TRect& s, const TSurface& source) {
-  return !s.IsEmpty() && s.Left >= 0 && s.Top >= 0 && s.Right <= source.Width() && s.Bottom <= source.Height();
+  return !s.IsEmpty() && s.Left >= 0 && s.Top >= 0 && s.Right <= source.Width() &&
+         s.Bottom <= source.Height();
 }
 
 double Cosine(long long k) { return std::cos(2 * std::numbers::pi * static_cast<double>(k & 255) / 256); }
@@ -100,8 +101,12 @@ void DrawRotated(TSurface& dest, int x, int y, int w, int h, const TSurface& sou
   const long long du_dx = sw * c / w, du_dy = -(sw * sn / w), dv_dx = sh * sn / h, dv_dy = sh * c / h;
   const long long u_base = s.Left * 65536LL + static_cast<long long>(center_x * sw * 65536);
   const long long v_base = s.Top * 65536LL + static_cast<long long>(center_y * sh * 65536);
-  const auto u_at = [&](int px, int py) { return u_base + ((long long)px - x) * du_dx + ((long long)py - y) * du_dy; };
-  const auto v_at = [&](int px, int py) { return v_base + ((long long)px - x) * dv_dx + ((long long)py - y) * dv_dy; };
+  const auto u_at = [&](int px, int py) {
+    return u_base + ((long long)px - x) * du_dx + ((long long)py - y) * du_dy;
+  };
+  const auto v_at = [&](int px, int py) {
+    return v_base + ((long long)px - x) * dv_dx + ((long long)py - y) * dv_dy;
+  };
   const auto inside = [&](int px, int py) {
     const long long u = u_at(px, py), v = v_at(px, py);
     return u >= s.Left * 65536LL && u < s.Right * 65536LL && v >= s.Top * 65536LL && v < s.Bottom * 65536LL;

@@ -11,8 +11,10 @@ namespace jizdavo::reference {
 
 RawPixel Mix(RawPixel source, RawPixel dest, int alpha);
 void FillRect(TSurface& dest, const TRect& rect, uint32_t raw);
-void DrawSurface(TSurface& dest, int x, int y, const TRect& source_rect, const TSurface* source, bool transparent);
-void DrawScaled(TSurface& dest, TRect rect, const TSurface& source, const TRect& source_rect, int alpha, bool keyed);
+void DrawSurface(TSurface& dest, int x, int y, const TRect& source_rect, const TSurface* source,
+                 bool transparent);
+void DrawScaled(TSurface& dest, TRect rect, const TSurface& source, const TRect& source_rect, int alpha,
+                bool keyed);
 void DrawRotated(TSurface& dest, int x, int y, int w, int h, const TSurface& source, const TRect& source_rect,
                  double center_x, double center_y, int angle, bool keyed);
 

@@ -31,7 +31,8 @@ std::vector<RawPixel> PixelsOf(const TSurface& surface) {
 }
 
 int CountPixels(const TSurface& surface, RawPixel value) {
-  return static_cast<int>(std::count(surface.Pixels(), surface.Pixels() + surface.Width() * surface.Height(), value));
+  return static_cast<int>(
+      std::count(surface.Pixels(), surface.Pixels() + surface.Width() * surface.Height(), value));
 }
 
 }  // namespace jizdavo::testing

@@ -28,8 +28,9 @@ TEST(Surface, FillRectIsClippedAndExcludesRightAndBottom) {
     TRect rect;
     int filled;
   };
-  for (const Case& c : {Case{{1, 1, 3, 2}, 2}, Case{{-5, -5, 2, 2}, 4}, Case{{8, 4, 20, 20}, 2}, Case{{0, 0, 10, 5}, 50},
-                        Case{{10, 0, 12, 5}, 0}, Case{{3, 3, 3, 4}, 0}, Case{{4, 2, 2, 4}, 0}}) {
+  for (const Case& c :
+       {Case{{1, 1, 3, 2}, 2}, Case{{-5, -5, 2, 2}, 4}, Case{{8, 4, 20, 20}, 2}, Case{{0, 0, 10, 5}, 50},
+        Case{{10, 0, 12, 5}, 0}, Case{{3, 3, 3, 4}, 0}, Case{{4, 2, 2, 4}, 0}}) {
     TSurface surface(10, 5);
     surface.FillRect(c.rect, 0xABCD);
     EXPECT_EQ(testing::CountPixels(surface, 0xABCD), c.filled) << c.rect.Left << "," << c.rect.Top;
@@ -54,9 +55,9 @@ TEST(Surface, MatchColorCutsEachChannelToItsWidthAndLeavesThePixelsAlone) {
     TColor color;
     uint32_t raw;
   };
-  for (const Case& c : {Case{clBlack, 0x0000}, Case{clWhite, 0xFFFF}, Case{0xFFFFFE, 0xFFFF}, Case{clRed, 0xF800},
-                        Case{clLime, 0x07E0}, Case{RGB(0, 0, 255), 0x001F}, Case{clSilver, 0xC618},
-                        Case{RGB(7, 3, 7), 0x0000}, Case{clMaroon, 0x8000}}) {
+  for (const Case& c : {Case{clBlack, 0x0000}, Case{clWhite, 0xFFFF}, Case{0xFFFFFE, 0xFFFF},
+                        Case{clRed, 0xF800}, Case{clLime, 0x07E0}, Case{RGB(0, 0, 255), 0x001F},
+                        Case{clSilver, 0xC618}, Case{RGB(7, 3, 7), 0x0000}, Case{clMaroon, 0x8000}}) {
     EXPECT_EQ(surface.MatchColor(c.color), c.raw) << std::hex << c.color;
   }
   EXPECT_EQ(testing::CountPixels(surface, 0x4321), 4);
