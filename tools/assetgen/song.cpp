@@ -83,7 +83,7 @@ class Sequencer {
       char b = tune_.bass[s % tune_.bass.size()];
       if (b == 'R' || b == 'O' || b == 'F') {
         int offset = b == 'O' ? 12 : b == 'F' ? 7 : 0;
-        Add(pass, bar, s, HeldSteps(tune_.bass, s) - 0.3, chord.root - 24 + offset, 0.55, Instrument::Bass);
+        Add(pass, bar, s, HeldSteps(tune_.bass, s) - 0.3, chord.root - 12 + offset, 0.55, Instrument::Bass);
       }
       if (tune_.chord_rhythm[s % tune_.chord_rhythm.size()] == 'x')
         for (int interval : chord.intervals)
