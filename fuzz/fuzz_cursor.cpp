@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const jizdavo::Error&) {
     return 0;
   }
-  if (cursor.width <= 0 || cursor.height <= 0 || cursor.argb.size() != size_t(cursor.width) * cursor.height) std::abort();
+  if (cursor.width <= 0 || cursor.height <= 0 || cursor.argb.size() != size_t(cursor.width) * cursor.height)
+    std::abort();
   if (cursor.hot_x < 0 || cursor.hot_y < 0 || cursor.hot_x >= cursor.width || cursor.hot_y >= cursor.height)
     std::abort();
   return 0;

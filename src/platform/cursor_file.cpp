@@ -24,9 +24,9 @@ struct ImageLayout {
   int width;
   int height;
   int bits;
-  size_t palette;    // offset of the palette (4 bytes an entry)
-  size_t xor_rows;   // offset of the colour rows, bottom-up
-  size_t and_rows;   // offset of the 1-bit mask rows, bottom-up
+  size_t palette;   // offset of the palette (4 bytes an entry)
+  size_t xor_rows;  // offset of the colour rows, bottom-up
+  size_t and_rows;  // offset of the 1-bit mask rows, bottom-up
   size_t xor_stride;
   size_t and_stride;
 };
@@ -40,7 +40,8 @@ ImageLayout ReadLayout(std::span<const uint8_t> bytes, size_t at) {
   int double_height = static_cast<int32_t>(Read(bytes, at + 8, 4));
   int bits = static_cast<int>(Read(bytes, at + 14, 2));
   uint32_t compression = Read(bytes, at + 16, 4), colors_used = Read(bytes, at + 32, 4);
-  if (width <= 0 || width > kMaxSide || double_height <= 0 || double_height > 2 * kMaxSide || double_height % 2)
+  if (width <= 0 || width > kMaxSide || double_height <= 0 || double_height > 2 * kMaxSide ||
+      double_height % 2)
     Invalid();
   if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32)) Invalid();
   size_t entries = bits <= 8 ? (colors_used ? colors_used : 1u << bits) : 0;

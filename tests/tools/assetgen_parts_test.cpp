@@ -70,8 +70,8 @@ TEST(EncodeWave, QuantisesClipsAndKeepsTheLongFormatRecord) {
 // One bar of a held pad chord: its release rings past the end of the loop, so the loop's start must
 // already carry it, continuing exactly where the end leaves off.
 Tune HeldChordTune(std::string_view melody) {
-  return {120, 1, {"C"}, ".", "x---------------", Instrument::Pad, ".", melody, Instrument::Lead, 0,
-          ".", ".", ".", 0};
+  return {120, 1,   {"C"}, ".", "x---------------", Instrument::Pad, ".", melody, Instrument::Lead, 0,
+          ".", ".", ".",   0};
 }
 
 TEST(RenderTune, TheLoopStartCarriesTheTailOfItsEnd) {
@@ -79,7 +79,8 @@ TEST(RenderTune, TheLoopStartCarriesTheTailOfItsEnd) {
   ASSERT_EQ(loop.size(), 16000u);  // one bar of 2 s
   EXPECT_GT(std::abs(loop[0]) + std::abs(loop[1]) + std::abs(loop[2]), 0.01);
   float largest_step = 0;
-  for (size_t i = 1; i < loop.size(); ++i) largest_step = std::max(largest_step, std::abs(loop[i] - loop[i - 1]));
+  for (size_t i = 1; i < loop.size(); ++i)
+    largest_step = std::max(largest_step, std::abs(loop[i] - loop[i - 1]));
   EXPECT_LE(std::abs(loop.front() - loop.back()), largest_step);
 }
 

@@ -20,7 +20,8 @@ void Put(Bytes& out, uint32_t v, int size) {
 
 // A cursor of `w` x `h` at `bits` per pixel: colour rows from `rows` (bottom-up, as stored), the
 // palette and the mask rows (bottom-up) given by the caller.
-Bytes Cursor(int w, int h, int bits, int hot_x, int hot_y, const Bytes& palette, const Bytes& rows, const Bytes& mask) {
+Bytes Cursor(int w, int h, int bits, int hot_x, int hot_y, const Bytes& palette, const Bytes& rows,
+             const Bytes& mask) {
   Bytes out;
   Put(out, 0, 2), Put(out, 2, 2), Put(out, 1, 2);
   out.push_back(static_cast<uint8_t>(w)), out.push_back(static_cast<uint8_t>(h)), Put(out, 0, 2);

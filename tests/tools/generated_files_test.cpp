@@ -1,5 +1,6 @@
 // The generator's files beside the program: tunes, pointer, widget pictures; and its determinism.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -8,8 +9,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-
-#include <unistd.h>
 
 #include "platform/cursor_file.h"
 #include "platform/dib_format.h"
@@ -28,10 +27,11 @@ std::vector<uint8_t> ReadAll(const fs::path& path) {
 
 // Runs the generator into a fresh folder; returns that folder.
 fs::path RunGenerator(const std::string& label) {
-  fs::path folder = fs::temp_directory_path() / ("jizdavo-assetgen-" + label + "-" + std::to_string(::getpid()));
+  fs::path folder =
+      fs::temp_directory_path() / ("jizdavo-assetgen-" + label + "-" + std::to_string(::getpid()));
   fs::remove_all(folder);
-  std::string command = std::string("\"") + JIZDAVO_ASSETGEN + "\" \"" + (folder / "stored.cpp").string() + "\" \"" +
-                        folder.string() + "\" \"" + (folder / "preview").string() + "\"";
+  std::string command = std::string("\"") + JIZDAVO_ASSETGEN + "\" \"" + (folder / "stored.cpp").string() +
+                        "\" \"" + folder.string() + "\" \"" + (folder / "preview").string() + "\"";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return folder;
 }
@@ -99,7 +99,8 @@ TEST_F(GeneratedFiles, EveryTuneIsItsOwn) {
   std::vector<std::vector<uint8_t>> tunes;
   for (const char* name : kTunes) tunes.push_back(ReadAll(Folder() / "Music" / (std::string(name) + ".wav")));
   for (size_t i = 0; i < tunes.size(); ++i)
-    for (size_t j = i + 1; j < tunes.size(); ++j) EXPECT_NE(tunes[i], tunes[j]) << kTunes[i] << " " << kTunes[j];
+    for (size_t j = i + 1; j < tunes.size(); ++j)
+      EXPECT_NE(tunes[i], tunes[j]) << kTunes[i] << " " << kTunes[j];
 }
 
 TEST_F(GeneratedFiles, PointerLoadsWithItsHotSpotOnTheArrowTip) {
@@ -135,7 +136,8 @@ TEST_F(GeneratedFiles, OptionsPanelPicturesAreBitmapFilesOfTheirSizes) {
 TEST_F(GeneratedFiles, PreviewHoldsEveryStoredPictureAndSoundAndTheContactSheet) {
   fs::path preview = Folder() / "preview";
   for (const char* name : {"Road", "Auto281", "Znak2", "Cernota", "Mlask", "Fanfare", "contact-sheet"}) {
-    bool found = fs::exists(preview / (std::string(name) + ".bmp")) || fs::exists(preview / (std::string(name) + ".wav"));
+    bool found = fs::exists(preview / (std::string(name) + ".bmp")) ||
+                 fs::exists(preview / (std::string(name) + ".wav"));
     EXPECT_TRUE(found) << name;
   }
   EXPECT_FALSE(fs::exists(preview / "Pozadi.bmp"));  // built at run time, nothing stored

@@ -20,34 +20,34 @@ struct ExpectedImage {
 
 std::vector<ExpectedImage> ExpectedImages() {
   std::vector<ExpectedImage> items = {
-      {"Pozadi", 0, 0, false, clLime},          {"Road", 20, 20, false, 0xB5B5B5},
-      {"Krajnice1", 20, 12, false, 0xB5B5B5},   {"Krajnice2", 20, 12, false, 0xB5B5B5},
-      {"Krev", 20, 20, true, clBlack},          {"Povrch1", 45, 48, false, 0x0F7B4B},
-      {"Povrch2", 48, 48, false, 0x23A77F},     {"Povrch3", 100, 100, false, 0x369553},
-      {"Povrch4", 100, 100, false, 0xEEE7D8},   {"Clovek1d", 16, 9, true, clLime},
-      {"Clovek1c", 16, 12, true, clLime},       {"Clovek1c2", 16, 12, true, clLime},
-      {"Mrtvola", 24, 14, true, clRed},         {"Mrtvola2", 24, 14, true, clRed},
+      {"Pozadi", 0, 0, false, clLime},        {"Road", 20, 20, false, 0xB5B5B5},
+      {"Krajnice1", 20, 12, false, 0xB5B5B5}, {"Krajnice2", 20, 12, false, 0xB5B5B5},
+      {"Krev", 20, 20, true, clBlack},        {"Povrch1", 45, 48, false, 0x0F7B4B},
+      {"Povrch2", 48, 48, false, 0x23A77F},   {"Povrch3", 100, 100, false, 0x369553},
+      {"Povrch4", 100, 100, false, 0xEEE7D8}, {"Clovek1d", 16, 9, true, clLime},
+      {"Clovek1c", 16, 12, true, clLime},     {"Clovek1c2", 16, 12, true, clLime},
+      {"Mrtvola", 24, 14, true, clRed},       {"Mrtvola2", 24, 14, true, clRed},
   };
   struct Car {
     int w, h;
     TColor key;
   };
   const Car cars[28] = {
-      {35, 15, clWhite}, {36, 14, clLime},   {35, 14, clLime},   {35, 14, clLime},   {34, 14, clLime},
-      {34, 14, 0xBFFF00}, {35, 14, 0xFF0087}, {35, 15, clWhite}, {36, 14, 0x00FF8C}, {35, 14, clLime},
-      {46, 18, clLime},  {36, 14, clLime},   {34, 12, clLime},   {36, 14, clLime},   {36, 14, clYellow},
-      {34, 12, clLime},  {34, 12, 0x00FF44}, {35, 14, 0xFFC700}, {32, 15, clLime},   {32, 15, clLime},
-      {32, 15, 0xA75F5F}, {32, 15, clLime},  {37, 15, clLime},   {37, 15, clLime},   {37, 15, clLime},
-      {36, 15, clLime},  {36, 15, clLime},   {47, 19, clLime},
+      {35, 15, clWhite},  {36, 14, clLime},   {35, 14, clLime},   {35, 14, clLime},   {34, 14, clLime},
+      {34, 14, 0xBFFF00}, {35, 14, 0xFF0087}, {35, 15, clWhite},  {36, 14, 0x00FF8C}, {35, 14, clLime},
+      {46, 18, clLime},   {36, 14, clLime},   {34, 12, clLime},   {36, 14, clLime},   {36, 14, clYellow},
+      {34, 12, clLime},   {34, 12, 0x00FF44}, {35, 14, 0xFFC700}, {32, 15, clLime},   {32, 15, clLime},
+      {32, 15, 0xA75F5F}, {32, 15, clLime},   {37, 15, clLime},   {37, 15, clLime},   {37, 15, clLime},
+      {36, 15, clLime},   {36, 15, clLime},   {47, 19, clLime},
   };
   for (int type = 1; type <= 28; ++type)
     for (int frame = 0; frame < 2; ++frame)
-      items.push_back({"Auto" + std::to_string(type) + std::to_string(frame), cars[type - 1].w, cars[type - 1].h,
-                       true, cars[type - 1].key});
+      items.push_back({"Auto" + std::to_string(type) + std::to_string(frame), cars[type - 1].w,
+                       cars[type - 1].h, true, cars[type - 1].key});
   std::vector<ExpectedImage> rest = {
-      {"Krev1", 3, 3, false, 0x8181B7}, {"end", 0, 0, true, clMaroon},   {"Caption", 1, 1, false, clBlack},
-      {"Znak1", 32, 184, true, clLime}, {"Znak2", 32, 184, true, clLime}, {"Cil", 0, 0, false, clBlack},
-      {"Barrier", 2, 3, false, clBlack}, {"Alpha", 0, 0, false, clBlack}, {"CarTemp", 0, 0, true, clBlack},
+      {"Krev1", 3, 3, false, 0x8181B7},  {"end", 0, 0, true, clMaroon},    {"Caption", 1, 1, false, clBlack},
+      {"Znak1", 32, 184, true, clLime},  {"Znak2", 32, 184, true, clLime}, {"Cil", 0, 0, false, clBlack},
+      {"Barrier", 2, 3, false, clBlack}, {"Alpha", 0, 0, false, clBlack},  {"CarTemp", 0, 0, true, clBlack},
       {"Cernota", 1, 1, false, clBlack},
   };
   items.insert(items.end(), rest.begin(), rest.end());

@@ -54,7 +54,9 @@ std::vector<float> Squelch(int frames, int rate) {
   return Finish(out, 1, rate);
 }
 
-std::vector<float> CarHorn(int frames, int rate) { return Finish(Horn(frames, rate, 415, 523, 1.0), 1, rate); }
+std::vector<float> CarHorn(int frames, int rate) {
+  return Finish(Horn(frames, rate, 415, 523, 1.0), 1, rate);
+}
 
 std::vector<float> TruckHorn(int frames, int rate) {
   return Finish(Horn(frames, rate, 155, 196, 0.25), 1, rate);

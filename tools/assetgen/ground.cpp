@@ -29,7 +29,8 @@ Raster Grass(int w, int h) {
   Raster r(w, h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      r.Set(x, y, Tone3(Field(r, x, y, 3, 11), Hash01(x, y, 12), pal::GrassDark, pal::Grass, pal::GrassLight));
+      r.Set(x, y,
+            Tone3(Field(r, x, y, 3, 11), Hash01(x, y, 12), pal::GrassDark, pal::Grass, pal::GrassLight));
   Rng rng(13);
   for (int i = 0; i < 70; ++i) {  // blades: a lit tip over a shaded root
     int x = rng.Below(w), y = rng.Below(h);
@@ -45,8 +46,8 @@ void Pebble(Raster& r, int x0, int y0, int size, TColor c) {
     for (int dx = 0; dx < size; ++dx) {
       if (size > 2 && (dx == 0 || dx == size - 1) && (dy == 0 || dy == size - 1)) continue;
       TColor shade = dx + dy == 0 || (size > 2 && dx + dy == 1) ? Lighter(c, 0.3)
-                     : dx + dy >= 2 * size - 3                    ? Darker(c, 0.25)
-                                                                 : c;
+                     : dx + dy >= 2 * size - 3                  ? Darker(c, 0.25)
+                                                                : c;
       r.Set(Wrap(x0 + dx, r.width), Wrap(y0 + dy, r.height), shade);
     }
 }
@@ -74,11 +75,16 @@ Raster Paving(int w, int h) {
       double tint = Hash01(col, row, 31) * 0.5 + Field(r, x, y, 5, 32) * 0.5;
       TColor c = Mix(pal::Slab, tint > 0.5 ? pal::SlabLight : pal::SlabDark, std::abs(tint - 0.5) * 1.4);
       double grit = Hash01(x, y, 33);
-      if (grit > 0.9) c = Darker(c, 0.12);
-      else if (grit < 0.08) c = Lighter(c, 0.12);
-      if (ix == 0 || iy == 0) c = pal::Shadow;
-      else if (ix == 1 || iy == 1) c = Lighter(c, 0.25);
-      else if (ix == kSlab - 1 || iy == kSlab - 1) c = Darker(c, 0.18);
+      if (grit > 0.9)
+        c = Darker(c, 0.12);
+      else if (grit < 0.08)
+        c = Lighter(c, 0.12);
+      if (ix == 0 || iy == 0)
+        c = pal::Shadow;
+      else if (ix == 1 || iy == 1)
+        c = Lighter(c, 0.25);
+      else if (ix == kSlab - 1 || iy == kSlab - 1)
+        c = Darker(c, 0.18);
       r.Set(x, y, c);
     }
   return r;
@@ -101,8 +107,10 @@ Raster Snow(int w, int h) {
 TColor Tarmac(int x, int row) {
   // Fine grit only: anything larger would repeat visibly every 20 pixels.
   double v = Hash01(x, Wrap(row, 20), 51);
-  return v < 0.12 ? pal::Shadow : v < 0.62 ? pal::Asphalt : v < 0.88 ? Mix(pal::Asphalt, pal::AsphaltLight, 0.5)
-                                                                       : pal::AsphaltLight;
+  return v < 0.12   ? pal::Shadow
+         : v < 0.62 ? pal::Asphalt
+         : v < 0.88 ? Mix(pal::Asphalt, pal::AsphaltLight, 0.5)
+                    : pal::AsphaltLight;
 }
 
 TColor PaintOn(TColor tarmac) { return tarmac == pal::Shadow ? pal::Concrete : pal::Paint; }
@@ -111,10 +119,14 @@ TColor PaintOn(TColor tarmac) { return tarmac == pal::Shadow ? pal::Concrete : p
 
 Raster GroundTile(int surface) {
   switch (surface) {
-    case 1: return Grass(45, 48);
-    case 2: return Gravel(48, 48);
-    case 3: return Paving(100, 100);
-    default: return Snow(100, 100);
+    case 1:
+      return Grass(45, 48);
+    case 2:
+      return Gravel(48, 48);
+    case 3:
+      return Paving(100, 100);
+    default:
+      return Snow(100, 100);
   }
 }
 
@@ -136,10 +148,14 @@ Raster KerbTile(bool upper) {
     int row = upper ? k : 11 - k;  // counted from the stone side
     for (int x = 0; x < 20; ++x) {
       TColor c = Tarmac(x, upper ? 8 + k : k);
-      if (row == 0) c = pal::ConcreteLight;
-      else if (row <= 2) c = Hash01(x, row, 61) > 0.8 ? pal::ConcreteLight : pal::Concrete;
-      else if (row == 3) c = pal::Shadow;
-      else if (row == 5) c = PaintOn(c);
+      if (row == 0)
+        c = pal::ConcreteLight;
+      else if (row <= 2)
+        c = Hash01(x, row, 61) > 0.8 ? pal::ConcreteLight : pal::Concrete;
+      else if (row == 3)
+        c = pal::Shadow;
+      else if (row == 5)
+        c = PaintOn(c);
       if (row <= 2 && (x == 0 || x == 10)) c = pal::Steel;  // joints between kerb stones
       r.Set(x, k, c);
     }

@@ -3,11 +3,11 @@
 #include "art.h"
 #include "file_output.h"
 #include "picture_files.h"
+#include "platform/film_encoder.h"
 #include "pointer.h"
 #include "title_card.h"
 #include "tunes.h"
 #include "wave_file.h"
-#include "platform/film_encoder.h"
 
 namespace jizdavo::assetgen {
 
@@ -20,7 +20,8 @@ void WriteIntroFilm(const std::filesystem::path& path) {
   for (int i = 0; i < kFilmFrames; ++i) {
     Raster frame = TitleCardFrame(i);
     for (size_t p = 0; p < pixels.size(); ++p)  // the film takes 0x00RRGGBB
-      pixels[p] = GetRValue(frame.pixels[p]) << 16 | GetGValue(frame.pixels[p]) << 8 | GetBValue(frame.pixels[p]);
+      pixels[p] =
+          GetRValue(frame.pixels[p]) << 16 | GetGValue(frame.pixels[p]) << 8 | GetBValue(frame.pixels[p]);
     film.AddFrame(pixels.data());
   }
   film.Finish();

@@ -19,7 +19,8 @@ struct Raster {
   std::vector<TColor> pixels;
 
   Raster() = default;
-  Raster(int w, int h, TColor fill = kClear) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
+  Raster(int w, int h, TColor fill = kClear)
+      : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
 
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
   TColor At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }

@@ -60,7 +60,10 @@ int HeldSteps(std::string_view pattern, int step) {
 class Sequencer {
  public:
   Sequencer(const Tune& tune, int rate)
-      : tune_(tune), rate_(rate), step_(60.0 / tune.bpm / 4), loop_(std::lround(tune.bars * 16 * step_ * rate)) {}
+      : tune_(tune),
+        rate_(rate),
+        step_(60.0 / tune.bpm / 4),
+        loop_(std::lround(tune.bars * 16 * step_ * rate)) {}
 
   std::vector<NoteEvent> Notes() {
     for (int pass = 0; pass < 2; ++pass)
@@ -72,7 +75,8 @@ class Sequencer {
 
  private:
   // Both passes put the same note at exactly one loop apart, so the second pass is the first's repeat.
-  void Add(int pass, int bar, int step, double steps, double note, double level, Instrument voice, uint32_t seed = 0) {
+  void Add(int pass, int bar, int step, double steps, double note, double level, Instrument voice,
+           uint32_t seed = 0) {
     int64_t start = pass * loop_ + std::lround((bar * kStepsPerBar + step) * step_ * rate_);
     notes_.push_back({start, steps * step_, note, level, voice, seed});
   }
@@ -100,7 +104,9 @@ class Sequencer {
 
   void Drums(int pass, int bar, int s) {
     uint32_t seed = static_cast<uint32_t>(bar * kStepsPerBar + s + 1);
-    auto hit = [&](std::string_view pattern) { return pattern[(bar * kStepsPerBar + s) % pattern.size()] == 'x'; };
+    auto hit = [&](std::string_view pattern) {
+      return pattern[(bar * kStepsPerBar + s) % pattern.size()] == 'x';
+    };
     if (hit(tune_.kick)) Add(pass, bar, s, 1, 0, 0.9, Instrument::Kick, seed);
     if (hit(tune_.snare)) Add(pass, bar, s, 1, 0, 0.5, Instrument::Snare, seed * 3);
     if (hit(tune_.hat)) Add(pass, bar, s, 1, 0, s % 4 == 2 ? 0.22 : 0.14, Instrument::Hat, seed * 7);
@@ -140,7 +146,8 @@ std::vector<NoteEvent> MelodyNotes(std::string_view melody, double step_seconds,
   size_t at = 0;
   while (at < melody.size()) {
     size_t end = melody.find(' ', at);
-    std::string_view token = melody.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+    std::string_view token =
+        melody.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
     at = end == std::string_view::npos ? melody.size() : end + 1;
     if (token.empty()) continue;
     size_t colon = token.find(':');

@@ -8,6 +8,7 @@
 
 namespace jizdavo::assetgen {
 
-std::string GenerateCatalogSource(const std::vector<ImageAsset>& images, const std::vector<SoundAsset>& sounds);
+std::string GenerateCatalogSource(const std::vector<ImageAsset>& images,
+                                  const std::vector<SoundAsset>& sounds);
 
 }  // namespace jizdavo::assetgen

@@ -16,9 +16,15 @@ void Biquad::Tune(double hz, double q) {
   double w = kTau * std::clamp(hz, 10.0, rate_ * 0.45) / rate_;
   double alpha = std::sin(w) / (2 * q), c = std::cos(w), a0 = 1 + alpha;
   switch (kind_) {
-    case Kind::LowPass: b0_ = (1 - c) / 2, b1_ = 1 - c, b2_ = (1 - c) / 2; break;
-    case Kind::HighPass: b0_ = (1 + c) / 2, b1_ = -(1 + c), b2_ = (1 + c) / 2; break;
-    case Kind::BandPass: b0_ = alpha, b1_ = 0, b2_ = -alpha; break;
+    case Kind::LowPass:
+      b0_ = (1 - c) / 2, b1_ = 1 - c, b2_ = (1 - c) / 2;
+      break;
+    case Kind::HighPass:
+      b0_ = (1 + c) / 2, b1_ = -(1 + c), b2_ = (1 + c) / 2;
+      break;
+    case Kind::BandPass:
+      b0_ = alpha, b1_ = 0, b2_ = -alpha;
+      break;
   }
   b0_ /= a0, b1_ /= a0, b2_ /= a0;
   a1_ = -2 * c / a0;
@@ -57,7 +63,8 @@ void FadeEdges(std::vector<float>& samples, int channels, int fade_in, int fade_
     double gain = 1;
     if (f < fade_in) gain = static_cast<double>(f) / fade_in;
     if (f >= frames - fade_out) gain = std::min(gain, static_cast<double>(frames - 1 - f) / fade_out);
-    for (int c = 0; c < channels; ++c) samples[static_cast<size_t>(f) * channels + c] *= static_cast<float>(gain);
+    for (int c = 0; c < channels; ++c)
+      samples[static_cast<size_t>(f) * channels + c] *= static_cast<float>(gain);
   }
 }
 
