@@ -41,7 +41,7 @@ struct Layout {
 
 Layout LayoutOf(CarKind kind) {
   switch (kind) {
-    case K::Hatchback: return {0.05, 0.15, 0.56, 0.69, 0.2, 0.8};
+    case K::Hatchback: return {0.04, 0.22, 0.52, 0.66, 0.2, 0.8};
     case K::Estate: return {0.04, 0.10, 0.58, 0.70, 0.2, 0.78};
     case K::Sports: return {0.24, 0.33, 0.50, 0.63, 0.2, 0.8};
     case K::Van:
@@ -186,6 +186,14 @@ void DrawVanDetails(Raster& r, const Shape& s, const Layout& l, TColor paint, bo
   }
 }
 
+// Estates carry rails along the edges of their long roof.
+void DrawRoofRails(Raster& r, const Shape& s, const Layout& l) {
+  for (int x = At(l.roof, s.w); x < At(l.windscreen, s.w); ++x) {
+    r.Set(x, s.top + 3, pal::Steel);
+    r.Set(x, s.bottom - 3, pal::Shadow);
+  }
+}
+
 void DrawPickupBed(Raster& r, const Shape& s, const Layout& l) {
   int bed_end = At(l.rear_glass, s.w) - 1;
   r.FillRect(2, s.top + 2, bed_end - 2, s.bottom - s.top - 3, pal::Shadow);
@@ -202,6 +210,7 @@ Raster DrawPassengerCar(const CarModel& m) {
   DrawShell(r, s, m.paint);
   DrawCabin(r, s, l, m.paint);
   if (m.kind == K::Pickup) DrawPickupBed(r, s, l);
+  if (m.kind == K::Estate) DrawRoofRails(r, s, l);
   DrawLights(r, s);
   switch (m.kind) {
     case K::Taxi: DrawTaxiDetails(r, s, l); break;
