@@ -39,6 +39,7 @@ struct TGameState {
   TDateTime BestTime = 0;
   std::string Title = "MAIN MENU";
   int32_t TitlePos = 0;
+  int32_t ScoresListMode = 0;  // what the scores list shows: 0 load, 1 or 2 loaded, 10 after a game
   int32_t InGameTrack = 1;
   std::string StandardProgress = "1";
   std::string ChaseProgress = "1";

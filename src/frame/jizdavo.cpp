@@ -1,0 +1,72 @@
+#include "frame/jizdavo.h"
+
+#include "frame/level_record.h"
+#include "frame/level_tables.h"
+
+namespace jizdavo {
+
+namespace {
+
+// Images the game paints at run time; they carry no stored pixels.
+constexpr const char* RunTimeImages[] = {"Pozadi", "end", "Cil", "Alpha", "CarTemp"};
+
+}  // namespace
+
+TJizdavo::TJizdavo(const PlatformServices& services)
+    : DXDraw1(services.video, DXImageList),
+      DXTimer1(services.clock),
+      Timer1(services.timers),
+      DXInput(services.input),
+      DXSound1(services.audio),
+      DXWaveList(DXSound1),
+      Levels(StandardLevelLines()),
+      Areas(ChaseAreaLines()),
+      services_(services) {
+  Jizdavo = this;
+  Game = TGameState{};
+  DXSpriteEngine.SetDXDraw(&DXDraw1);
+  DXSound1.Initialize();
+  PlayMusic.Checked = true;
+  PlaySE.Checked = true;
+
+  Timer1.SetEnabled(false);
+  Timer1.SetOnTimer([this](TTimer*) { Timer1Timer(); });
+  DXTimer1.SetInterval(100);
+  DXTimer1.OnTimer = [this](TDXTimer*, int lag_count) { DXTimer1Timer(lag_count); };
+  DXTimer1.OnActivate = [this](TDXTimer*) { DXTimer1Activate(); };
+  DXTimer1.OnDeactivate = [this](TDXTimer*) { DXTimer1Deactivate(); };
+  DXTimer1.Loaded();
+}
+
+TJizdavo::~TJizdavo() {
+  DXSpriteEngine.Root.FreeChildren();
+  Game.Player = nullptr;
+  if (Jizdavo == this) Jizdavo = nullptr;
+}
+
+uint32_t TJizdavo::Now() const { return services_.clock.Now(); }
+int TJizdavo::Random(int n) { return services_.random.Random(n); }
+void TJizdavo::Randomize() { services_.random.Randomize(); }
+
+TSurface& TJizdavo::BackSurface() { return *DXDraw1.BackSurface(); }
+
+LevelRecord TJizdavo::CurrentRecord() const { return ReadLevelRecord(Game.LevelTable, Game.Level, Game.ChaseMode); }
+
+void TJizdavo::DXTimer1Activate() {
+  for (const char* name : RunTimeImages) DXImageList.Find(name).ResetPicture();
+  Game.LastTick = Now();
+}
+
+// The countdown must not run on while the game is in the background; the next play frame enables it.
+void TJizdavo::DXTimer1Deactivate() { Timer1.SetEnabled(false); }
+
+void TJizdavo::Timer1Timer() {
+  Game.Countdown -= 1;
+  Game.CountdownSize = 80.0;
+  if (Game.Countdown == 0) {
+    Game.CountdownDone = true;
+    Timer1.SetEnabled(false);
+  }
+}
+
+}  // namespace jizdavo
