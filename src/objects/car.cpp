@@ -1,0 +1,149 @@
+#include "objects/car.h"
+
+#include <cmath>
+#include <string>
+
+#include "frame/game_state.h"
+#include "objects/krev.h"
+#include "objects/player.h"
+#include "objects/rounding.h"
+#include "objects/window_access.h"
+#include "platform/image_list.h"
+
+namespace jizdavo {
+
+namespace {
+
+constexpr int kBloodDotSize = 3;
+constexpr int kCorpseDotAlpha = 50;
+constexpr int kTrailStartAlpha = 255;
+constexpr int kTrailFade = 5;
+
+bool IsLargeVehicle(const std::string& image_name) {
+  return image_name == "Auto110" || image_name == "Auto111" || image_name == "Auto280" ||
+         image_name == "Auto281";
+}
+
+// A 3 x 3 blood dot blended into a picture's own surface, so it stays there.
+void PaintBloodDot(TPictureCollectionItem& picture, int x, int y, int alpha) {
+  FindImage("Krev1").DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize), 0,
+                                 alpha);
+}
+
+}  // namespace
+
+void TCar::Step(int32_t MoveCount) {
+  TImageSprite::Step(MoveCount);
+  // A new car starts exactly one width outside the screen and must survive its first step.
+  const int image_width = ImageItem->Width();
+  if (X < -image_width || X > DisplayWidth() + image_width) Kill();
+  const double pixels_per_unit = (Speed * 70 + 130) / 1000;
+  X += (GoesLeft ? -pixels_per_unit : pixels_per_unit) * MoveCount;
+  SoundNearPedestrian();
+  TestCollisions();
+}
+
+// Each car squelches at most once and honks at most once; the flags are set even with sound off.
+void TCar::SoundNearPedestrian() {
+  const TPlayer& pedestrian = *Game.Player;
+  const double px = pedestrian.X;
+  const double py = pedestrian.Y;
+  // The picture's height, not the sprite's: 9 while alive, 14 as a corpse.
+  const int ph = pedestrian.ImageItem->Height();
+  const bool in_lane = py >= Y - Height + 5 && py + ph < Y + 2 * Height - 5;
+  if (!in_lane) return;
+  if (Game.Crashed && !SplatPlayed) {
+    // A right-driving car's window is only 2 * Speed wide, so a fast step can jump over it silently.
+    const bool over_body =
+        GoesLeft ? X <= px && px <= X + Width : X + Width <= px && px <= X + Width + 2 * Speed;
+    if (over_body) {
+      PlayEffect("Mlask");
+      SplatPlayed = true;
+    }
+  }
+  if (!Game.Crashed && !HornPlayed) {
+    const bool approaching = GoesLeft ? px + 40 <= X && X <= px + 80 : X + 40 <= px && px <= X + 80;
+    if (approaching) {
+      PlayEffect(IsLargeVehicle(ImageItem->Name()) ? "Horn2" : "Horn");
+      HornPlayed = true;
+    }
+  }
+}
+
+void TCar::Collided(TSprite* Other, bool& /*EndPass*/) {
+  if (auto* stain = dynamic_cast<TKrev*>(Other)) Splash(*stain);
+}
+
+// Wheels crossing the stain splash the body and pick up blood. A stain exists only after a crash, so the
+// pedestrian's picture is the corpse.
+void TCar::Splash(const TKrev& stain) {
+  TPictureCollectionItem& corpse = *Game.Player->ImageItem;
+  Randomize();
+  const int a = Random(corpse.Width());
+  const int b = Random(corpse.Height());
+  const bool picks_up_blood = GoesLeft || X >= stain.X;
+  if (stain.Y <= Y && Y <= stain.Y + stain.Height - 2) {
+    PaintBloodDot(corpse, a, b, kCorpseDotAlpha);
+    if (!picks_up_blood) return;
+    TopTrail = true;
+    TopTrailAlpha = kTrailStartAlpha;
+  }
+  const double bottom = Y + Height;
+  if (stain.Y + 2 <= bottom && bottom <= stain.Y + stain.Height + 1) {
+    PaintBloodDot(corpse, a, b, kCorpseDotAlpha);
+    if (picks_up_blood) {
+      BottomTrail = true;
+      BottomTrailAlpha = kTrailStartAlpha;
+    }
+  }
+}
+
+void TCar::Render() {
+  PaintTrails();
+  const bool wanted = CarType == Game.TargetCar1 || CarType == Game.TargetCar2;
+  if (Game.ChaseMode && wanted) {
+    DrawPulsing();
+  } else {
+    TImageSprite::Render();
+  }
+}
+
+// The trail goes into the backdrop picture itself, so it stays on the road until the level ends. Once the
+// alpha is spent the blend paints nothing.
+void TCar::PaintTrails() {
+  TPictureCollectionItem& backdrop = FindImage("Pozadi");
+  const int x = RoundHalfEven(X);
+  const int y = RoundHalfEven(Y);
+  if (TopTrail) {
+    PaintBloodDot(backdrop, x, y, TopTrailAlpha);
+    TopTrailAlpha -= kTrailFade;
+  }
+  if (BottomTrail) {
+    PaintBloodDot(backdrop, x, y + Height - kBloodDotSize, BottomTrailAlpha);
+    BottomTrailAlpha -= kTrailFade;
+  }
+}
+
+// A wanted car: its picture on black, tinted yellow by |sin|, keyed on the tinted background and drawn
+// with an opacity swinging by |cos|. "CarTemp" is scratch shared by all cars, used up within one call.
+void TCar::DrawPulsing() {
+  const int w = ImageItem->Width();
+  const int h = ImageItem->Height();
+  TPictureCollectionItem& scratch = FindImage("CarTemp");
+  scratch.Picture().SetWidth(w);
+  scratch.Picture().SetHeight(h);
+  scratch.Picture().SetBitCount(24);
+  scratch.Rebuild();
+  TSurface& surface = *scratch.PatternSurface(0);
+  ImageItem->DrawAt(surface, 0, 0, 0);
+  PulsePhase += 0.05L;
+  const int tint = RoundHalfEven(static_cast<double>(std::fabs(std::sin(PulsePhase) * 100)));
+  FindImage("Alpha").DrawBlended(surface, {0, 0, w, h}, 0, tint);
+  surface.SetColorKey(surface.GetPixel(0, 0));
+  const int opacity = RoundHalfEven(static_cast<double>(std::fabs(std::cos(PulsePhase) * 155))) + 100;
+  const int x = RoundHalfEven(X);
+  const int y = RoundHalfEven(Y);
+  scratch.DrawBlended(BackSurface(), {x, y, x + w, y + h}, 0, opacity);
+}
+
+}  // namespace jizdavo
