@@ -102,7 +102,8 @@ void TWaveCollectionItem::SetPan(int pan) {
 
 void TWaveCollectionItem::Initialize() {
   initialized_ = true;
-  MainVoice();
+  // A wave the mixer cannot play must not keep the other items from their voices; Play reports it.
+  MainVoiceIfPlayable();
 }
 
 void TWaveCollectionItem::Finalize() {

@@ -48,7 +48,7 @@ class TWaveCollectionItem {
   void SetPan(int pan);
 
   bool Initialized() const { return initialized_; }
-  // The device opened: bound to it, with a main voice if the wave has data.
+  // The device opened: bound to it, with a main voice if the wave has data the mixer can play.
   void Initialize();
   // Drops every voice.
   void Finalize();

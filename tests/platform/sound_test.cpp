@@ -198,12 +198,19 @@ TEST_F(SoundTest, FinalizingDropsEveryVoiceAndClosesTheDevice) {
 TEST_F(SoundTest, AWaveTheMixerCannotPlayFailsOnPlayOnly) {
   TWave wide;
   wide.Assign(WaveFormat::Pcm(1, 44100, 24), std::vector<uint8_t>(30, 1));
-  TWaveCollectionItem& item = AddItem("MenuTune4", TWave(), true);
+  TWaveCollectionItem& early = AddItem("MenuTune3", wide, true);
+  TWaveCollectionItem& late = AddItem("MenuTune4", TWave(), true);
+  TWaveCollectionItem& fine = AddItem("Menu", Mono16(44100, Constant(10, 99)));
   sound_.Initialize();
-  item.Wave() = wide;
-  item.SetVolume(-500);
-  EXPECT_EQ(item.Volume(), -500);
-  EXPECT_EQ(ErrorOf([&] { item.Play(false); }), "Sound Buffer cannot be made");
+  EXPECT_TRUE(fine.Initialized());
+  late.Wave() = wide;
+  late.SetVolume(-500);
+  EXPECT_EQ(late.Volume(), -500);
+  for (TWaveCollectionItem* item : {&early, &late}) {
+    EXPECT_EQ(ErrorOf([&] { item->Play(false); }), "Sound Buffer cannot be made");
+  }
+  fine.Play(false);
+  EXPECT_EQ(device_.Pull(1)[0], 99);
 }
 
 TEST_F(SoundTest, FindIgnoresLetterCase) {
