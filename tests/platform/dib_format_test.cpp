@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dib.h"
 #include "platform/error.h"
 
 namespace jizdavo {
@@ -265,6 +266,19 @@ TEST(DibFormatTest, BitmapFileRoundTrip) {
 }
 
 TEST(DibFormatTest, EmptyPayloadIsTheEmptyPicture) { EXPECT_TRUE(DecodePicturePayload({}).Empty()); }
+
+TEST(DibFormatTest, AssignPictureFillsAndEmptiesATDIB) {
+  const std::vector<TColor> pixels = {clRed, clLime, clYellow, clSilver};
+  TDIB dib;
+  AssignPicture(dib, DecodePicturePayload(EncodePicturePayload1({2, 2, pixels.data()}, clBlack, clLime)));
+  ASSERT_EQ(dib.Width(), 2);
+  EXPECT_EQ(dib.Height(), 2);
+  EXPECT_EQ(dib.BitCount(), 1);
+  EXPECT_EQ(dib.Row(0)[1], clLime);
+  EXPECT_EQ(dib.Row(1)[0], clBlack);
+  AssignPicture(dib, DecodePicturePayload({}));
+  EXPECT_TRUE(dib.Empty());
+}
 
 Bytes Truncated(Bytes bytes, size_t keep) {
   bytes.resize(keep);
