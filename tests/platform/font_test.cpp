@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FaceCase{"Arial Black", false, "Lato", "Lato-Black", false},
                     FaceCase{"arial black", true, "Lato", "Lato-Black", false},
                     FaceCase{"Tahoma", false, "Tahoma", "tahoma.ttf", false},
-                    FaceCase{"Tahoma", true, "Tahoma", "tahomabd.ttf", false},
+                    FaceCase{"Tahoma", true, "Tahoma", "tahoma.ttf", true},
                     FaceCase{"MS Sans Serif", false, "MS Sans Serif", "/wine/fonts/", false},
                     FaceCase{"Arial", false, "Liberation Sans", "LiberationSans-Regular", false},
                     FaceCase{"Arial", true, "Liberation Sans", "LiberationSans-Bold", false},
@@ -86,6 +86,26 @@ TEST(FontTest, MonoGlyphsAreHardEdgedAndCoverageIsNot) {
   EXPECT_GT(std::count(mono.alpha.begin(), mono.alpha.end(), 255), 100);
   EXPECT_GT(partial(smooth), 50);
   EXPECT_EQ(mono.alpha.size(), static_cast<size_t>(mono.width) * mono.height);
+}
+
+long Ink(const FontSpec& spec, const char* text) {
+  const TextCoverage glyphs = RenderText(spec, text, GlyphRender::kMono);
+  return std::count(glyphs.alpha.begin(), glyphs.alpha.end(), 255);
+}
+
+// Real bold faces and thickened outlines alike; small sizes too, where some fonts carry bitmaps.
+TEST(FontTest, BoldIsHeavierAndItalicIsSlanted) {
+  for (const char* name : {"Tahoma", "Arial", "MS Sans Serif", "Marlett"}) {
+    for (int em : {13, 27}) {
+      const FontSpec regular{name, em};
+      EXPECT_GT(Ink({name, em, true, false}, "Jizdavo"), Ink(regular, "Jizdavo")) << name << " " << em;
+      if (std::string(name) != "MS Sans Serif") {  // fixed bitmap sizes cannot be slanted
+        const TextCoverage upright = RenderText(regular, "l", GlyphRender::kMono);
+        const TextCoverage italic = RenderText({name, em, false, true}, "l", GlyphRender::kMono);
+        EXPECT_NE(upright.alpha, italic.alpha) << name << " " << em;
+      }
+    }
+  }
 }
 
 TEST(FontTest, InvalidUtf8BytesStandForLatin1Letters) {

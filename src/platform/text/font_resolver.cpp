@@ -14,6 +14,10 @@ namespace {
 // Tahoma, MS Sans Serif and Marlett live here, outside the folders fontconfig searches.
 const char* const kWindowsFontsDir = "/usr/share/wine/fonts";
 
+// The Tahoma Bold of the Windows fonts draws strokes as thin as its regular face, only spaced wider;
+// the regular outlines thickened look like the real bold.
+const char* const kThinBoldFamily = "Tahoma";
+
 struct Substitute {
   const char* name;
   const char* family;
@@ -110,6 +114,12 @@ std::optional<FontFile> Match(const char* family, int weight, bool italic, bool 
 
 FontFile ResolveFont(const std::string& name, bool bold, bool italic) {
   const int asked_weight = bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR;
+  if (bold && strcasecmp(name.c_str(), kThinBoldFamily) == 0) {
+    if (auto file = Match(name.c_str(), FC_WEIGHT_REGULAR, italic, true)) {
+      file->embolden = true;
+      return *file;
+    }
+  }
   if (auto file = Match(name.c_str(), asked_weight, italic, true)) return *file;
   for (const Substitute& substitute : kSubstitutes) {
     if (strcasecmp(substitute.name, name.c_str()) != 0) continue;

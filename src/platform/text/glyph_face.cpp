@@ -80,8 +80,11 @@ const Glyph& GlyphFace::GlyphFor(char32_t code) {
 Glyph GlyphFace::Rasterise(char32_t code) const {
   const bool mono = render_ == GlyphRender::kMono;
   Glyph glyph;
-  if (FT_Load_Glyph(face_, GlyphIndex(code), mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL) != 0)
-    return glyph;
+  // Outlines wherever the font has them: some fonts carry bitmap sizes that look the same in bold and
+  // regular, and only outlines can be slanted.
+  const FT_Int32 source = FT_IS_SCALABLE(face_) ? FT_LOAD_NO_BITMAP : FT_LOAD_DEFAULT;
+  const FT_Int32 target = mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+  if (FT_Load_Glyph(face_, GlyphIndex(code), source | target) != 0) return glyph;
   FT_GlyphSlot slot = face_->glyph;
   if (file_.slant && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(slot);
   if (file_.embolden) FT_GlyphSlot_Embolden(slot);
