@@ -65,6 +65,7 @@ void TDXDraw::Finalize() {
   Notify(DisplayEvent::Finalize);
   images_.FinalizeAll();
   back_surface_.reset();
+  compose_surface_.reset();
   state_ = DisplayState::Finalized;
 }
 
@@ -93,8 +94,16 @@ bool TDXDraw::IsDrawable() {
 
 void TDXDraw::Present() {
   if (!IsDrawable()) return;
-  output_.PresentFrame(back_surface_->Pixels(), back_surface_->Width(), back_surface_->Height(),
-                       back_surface_->Width());
+  const TSurface* shown = back_surface_.get();
+  if (OnCompose) {
+    const int width = back_surface_->Width(), height = back_surface_->Height();
+    if (!compose_surface_ || compose_surface_->Width() != width || compose_surface_->Height() != height)
+      compose_surface_ = std::make_unique<TSurface>(width, height);
+    std::copy_n(back_surface_->Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
+    OnCompose(*compose_surface_);
+    shown = compose_surface_.get();
+  }
+  output_.PresentFrame(shown->Pixels(), shown->Width(), shown->Height(), shown->Width());
 }
 
 }  // namespace jizdavo

@@ -50,6 +50,9 @@ class TDXDraw {
 
   // The game's handler, called once the display is set up and before the images are built.
   std::function<void()> OnInitialize;
+  // Called by every Present with a copy of the back surface, to paint the menus' controls over; the
+  // screen then shows that copy and the back surface keeps what the game drew.
+  std::function<void(TSurface& frame)> OnCompose;
 
   using NotifyToken = int;
   NotifyToken AddNotify(std::function<void(DisplayEvent)> subscriber);
@@ -91,6 +94,7 @@ class TDXDraw {
   DisplayState state_ = DisplayState::NotInitialized;
   bool primary_lost_ = false;
   std::unique_ptr<TSurface> back_surface_;
+  std::unique_ptr<TSurface> compose_surface_;  // kept between frames: no allocation per frame
   struct Subscriber {
     NotifyToken token;
     std::function<void(DisplayEvent)> callback;

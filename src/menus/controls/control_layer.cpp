@@ -1,0 +1,128 @@
+#include "menus/controls/control_layer.h"
+
+#include "menus/controls/control_text.h"
+#include "platform/surface.h"
+
+namespace jizdavo {
+
+namespace {
+
+constexpr int kFrameWidth = 640;
+constexpr int kFrameHeight = 480;
+
+bool IsWithin(const TControl* control, const TControl* ancestor) {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == ancestor) return true;
+  return false;
+}
+
+bool ButtonOf(const WindowEvent& event, TMouseButton& button) {
+  if (event.button < 0 || event.button > static_cast<int>(TMouseButton::mbExtra)) return false;
+  button = static_cast<TMouseButton>(event.button);
+  return true;
+}
+
+}  // namespace
+
+ControlLayer::ControlLayer() { SetBounds(0, 0, kFrameWidth, kFrameHeight); }
+
+void ControlLayer::Compose(TSurface& frame) { PaintTree(frame, Left, Top, frame.ClientRect()); }
+
+bool ControlLayer::HandleEvent(const WindowEvent& event) {
+  switch (event.kind) {
+    case WindowEvent::Kind::MouseDown:
+      return MouseDownEvent(event);
+    case WindowEvent::Kind::MouseMove:
+      return MouseMoveEvent(event);
+    case WindowEvent::Kind::MouseUp:
+      return MouseUpEvent(event);
+    case WindowEvent::Kind::KeyDown:
+    case WindowEvent::Kind::TextInput:
+      return KeyEvent(event);
+    case WindowEvent::Kind::Deactivate:
+      // Releases happen elsewhere while the window is in the background.
+      held_ = 0;
+      ReleaseMouse();
+      return false;
+    default:
+      return false;
+  }
+}
+
+TControl* ControlLayer::MouseTarget(int x, int y) {
+  if (capture_ && !capture_->Showing()) ReleaseMouse();
+  return capture_ ? capture_ : ControlAt(x, y);
+}
+
+void ControlLayer::ReleaseMouse() {
+  capture_ = nullptr;
+  left_press_ = nullptr;
+}
+
+bool ControlLayer::MouseDownEvent(const WindowEvent& event) {
+  TMouseButton button;
+  if (!ButtonOf(event, button)) return false;
+  held_ |= ShiftOf(button);
+  TControl* target = MouseTarget(event.x, event.y);
+  if (!target) return false;
+  capture_ = target;
+  if (button == TMouseButton::mbLeft) left_press_ = target;
+  // A press on a list or field focuses it before the control hears of the press.
+  if (target->CanFocus()) SetFocusedControl(target);
+  target->MouseDown(button, held_, event.x - target->ScreenLeft(), event.y - target->ScreenTop());
+  return true;
+}
+
+bool ControlLayer::MouseMoveEvent(const WindowEvent& event) {
+  TControl* target = MouseTarget(event.x, event.y);
+  if (!target) return false;
+  target->MouseMove(held_, event.x - target->ScreenLeft(), event.y - target->ScreenTop());
+  return true;
+}
+
+bool ControlLayer::MouseUpEvent(const WindowEvent& event) {
+  TMouseButton button;
+  if (!ButtonOf(event, button)) return false;
+  held_ &= ~ShiftOf(button);
+  TControl* target = MouseTarget(event.x, event.y);
+  if (!target) return false;
+  const int x = event.x - target->ScreenLeft();
+  const int y = event.y - target->ScreenTop();
+  const bool clicked = button == TMouseButton::mbLeft && left_press_ == target;
+  if (button == TMouseButton::mbLeft) left_press_ = nullptr;
+  if (held_ == 0) capture_ = nullptr;
+  // The click comes before the release's own event, and only when the pointer is still over it.
+  if (clicked && x >= 0 && y >= 0 && x < target->Width && y < target->Height) target->Click();
+  target->MouseUp(button, held_, x, y);
+  return true;
+}
+
+bool ControlLayer::KeyEvent(const WindowEvent& event) {
+  if (!focus_ || !focus_->Enabled || !focus_->InFront()) return false;
+  if (event.kind == WindowEvent::Kind::KeyDown) {
+    focus_->KeyDown(event.key_code);
+  } else {
+    for (char c : Latin1FromUtf8(event.text)) focus_->KeyChar(c);
+  }
+  return true;
+}
+
+void ControlLayer::SetFocusedControl(TControl* control) {
+  if (control == focus_) return;
+  TControl* old = focus_;
+  focus_ = control;
+  if (old && old->OnExit) old->OnExit(old);
+  if (control && control->OnEnter) control->OnEnter(control);
+}
+
+void ControlLayer::RequestFocus(TControl* control) {
+  if (control->Showing() && control->Enabled) SetFocusedControl(control);
+}
+
+void ControlLayer::Forget(TControl* control) {
+  if (IsWithin(capture_, control)) capture_ = nullptr;
+  if (IsWithin(left_press_, control)) left_press_ = nullptr;
+  if (IsWithin(focus_, control)) focus_ = nullptr;
+}
+
+}  // namespace jizdavo

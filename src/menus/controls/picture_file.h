@@ -1,0 +1,16 @@
+#pragma once
+// Pictures for the controls: reading the "BM" files the program keeps under Graphics/, and copies.
+
+#include <filesystem>
+
+namespace jizdavo {
+
+class TDIB;
+
+// Raises Error "Cannot open file \"<path>\"" when the file cannot be read, and the decoder's error
+// when its bytes are not a picture; `picture` is left as it was in both cases.
+void LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
+// `to` becomes a copy of `from` (size, depth and pixels).
+void CopyPicture(const TDIB& from, TDIB& to);
+
+}  // namespace jizdavo
