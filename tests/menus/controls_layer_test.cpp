@@ -40,8 +40,8 @@ TEST_F(LayerTest, HitTestingFollowsTheZOrderAndSkipsHiddenControls) {
     const TControl* expected;
   };
   const std::vector<Case> cases = {
-      {true, false, 60, 60, &front}, {true, false, 10, 10, &back},  {true, false, 140, 140, &front},
-      {false, false, 60, 60, &back}, {false, false, 140, 140, nullptr}, {true, true, 60, 60, &back},
+      {true, false, 60, 60, &front},  {true, false, 10, 10, &back},      {true, false, 140, 140, &front},
+      {false, false, 60, 60, &back},  {false, false, 140, 140, nullptr}, {true, true, 60, 60, &back},
       {true, true, 140, 140, &front}, {true, false, 300, 300, nullptr},
   };
   for (const Case& c : cases) {
@@ -136,7 +136,9 @@ TEST_F(LayerTest, ShapeKeepsTheMouseWhileAButtonIsHeld) {
   };
   std::vector<Seen> moves;
   std::vector<Seen> downs;
-  shape.OnMouseDown = [&](TControl*, TMouseButton, TShiftState s, int x, int y) { downs.push_back({s, x, y}); };
+  shape.OnMouseDown = [&](TControl*, TMouseButton, TShiftState s, int x, int y) {
+    downs.push_back({s, x, y});
+  };
   shape.OnMouseMove = [&](TControl*, TShiftState s, int x, int y) { moves.push_back({s, x, y}); };
 
   Press(layer, 75, 82);
@@ -144,8 +146,8 @@ TEST_F(LayerTest, ShapeKeepsTheMouseWhileAButtonIsHeld) {
   EXPECT_EQ(downs[0].x, 5);
   EXPECT_EQ(downs[0].y, 2);
   EXPECT_EQ(layer.MouseCapture(), &shape);
-  Move(layer, 20, 200);   // far outside, left and below
-  Move(layer, 400, 81);   // beyond the right end
+  Move(layer, 20, 200);  // far outside, left and below
+  Move(layer, 400, 81);  // beyond the right end
   ASSERT_EQ(moves.size(), 2u);
   EXPECT_EQ(moves[0].x, -50);
   EXPECT_EQ(moves[0].y, 120);

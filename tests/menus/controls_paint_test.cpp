@@ -68,7 +68,8 @@ TEST_F(PaintTest, LabelTextIsInTheTextColourOverThePanel) {
   int full = 0;
   for (int row = 0; row < text.height; ++row) {
     for (int col = 0; col < text.width; ++col) {
-      const RawPixel pixel = static_cast<RawPixel>(frame.GetPixel(262 + text.left + col, 235 + text.top + row));
+      const RawPixel pixel =
+          static_cast<RawPixel>(frame.GetPixel(262 + text.left + col, 235 + text.top + row));
       const uint8_t alpha = text.alpha[static_cast<size_t>(row) * text.width + col];
       if (alpha == 255) {
         ++full;
@@ -188,7 +189,8 @@ TEST(ComposeTest, PresentShowsTheControlsOverACopyAndLeavesTheBackSurfaceAlone) 
     display.Present();
     EXPECT_EQ(output.last[220 * 640 + 232], 0);
     EXPECT_EQ(output.last[219 * 640 + 232], 0x1234);
-    EXPECT_TRUE(std::all_of(back.Pixels(), back.Pixels() + 640 * 480, [](RawPixel p) { return p == 0x1234; }));
+    EXPECT_TRUE(
+        std::all_of(back.Pixels(), back.Pixels() + 640 * 480, [](RawPixel p) { return p == 0x1234; }));
   }
 }
 
