@@ -1,0 +1,83 @@
+// Starting a game from the new-game screens, and putting the game state back to its defaults.
+
+#include "frame/date_time.h"
+#include "frame/game_rules.h"
+#include "frame/jizdavo.h"
+#include "frame/level_record.h"
+#include "menus/best_times.h"
+#include "objects/player.h"
+
+namespace jizdavo {
+
+void TJizdavo::FormCreate() {
+  Game.LevelTable.clear();
+  ResetGame();
+  HidePanels();
+}
+
+void TJizdavo::Label11Click() {
+  // Any other screen has no game to start (the game would run without a level picture).
+  if (Game.Title == "NEW GAME STANDARD") {
+    StartGame(false);
+  } else if (Game.Title == "NEW GAME CAR CHASE") {
+    StartGame(true);
+  }
+}
+
+void TJizdavo::StartGame(bool chase) {
+  Game.ChaseMode = chase;
+  ShowTitle();
+  Game.TitlePos = 1000;
+  if (!chase) Game.GameTime = 0;
+  FadeOutMenuMusic();
+  HidePanels();
+  // The Car chase start value before the list loads; BuildWorld sets the area's own.
+  if (chase) Game.CarsKilled = 10;
+  Game.ScoresListMode = 0;
+  Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
+  ListView1Click();
+  Game.BestTime = BestTimeOf(BestTimes);
+  Game.LevelTable = chase ? Areas : Levels;
+  LevelRecord record = CurrentRecord();
+  Game.RoadTop = RoadTopFor(record.Lanes, record.Roads, DXDraw1.Height(), chase);
+  BuildWorld();
+
+  DXTimer1.SetInterval(0);
+  BackSurface().Canvas().Font.Color = clBlack;
+  BackSurface().ReleaseCanvas();
+  services_.window.SetPointerShape(-1);
+  Game.InGame = true;
+  Game.InGameTrack = TuneNumber(Random(20));
+  Game.LastTick = Now();
+  if (PlayMusic.Checked) {
+    TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
+    tune.SetVolume(0);
+    tune.Play(false);
+  }
+}
+
+void TJizdavo::ResetGame() {
+  Game.LaneGap.fill(0);
+  DXInput.Update();
+  Game.GameDifficulty = 1;
+  Game.Countdown = 3;
+  Game.CountdownSize = 80.0;
+  Game.EndProgress = 5.0;
+  Game.Title = "MAIN MENU";
+  Game.CountdownDone = false;
+  Game.Crashed = false;
+  Game.Finished = false;
+  Game.TitlePos = 0;
+
+  auto* player = new TPlayer(&DXSpriteEngine.Root);
+  player->WalkPhase = 1.0;
+  player->SetImage(&DXImageList.Find("Clovek1d"));
+  player->SetZ(1);
+  player->Y = 0;
+  player->X = DXDraw1.Width() / 2 - player->Width / 2;
+  Game.Player = player;
+
+  LoadProgressFiles();
+}
+
+}  // namespace jizdavo

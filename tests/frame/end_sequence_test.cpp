@@ -1,0 +1,174 @@
+// The end of a game: the growing words, the curtain, the hand-overs and the completion notice.
+
+#include <gtest/gtest.h>
+
+#include "frame/date_time.h"
+#include "play_field.h"
+
+namespace jizdavo::testing {
+namespace {
+
+void StartLive(PlayField& field, bool chase, int level) {
+  field.Start(chase, level, 0);
+  field.RunCountdown();
+  field.Frames(40, 10);  // past the "GO"
+}
+
+TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
+  for (int key : {ScanEscape, ScanEnter}) {
+    PlayField field;
+    StartLive(field, false, 1);
+    Game.Crashed = true;
+    field.Hold(key);
+    int presented = field.video.frames();
+    field.Frame();
+    EXPECT_FALSE(Game.InGame) << key;
+    EXPECT_EQ(Game.Title, "GAME OVER") << key;
+    EXPECT_FALSE(field.game->PauseResumable);
+    EXPECT_EQ(Game.EndProgress, 5.0);  // reset for the next game
+    EXPECT_EQ(field.video.frames(), presented);  // the hand-over does not present
+    EXPECT_EQ(field.game->DXSpriteEngine.Root.ChildCount(), 1);  // the new player figure
+    EXPECT_EQ(field.Back().GetPixel(320, 240), 0u);
+  }
+}
+
+TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
+  PlayField field;
+  StartLive(field, false, 1);
+  Game.Finished = true;
+  while (Game.EndProgress < 73) field.Frame(17);
+  EXPECT_TRUE(Game.InGame);
+  field.Hold(ScanEnter);
+  field.Frame();
+  EXPECT_FALSE(Game.InGame);
+  EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");  // an empty list always takes the time
+  EXPECT_TRUE(field.game->EntersTopTen);
+}
+
+TEST(EndSequence, GrowthTakes192StepsAndDarkensTheWords) {
+  PlayField field;
+  StartLive(field, false, 1);
+  Game.Crashed = true;
+  int steps = 0;
+  double last = Game.EndProgress;
+  while (Game.EndProgress < 70) {
+    field.Frame(17);
+    if (Game.EndProgress != last) ++steps;
+    last = Game.EndProgress;
+  }
+  EXPECT_EQ(steps, 192);
+  EXPECT_EQ(Game.EndProgress, 71.0);  // 70.28 froze the field in the same frame
+  TSurface* overlay = field.game->DXImageList.Find("end").PatternSurface(0);
+  ASSERT_NE(overlay, nullptr);
+  EXPECT_EQ(overlay->Canvas().Font.Color, RGB(62, 63, 63));
+  overlay->ReleaseCanvas();
+}
+
+TEST(EndSequence, AtMostOneGrowthStepPerFrameAndSeventeenMillisecondsApart) {
+  PlayField field;
+  StartLive(field, false, 1);
+  Game.Crashed = true;
+  field.Frame(17);
+  double after_first = Game.EndProgress;
+  field.Frames(3, 5);  // 15 ms
+  EXPECT_EQ(Game.EndProgress, after_first);
+  field.Frame(100);
+  EXPECT_NEAR(Game.EndProgress, after_first + 0.34, 1e-9);
+}
+
+TEST(EndSequence, TimeUpWithTheLastWantedCarRunsTheGameOverOnly) {
+  PlayField field;
+  StartLive(field, true, 1);
+  Game.GameTime = MakeTime(1, 0, 0, 0);
+  Game.CarsKilled = Game.CarsToKill;
+  field.Frames(3, 17);
+  field.Hold(ScanEnter);
+  field.Frame();
+  EXPECT_EQ(Game.Title, "GAME OVER");
+  EXPECT_FALSE(field.game->PauseResumable);
+  EXPECT_TRUE(field.window.boxes.empty());
+}
+
+TEST(EndSequence, CompletionNoticeOnceForTheLastLevelOfEachMode) {
+  struct Case {
+    bool chase;
+    int level;
+    const char* text;
+  } cases[] = {
+      {false, 16, "Congratulation, you have completed all levels of standard game!"},
+      {true, 6, "Congratulation, you have completed all levels of car chase game!"},
+      {false, 15, nullptr},
+      {true, 5, nullptr},
+  };
+  for (const Case& c : cases) {
+    PlayField field;
+    StartLive(field, c.chase, c.level);
+    if (c.chase) {
+      Game.CarsKilled = Game.CarsToKill;
+    } else {
+      Game.Finished = true;
+    }
+    field.Hold(ScanEnter);
+    field.Frame();
+    field.Hold(ScanEnter, false);
+    field.Frames(20);
+    if (c.text) {
+      ASSERT_EQ(field.window.boxes.size(), 1u) << c.level;
+      EXPECT_EQ(field.window.boxes[0].first, "You win!");
+      EXPECT_EQ(field.window.boxes[0].second, c.text);
+    } else {
+      EXPECT_TRUE(field.window.boxes.empty()) << c.level;
+    }
+  }
+}
+
+TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {
+  PlayField field;
+  StartLive(field, false, 3);
+  Game.GameTime = MakeTime(0, 1, 2, 345);
+  Game.Finished = true;
+  field.Hold(ScanEscape);
+  field.Frame();
+  EXPECT_EQ(field.game->FinishTime, "01:02:345");
+  EXPECT_EQ(Game.Level, 3);
+  EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
+  EXPECT_EQ(field.window.pointer_shapes.back(), 1);
+  EXPECT_EQ(Game.TitlePos, 0);
+}
+
+TEST(HeadsUpDisplay, ItemsStandAtTheirPlacesOnOneLine) {
+  for (bool chase : {false, true}) {
+    PlayField field;
+    field.Start(chase, 2, 0);
+    field.game->FPS.Checked = true;
+    Game.GameTime = MakeTime(0, 3, 4, 5);
+    Game.BestTime = MakeTime(0, 0, 59, 999);
+    TSurface& back = field.Back();
+    back.Fill(0xFFFF);
+    field.game->DrawHeadsUpDisplay();
+
+    TSurface expected(640, 480);
+    expected.Fill(0xFFFF);
+    TCanvas& canvas = expected.Canvas();
+    canvas.Font.Name = "Tahoma";
+    canvas.Font.Size = 8;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    int y = 480 - (canvas.TextHeight("Time: ") + 18) / 2;
+    canvas.TextOut(5, y, "Time: 03:04:005");
+    canvas.TextOut(100, y, "Level: 2");
+    canvas.TextOut(160, y, "FPS: " + std::to_string(field.game->DXTimer1.FrameRate()));
+    if (chase) canvas.TextOut(220, y, "Cars killed: " + std::to_string(Game.CarsKilled) + "/25");
+    std::string best = "Best time: 00:59:999";
+    canvas.TextOut(640 - canvas.TextWidth(best) - 5, y, best);
+    expected.ReleaseCanvas();
+    int differences = 0;
+    for (int py = 0; py < 480; ++py) {
+      for (int px = 0; px < 640; ++px) differences += back.GetPixel(px, py) != expected.GetPixel(px, py);
+    }
+    EXPECT_EQ(differences, 0) << chase;
+    EXPECT_EQ(y, 465);
+  }
+}
+
+}  // namespace
+}  // namespace jizdavo::testing
