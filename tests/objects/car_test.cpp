@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "frame/game_state.h"
+#include "objects/sprite_engine.h"
+#include "play_field_fixture.h"
+
+namespace jizdavo::test {
+namespace {
+
+// The pedestrian stands at (300, 100); a 14-pixel car at Y 98 is in its lane.
+class CarTest : public PlayField {
+ protected:
+  CarTest() : walker(AddPlayer(300, 100)) { SoundEffects(true); }
+
+  // Lays the walker down as a corpse, as a crash does.
+  void Crash() {
+    Game.Crashed = true;
+    walker.SetImage(&Image("Mrtvola"));
+  }
+
+  TPlayer& walker;
+};
+
+TEST_F(CarTest, LeavesOnlyWhenPastItsOwnWidthBeyondTheEdge) {
+  struct Case {
+    bool goes_left;
+    double x;
+    bool killed;
+  };
+  // Ordinary cars are 34 pixels long in these tests.
+  const Case cases[] = {
+      {false, -34, false}, {false, -34.5, true}, {true, 640 + 34, false}, {true, 640 + 34.5, true},
+      {false, 640 + 34.5, true}, {true, -34.5, true},
+  };
+  for (const Case& c : cases) {
+    TCar& car = AddCar(7, c.goes_left, c.x, 300);
+    car.Step(1);
+    EXPECT_EQ(car.IsDead(), c.killed) << "x " << c.x;
+  }
+}
+
+TEST_F(CarTest, DrivesAtItsSpeedFormula) {
+  struct Case {
+    double speed;
+    bool goes_left;
+    int move_count;
+    double dx;
+  };
+  const Case cases[] = {
+      {0.5, false, 10, 1.65}, {1.0, true, 10, -2.0}, {1.5, false, 4, 0.94}, {2.5, true, 1, -0.305},
+  };
+  for (const Case& c : cases) {
+    TCar& car = AddCar(7, c.goes_left, 200, 300, c.speed);
+    car.Step(c.move_count);
+    EXPECT_NEAR(car.X, 200 + c.dx, 1e-9) << "speed " << c.speed;
+  }
+}
+
+TEST_F(CarTest, HonksOnceWhenThePedestrianIsAhead) {
+  struct Case {
+    int type;
+    bool goes_left;
+    double x;
+    const char* horn;
+  };
+  // 60 pixels: the front of a left-driving car, the rear of a right-driving one.
+  const Case cases[] = {
+      {7, true, 360, "Horn"}, {7, false, 240, "Horn"}, {11, true, 360, "Horn2"},
+      {11, false, 240, "Horn2"}, {28, true, 360, "Horn2"}, {28, false, 240, "Horn2"},
+  };
+  for (const Case& c : cases) {
+    const int horns = Plays("Horn");
+    const int big_horns = Plays("Horn2");
+    TCar& car = AddCar(c.type, c.goes_left, c.x, 98, 0.5);
+    car.Step(1);
+    car.Step(1);
+    // Out of range and back again: still no second honk.
+    car.X = c.goes_left ? 500 : 100;
+    car.Step(1);
+    car.X = c.x;
+    car.Step(1);
+    const bool big = std::string(c.horn) == "Horn2";
+    EXPECT_EQ(Plays("Horn"), horns + (big ? 0 : 1)) << "type " << c.type;
+    EXPECT_EQ(Plays("Horn2"), big_horns + (big ? 1 : 0)) << "type " << c.type;
+    EXPECT_TRUE(car.HornPlayed);
+    car.Kill();
+    FreeDead();
+  }
+}
+
+TEST_F(CarTest, HonksOnlyWithinItsWindowAndItsLane) {
+  struct Case {
+    const char* what;
+    double x, y;
+  };
+  const Case cases[] = {
+      {"too close", 335, 98},
+      {"too far", 385, 98},
+      {"a lane above", 360, 80},
+      {"a lane below", 360, 115},
+  };
+  for (const Case& c : cases) {
+    TCar& car = AddCar(7, true, c.x, c.y, 0.5);
+    car.Step(1);
+    EXPECT_FALSE(car.HornPlayed) << c.what;
+  }
+  EXPECT_EQ(Plays("Horn"), 0);
+}
+
+TEST_F(CarTest, SoundEffectsOffStillUseUpTheHorn) {
+  SoundEffects(false);
+  TCar& car = AddCar(7, true, 360, 98, 0.5);
+  car.Step(1);
+  EXPECT_TRUE(car.HornPlayed);
+  EXPECT_EQ(Plays("Horn"), 0);
+}
+
+TEST_F(CarTest, NoHonkAfterTheCrash) {
+  Crash();
+  TCar& car = AddCar(7, true, 360, 98, 0.5);
+  car.Step(1);
+  EXPECT_FALSE(car.HornPlayed);
+  EXPECT_EQ(Plays("Horn"), 0);
+}
+
+TEST_F(CarTest, SquelchesOnceOverTheBody) {
+  struct Case {
+    const char* what;
+    bool goes_left;
+    double x;
+    int move_count;
+    bool squelch;
+  };
+  // Speed 1.0: 0.2 pixels per move unit, and a 2-pixel window before the body for right-driving cars.
+  const Case cases[] = {
+      {"left, over the body", true, 290.2, 1, true},
+      {"right, front just before the body", false, 264.8, 1, true},
+      {"right, front on the body", false, 265.8, 1, true},
+      {"right, front past the body", false, 266.2, 1, false},
+      {"right, jumping over the window", false, 261, 30, false},
+  };
+  Crash();
+  for (const Case& c : cases) {
+    const int squelches = Plays("Mlask");
+    TCar& car = AddCar(7, c.goes_left, c.x, 98, 1.0);
+    car.Step(c.move_count);
+    car.Step(1);
+    EXPECT_EQ(Plays("Mlask"), squelches + (c.squelch ? 1 : 0)) << c.what;
+    EXPECT_EQ(car.SplatPlayed, c.squelch) << c.what;
+    car.Kill();
+    FreeDead();
+  }
+}
+
+TEST_F(CarTest, OnlyWantedCarsPulseInTheCarChase) {
+  struct Case {
+    bool chase;
+    int target1, target2, type;
+    bool pulses;
+  };
+  const Case cases[] = {
+      {true, 5, 9, 5, true}, {true, 5, 9, 9, true}, {true, 5, 9, 7, false},
+      // Every car counts, so none is singled out.
+      {true, 0, 0, 7, false},
+      {false, 7, 9, 7, false},
+  };
+  for (const Case& c : cases) {
+    Game.ChaseMode = c.chase;
+    Game.TargetCar1 = c.target1;
+    Game.TargetCar2 = c.target2;
+    Back().Fill(0);
+    TCar& car = AddCar(c.type, true, 200, 300);
+    car.Render();
+    EXPECT_EQ(car.PulsePhase, c.pulses ? 0.05L : 0.0L) << "type " << c.type;
+    // Plain cars are copied as they are; a pulsing one is tinted and blended.
+    EXPECT_EQ(Back().GetPixel(210, 305) == Raw(kCarColor), !c.pulses) << "type " << c.type;
+    EXPECT_NE(Back().GetPixel(210, 305), 0u) << "type " << c.type;
+    car.Kill();
+    FreeDead();
+  }
+}
+
+// Counts the corpse's pixels that changed, and checks they all went to `want`.
+int ChangedCorpsePixels(TPictureCollectionItem& corpse, RawPixel want) {
+  const TSurface& surface = *corpse.PatternSurface(0);
+  int changed = 0;
+  for (int y = 0; y < surface.Height(); ++y) {
+    for (int x = 0; x < surface.Width(); ++x) {
+      const RawPixel p = surface.GetPixel(x, y);
+      if (p == Raw(kCorpseColor)) continue;
+      ++changed;
+      EXPECT_EQ(p, want) << "at " << x << ", " << y;
+    }
+  }
+  return changed;
+}
+
+TEST_F(CarTest, WheelsCrossingTheStainSplashTheBodyAndCarryBlood) {
+  struct Case {
+    const char* what;
+    bool goes_left;
+    double x;
+    bool top, bottom;
+    int dots;
+  };
+  // The stain spans 310..330 across and 105..125 down; the car's edges at 106 and 120 both lie in it.
+  const Case cases[] = {
+      {"right-driving, left of the stain", false, 280, false, false, 1},
+      {"right-driving, past the stain's left edge", false, 310, true, true, 2},
+      {"left-driving", true, 300, true, true, 2},
+  };
+  for (const Case& c : cases) {
+    Crash();
+    // A clean corpse picture for each case.
+    TPictureCollectionItem& corpse = Image("Mrtvola");
+    corpse.Rebuild();
+    TKrev& stain = AddStain(310, 105, 20);
+    TCar& car = AddCar(7, c.goes_left, c.x, 106, 1.0);
+    car.Step(0);
+    EXPECT_EQ(car.TopTrail, c.top) << c.what;
+    EXPECT_EQ(car.BottomTrail, c.bottom) << c.what;
+    if (c.top) {
+      EXPECT_EQ(car.TopTrailAlpha, 255) << c.what;
+    }
+    const RawPixel once = Blend(Raw(kDotColor), Raw(kCorpseColor), 50);
+    const RawPixel want = c.dots == 1 ? once : Blend(Raw(kDotColor), once, 50);
+    const int changed = ChangedCorpsePixels(corpse, want);
+    EXPECT_GT(changed, 0) << c.what;
+    EXPECT_LE(changed, 9) << c.what;
+    car.Kill();
+    stain.Kill();
+    FreeDead();
+  }
+}
+
+TEST_F(CarTest, TrailsFadeOverFiftyOneDots) {
+  TCar& car = AddCar(7, true, 100, 200);
+  car.TopTrail = true;
+  car.TopTrailAlpha = 255;
+  car.BottomTrail = true;
+  car.BottomTrailAlpha = 255;
+  const RawPixel road = Raw(kRoadColor);
+  for (int frame = 0; frame < 60; ++frame) {
+    car.X = 100 + 4 * frame;
+    car.Render();
+  }
+  for (int frame = 0; frame < 60; ++frame) {
+    const int x = 100 + 4 * frame;
+    const int alpha = 255 - 5 * frame;
+    const RawPixel want = alpha > 0 ? Blend(Raw(kDotColor), road, alpha) : road;
+    EXPECT_EQ(Road().GetPixel(x + 1, 201), want) << "frame " << frame;
+    EXPECT_EQ(Road().GetPixel(x + 1, 200 + car.Height - 2), want) << "frame " << frame;
+  }
+  // Over the top dot and past the bottom one, the road is untouched.
+  EXPECT_EQ(Road().GetPixel(101, 199), road);
+  EXPECT_EQ(Road().GetPixel(101, 200 + car.Height), road);
+}
+
+}  // namespace
+}  // namespace jizdavo::test
