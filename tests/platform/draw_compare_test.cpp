@@ -166,7 +166,8 @@ TEST_F(DrawCompare, RotatedMatchesAtQuarterTurnsAndWholeCentres) {
   auto source = Source(12, 8);
   for (int angle : {0, 32, 64, 128, 192, 256, -64, -128}) {
     for (double center : {0.0, 0.5, 1.0}) {
-      for (const auto& [w, h] : {std::pair{12, 8}, std::pair{24, 16}, std::pair{6, 4}, std::pair{8, 12}}) {
+      for (const auto& size : {std::pair{12, 8}, std::pair{24, 16}, std::pair{6, 4}, std::pair{8, 12}}) {
+        const int w = size.first, h = size.second;
         ExpectSame(
             *dest,
             [&](TSurface& d) {
