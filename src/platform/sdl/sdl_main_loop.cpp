@@ -28,6 +28,15 @@ SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimer
 
 void SdlMainLoop::AddListener(WindowEventListener listener) { listeners_.push_back(std::move(listener)); }
 
+void SdlMainLoop::AttachWindow(SdlWindow& window) {
+  window_handler = [&window](const SDL_Event& event) { return window.HandleEvent(event); };
+  window_to_frame = [&window](int& x, int& y) {
+    const FramePoint point = window.WindowToFrame(x, y);
+    x = point.x;
+    y = point.y;
+  };
+}
+
 void SdlMainLoop::Run() {
   running_ = true;
   SDL_Event event;

@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/dx_timer.h"
 #include "platform/frame_pacer.h"
+#include "platform/sdl/sdl_window.h"
 #include "platform/timer.h"
 #include "platform/window_events.h"
 
@@ -24,6 +25,8 @@ class SdlMainLoop {
   // Window pixels to frame pixels, for mouse events; unset means they are the same.
   std::function<void(int& x, int& y)> window_to_frame;
   void AddListener(WindowEventListener listener);
+  // The game's window: it handles its own events first, and mouse positions map to its frame.
+  void AttachWindow(SdlWindow& window);
 
   // Handles events and idles until Quit() or the window closes.
   void Run();
