@@ -118,7 +118,8 @@ PlayField::PlayField() : doubles_(std::make_unique<Doubles>(clock)) {
   FindOrAdd(images, "CarTemp").Transparent = true;
   // Short sounds that nothing ever mixes, so each start keeps a voice and the voices count the plays.
   for (const char* name : kSounds) {
-    FindOrAdd(window_->DXWaveList, name).Wave().Assign(WaveFormat::Pcm(1, 11025, 8), std::vector<uint8_t>(64, 128));
+    TWave& wave = FindOrAdd(window_->DXWaveList, name).Wave();
+    wave.Assign(WaveFormat::Pcm(1, 11025, 8), std::vector<uint8_t>(64, 128));
   }
   window_->DXDraw1.Initialize();
   // A clean field: no figure from the window's own reset.

@@ -142,15 +142,6 @@ TEST_F(PlayerTest, RunOverTheCorpseLiesOnTheSideTheCarCameFrom) {
   }
 }
 
-TEST_F(PlayerTest, RunOverIsSilentWithSoundEffectsOff) {
-  TPlayer& player = AddPlayer(300, 100);
-  AddCar(7, true, 290, 98);
-  SoundEffects(false);
-  player.Step(1);
-  EXPECT_TRUE(Game.Crashed);
-  EXPECT_EQ(Plays("Impact"), 0);
-}
-
 TEST_F(PlayerTest, TheFinishWinsAndStays) {
   Game.EndProgress = 30;
   TCil& finish = *new TCil(&Root());
