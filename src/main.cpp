@@ -41,12 +41,7 @@ void Run() {
   game.Label11Click();
 
   SdlMainLoop loop(clock, game.DXTimer1, timers);
-  loop.window_handler = [&window](const SDL_Event& event) { return window.HandleEvent(event); };
-  loop.window_to_frame = [&window](int& x, int& y) {
-    FramePoint point = window.WindowToFrame(x, y);
-    x = point.x;
-    y = point.y;
-  };
+  loop.AttachWindow(window);
   loop.Run();
 }
 
