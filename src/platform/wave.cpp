@@ -24,6 +24,7 @@ class ByteWriter {
   void U16(uint16_t v) { Put(v, 2); }
   void U32(uint32_t v) { Put(v, 4); }
   void Bytes(std::span<const uint8_t> bytes) {
+    if (bytes.empty()) return;  // an empty span may carry no pointer at all
     std::memcpy(out_.data() + pos_, bytes.data(), bytes.size());
     pos_ += bytes.size();
   }
