@@ -33,6 +33,7 @@ void TJizdavo::StartGame(bool chase) {
   HidePanels();
   // The Car chase start value before the list loads; BuildWorld sets the area's own.
   if (chase) Game.CarsKilled = 10;
+  BestTimes.clear();
   Game.ScoresListMode = 0;
   Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
   ListView1Click();

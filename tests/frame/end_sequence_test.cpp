@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/date_time.h"
+#include "menus/best_times.h"
 #include "play_field.h"
 
 namespace jizdavo::testing {
@@ -134,6 +135,21 @@ TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
   EXPECT_EQ(field.window.pointer_shapes.back(), 1);
   EXPECT_EQ(Game.TitlePos, 0);
+}
+
+TEST(EndSequence, ATimeOutsideAFullTopTenGoesToTheScoresList) {
+  PlayField field;
+  for (int i = 0; i < 10; ++i) AppendBestTime(field.folder, GameMode::Standard, 4, "Ann", MakeTime(0, 0, 10, i));
+  StartLive(field, false, 4);
+  EXPECT_EQ(FormatTime(Game.BestTime), "00:10:000");  // the best of the level, shown while playing
+  Game.GameTime = MakeTime(0, 0, 10, 9);  // equal to the tenth: not enough
+  Game.Finished = true;
+  field.Hold(ScanEnter);
+  field.Frame();
+  EXPECT_FALSE(field.game->EntersTopTen);
+  EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
+  EXPECT_EQ(Game.ScoresListMode, 10);
+  EXPECT_EQ(field.game->BestTimes.size(), 10u);
 }
 
 TEST(HeadsUpDisplay, ItemsStandAtTheirPlacesOnOneLine) {
