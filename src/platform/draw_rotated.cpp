@@ -29,21 +29,6 @@ int64_t Trunc(double value) {
   return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
 }
 
-// Floor and ceiling of n / d for d > 0.
-int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
-int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
-
-struct Span {
-  int64_t first, last;  // inclusive; empty when first > last
-};
-
-// The columns c of a row where low <= start + c * step < high: one span, as the value moves one way.
-Span InsideSpan(int64_t start, int64_t step, int64_t low, int64_t high, int64_t columns) {
-  if (step == 0) return start >= low && start < high ? Span{0, columns - 1} : Span{1, 0};
-  if (step > 0) return {CeilDiv(low - start, step), FloorDiv(high - 1 - start, step)};
-  return {CeilDiv(start - high + 1, -step), FloorDiv(start - low, -step)};
-}
-
 // The bounding box of the four corners of the w x h box mapped forward, clipped to the destination.
 TRect TurnedBounds(const TSurface& dest, int x, int y, int w, int h, double center_x, double center_y,
                    unsigned angle) {
@@ -100,11 +85,16 @@ void DrawRotatedCopy(TSurface& dest, int x, int y, int w, int h, const TSurface&
   RawPixel* scratch = rows::Scratch(box.Width());
   for (int row = 0; row < box.Height(); ++row) {
     const int64_t u = m.u0 + row * m.du_dy, v = m.v0 + row * m.dv_dy;
-    // Only the pixels that map inside the source rectangle are drawn; the rest of the row stays.
-    const Span across = InsideSpan(u, m.du_dx, s.Left * kOne, s.Right * kOne, box.Width());
-    const Span down = InsideSpan(v, m.dv_dx, s.Top * kOne, s.Bottom * kOne, box.Width());
-    const int64_t first = std::max({across.first, down.first, int64_t{0}});
-    const int64_t last = std::min({across.last, down.last, int64_t{box.Width()} - 1});
+    // Only the run of pixels that map inside the source rectangle is drawn; the rest of the row stays.
+    // Inside is one span, as u and v move one way along a row; scanning in from both ends costs no
+    // more than drawing the row, and far less than dividing for small pictures.
+    const auto inside = [&](int64_t c) {
+      const int64_t cu = u + c * m.du_dx, cv = v + c * m.dv_dx;
+      return cu >= s.Left * kOne && cu < s.Right * kOne && cv >= s.Top * kOne && cv < s.Bottom * kOne;
+    };
+    int64_t first = 0, last = box.Width() - 1;
+    while (first <= last && !inside(first)) ++first;
+    while (last >= first && !inside(last)) --last;
     if (first > last) continue;
     const int count = static_cast<int>(last - first + 1);
     int64_t su = u + first * m.du_dx, sv = v + first * m.dv_dx;
