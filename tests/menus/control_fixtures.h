@@ -32,9 +32,10 @@ inline void ClickAt(ControlLayer& layer, int x, int y, int button = 0) {
   Release(layer, x, y, button);
 }
 
-inline bool KeyDown(ControlLayer& layer, int key_code) {
+inline bool KeyDown(ControlLayer& layer, int key_code, int scan_code = 0) {
   WindowEvent event{WindowEvent::Kind::KeyDown};
   event.key_code = key_code;
+  event.scan_code = scan_code;
   return layer.HandleEvent(event);
 }
 

@@ -115,6 +115,20 @@ TEST_F(EditTest, EditingKeysMoveTheCaretAndDelete) {
   EXPECT_EQ(edit.Text(), "Jiz!davo");
 }
 
+// The period and the apostrophe share their key codes with Delete and Right; only their text counts.
+TEST_F(EditTest, PeriodAndApostropheTypeTheirCharactersOnly) {
+  edit.SetFocus();
+  Type(layer, "JR");
+  KeyDown(layer, kLeft);
+  KeyDown(layer, kDelete, 52);  // the period key
+  Type(layer, ".");
+  KeyDown(layer, kRight, 40);  // the apostrophe key
+  Type(layer, "'");
+  EXPECT_EQ(edit.Text(), "J.'R");
+  KeyDown(layer, kDelete, 128 + 83);  // the real Delete key
+  EXPECT_EQ(edit.Text(), "J.'");
+}
+
 TEST_F(EditTest, OnlyLatin1CharactersAreTaken) {
   edit.SetFocus();
   Type(layer,

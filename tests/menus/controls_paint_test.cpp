@@ -51,6 +51,28 @@ TEST_F(PaintTest, PanelsPaintBlackInsideTheirBoundsAndTheFrontOneShows) {
   EXPECT_EQ(frame.GetPixel(15, 15), kWhite565);
 }
 
+// Panels stacked on one place, as the menus' are: only the front one shows, until it is hidden.
+TEST_F(PaintTest, StackedPanelsShowTheFrontOneOnly) {
+  TPanel under, over;
+  for (TPanel* panel : {&under, &over}) {
+    panel->SetBounds(232, 220, 176, 260);
+    panel->SetParent(&layer);
+  }
+  under.Color = clRed;
+  TLabel label;
+  label.Caption = "Exit";
+  label.SetParent(&under);
+  layer.Compose(frame);
+  EXPECT_EQ(frame.GetPixel(300, 300), 0u);
+  over.Hide();
+  layer.Compose(frame);
+  EXPECT_EQ(frame.GetPixel(300, 300), rgb565::FromColor(clRed));
+  over.Show();
+  under.BringToFront();
+  layer.Compose(frame);
+  EXPECT_EQ(frame.GetPixel(300, 300), rgb565::FromColor(clRed));
+}
+
 // Where the glyphs cover a pixel fully it takes exactly the text colour; elsewhere the text colour is
 // mixed with the black panel, so no channel goes above the text colour's.
 TEST_F(PaintTest, LabelTextIsInTheTextColourOverThePanel) {
@@ -155,6 +177,22 @@ TEST_F(PaintTest, VersionTextIsOpaqueAndCutToItsBounds) {
   for (int y = 463; y < 480; ++y)
     for (int x = 559; x < 638; ++x) text_pixels += frame.GetPixel(x, y) == kText565;
   EXPECT_GT(text_pixels, 20);
+}
+
+// A font's Height is its em in pixels; the text cell a label sizes itself to is taller (the leading).
+// MS Sans Serif has only fixed sizes: its 11 px em is the 13-pixel size, whose cell holds that leading.
+TEST(ControlFontTest, HeightIsTheEmInPixels) {
+  struct Case {
+    TControlFont font;
+    int em;
+  };
+  for (const Case& c : {Case{HeadingFont(), 20}, Case{ItemFont(), 13}, Case{MenuFont("Arial", 13), 13},
+                        Case{MenuFont("Marlett", 15), 15}, Case{MenuFont("MS Sans Serif", 11), 13}}) {
+    const TextExtent extent = TextExtentOf(c.font, "Ag");
+    EXPECT_EQ(extent.em, c.em) << c.font.Name;
+    EXPECT_GE(extent.height, c.em) << c.font.Name;
+  }
+  EXPECT_GT(TextExtentOf(HeadingFont(), "New Game").height, 20);
 }
 
 class RecordingOutput final : public VideoOutput {

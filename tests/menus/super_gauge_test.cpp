@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "control_fixtures.h"
+#include "menus/controls/simple_controls.h"
 #include "platform/dib.h"
+#include "platform/surface.h"
 
 namespace jizdavo {
 namespace {
@@ -81,6 +84,38 @@ TEST(SuperGaugeTest, VolumeGaugeBarCoversRound79Of80ThsOfThePosition) {
     EXPECT_EQ(face.Row(4)[0], clBlack);
     EXPECT_EQ(face.Row(4)[c.columns + 1], clBlack);
   }
+}
+
+// The volume gauges hold an outline shape that takes the mouse and keeps it while dragging.
+TEST(SuperGaugeTest, HostsTheShapeThatTakesTheMouse) {
+  ControlLayer layer;
+  TPanel options;
+  options.SetBounds(232, 220, 176, 260);
+  options.SetParent(&layer);
+  TSuperGauge gauge;
+  MakeVolumeGauge(gauge);
+  gauge.SetParent(&options);
+  TShape shape;
+  shape.SetBounds(1, 1, 80, 7);
+  shape.Pen.Color = kMenuTextColor;
+  shape.Brush.Style = TBrushStyle::bsClear;
+  shape.SetParent(&gauge);
+  std::vector<int> xs;
+  shape.OnMouseDown = [&](TControl*, TMouseButton, TShiftState, int x, int) { xs.push_back(x); };
+  shape.OnMouseMove = [&](TControl*, TShiftState shift, int x, int) {
+    if (shift & ssLeft) xs.push_back(x);
+  };
+  testing::Press(layer, 232 + 51 + 40, 220 + 86 + 3);
+  testing::Move(layer, 600, 220 + 86 + 3);
+  testing::Release(layer, 600, 220 + 86 + 3);
+  EXPECT_EQ(xs, (std::vector<int>{40, 600 - 232 - 51}));
+
+  TSurface frame(640, 480);
+  gauge.SetPosition(80);
+  layer.Compose(frame);
+  EXPECT_EQ(frame.GetPixel(232 + 51, 220 + 86), rgb565::FromColor(kMenuTextColor));  // the outline on top
+  EXPECT_EQ(frame.GetPixel(232 + 50, 220 + 85), 0u);  // the gauge's black spacing row
+  EXPECT_EQ(frame.GetPixel(232 + 53, 220 + 88), rgb565::FromColor(RGB(176, 182, 170)));  // bar under it
 }
 
 TEST(SuperGaugeTest, GradientColumnsRunFromFromColorTowardsToColor) {

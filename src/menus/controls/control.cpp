@@ -141,9 +141,23 @@ void TControl::PaintTree(TSurface& frame, int x, int y, const TRect& clip) {
   PaintChildren(frame, x, y, inner, true);
 }
 
+bool TControl::HiddenBehindLaterSibling(size_t index) const {
+  const TRect r = children_[index]->BoundsRect();
+  for (size_t later = index + 1; later < children_.size(); ++later) {
+    const TControl& s = *children_[later];
+    if (s.Windowed() && s.Visible && s.Opaque() && s.Left <= r.Left && s.Top <= r.Top &&
+        s.Left + s.Width >= r.Right && s.Top + s.Height >= r.Bottom)
+      return true;
+  }
+  return false;
+}
+
 void TControl::PaintChildren(TSurface& frame, int x, int y, const TRect& clip, bool windowed) {
-  for (TControl* child : children_)
-    if (child->Windowed() == windowed) child->PaintTree(frame, x + child->Left, y + child->Top, clip);
+  for (size_t i = 0; i < children_.size(); ++i) {
+    TControl* child = children_[i];
+    if (child->Windowed() != windowed || (windowed && HiddenBehindLaterSibling(i))) continue;
+    child->PaintTree(frame, x + child->Left, y + child->Top, clip);
+  }
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -82,6 +82,8 @@ class TControl {
   // Windowed controls (panels, lists, fields) cover windowless ones (labels, shapes, pictures).
   virtual bool Windowed() const { return false; }
   virtual bool CanFocus() const { return false; }
+  // Paints every pixel of its rectangle, so whatever lies wholly under it need not be painted.
+  virtual bool Opaque() const { return false; }
   // Asks the root for the keyboard focus; only a control that can take it and is in front gets it.
   void SetFocus();
   bool Focused() const;
@@ -117,6 +119,8 @@ class TControl {
  private:
   void Detach();
   void PaintChildren(TSurface& frame, int x, int y, const TRect& clip, bool windowed);
+  // Whether a later opaque windowed sibling covers child `index` whole (the stacked menu panels).
+  bool HiddenBehindLaterSibling(size_t index) const;
   TControl* ChildAt(int x, int y, bool windowed);
 
   TControl* parent_ = nullptr;

@@ -16,6 +16,13 @@ bool IsWithin(const TControl* control, const TControl* ancestor) {
   return false;
 }
 
+// The game's key codes give the apostrophe the Right arrow's code and the period Delete's. Their
+// characters arrive as typed text, so to the controls these two keys are no key at all.
+int ControlKeyCode(const WindowEvent& event) {
+  constexpr int kApostropheScan = 40, kPeriodScan = 52;
+  return event.scan_code == kApostropheScan || event.scan_code == kPeriodScan ? 0 : event.key_code;
+}
+
 bool ButtonOf(const WindowEvent& event, TMouseButton& button) {
   if (event.button < 0 || event.button > static_cast<int>(TMouseButton::mbExtra)) return false;
   button = static_cast<TMouseButton>(event.button);
@@ -100,7 +107,7 @@ bool ControlLayer::MouseUpEvent(const WindowEvent& event) {
 bool ControlLayer::KeyEvent(const WindowEvent& event) {
   if (!focus_ || !focus_->Enabled || !focus_->InFront()) return false;
   if (event.kind == WindowEvent::Kind::KeyDown) {
-    focus_->KeyDown(event.key_code);
+    focus_->KeyDown(ControlKeyCode(event));
   } else {
     for (char c : Latin1FromUtf8(event.text)) focus_->KeyChar(c);
   }

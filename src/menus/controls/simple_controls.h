@@ -15,6 +15,7 @@ class TPanel : public TControl {
   TColor Color = clBlack;
 
   bool Windowed() const override { return true; }
+  bool Opaque() const override { return true; }
 
  protected:
   void Paint(TSurface& frame, const TRect& place, const TRect& clip) override;

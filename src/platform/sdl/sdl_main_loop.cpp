@@ -58,7 +58,8 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       WindowEvent key{event.type == SDL_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp};
-      key.key_code = KeyCodeOfScanCode(PcScanCodeOf(event.key.keysym.scancode));
+      key.scan_code = PcScanCodeOf(event.key.keysym.scancode);
+      key.key_code = KeyCodeOfScanCode(key.scan_code);
       Notify(key);
       break;
     }
