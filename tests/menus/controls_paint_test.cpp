@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "menus/controls/control_layer.h"
 #include "menus/controls/control_text.h"
 #include "menus/controls/image.h"
 #include "menus/controls/simple_controls.h"
+#include "platform/dib_format.h"
 #include "platform/dxdraw.h"
+#include "platform/error.h"
 #include "platform/surface.h"
 
 namespace jizdavo {
@@ -162,6 +166,23 @@ TEST_F(PaintTest, PictureCellShowsItsPictureCutToTheCell) {
   blank.Canvas();
   EXPECT_EQ(blank.Picture().Width(), 47);
   EXPECT_EQ(blank.Picture().Height(), 20);
+}
+
+TEST(PictureFileTest, ImageLoadsABitmapFileAndAMissingOneRaises) {
+  const std::vector<TColor> pixels = {clRed, clLime, clWhite, clBlack, clRed, clLime};
+  const std::vector<uint8_t> bytes = EncodeBitmapFile24({3, 2, pixels.data()});
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "jizdavo-controls-arrow.bmp";
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  TImage arrow;
+  arrow.LoadFromFile(path);
+  std::filesystem::remove(path);
+  ASSERT_EQ(arrow.Picture().Width(), 3);
+  ASSERT_EQ(arrow.Picture().Height(), 2);
+  EXPECT_EQ(arrow.Picture().Row(0)[1], clLime);
+  EXPECT_EQ(arrow.Picture().Row(1)[0], clBlack);
+  EXPECT_THROW(arrow.LoadFromFile(path), Error);
+  EXPECT_EQ(arrow.Picture().Width(), 3);  // kept as it was
 }
 
 TEST_F(PaintTest, VersionTextIsOpaqueAndCutToItsBounds) {
