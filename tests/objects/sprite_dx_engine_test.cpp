@@ -68,16 +68,5 @@ TEST(DXSpriteEngine, FreedComponentLeavesTheDisplayAndFreesItsSprites) {
   display.Finalize();
 }
 
-TEST(DXSpriteEngine, PassesRunOnTheRoot) {
-  DisplayRig rig;
-  rig.display.Initialize();
-  auto* dead = new Probe(&rig.engine.Root, rig.log, "d");
-  dead->Kill();
-  rig.log.clear();
-  rig.engine.MoveAll(5);
-  rig.engine.FreeDead();
-  EXPECT_EQ(rig.log, (Log{"move s", "move d", "free d"}));
-}
-
 }  // namespace
 }  // namespace jizdavo

@@ -98,20 +98,6 @@ TEST_F(SdlEvents, QuitEndsTheLoopAndTimersFireMeanwhile) {
   EXPECT_TRUE(quit_heard);
 }
 
-TEST(SdlInputSource, PhysicalKeysGiveTheirPcScanCodes) {
-  struct Case {
-    SDL_Scancode sdl;
-    int pc;
-  };
-  for (Case c : {Case{SDL_SCANCODE_ESCAPE, 1}, Case{SDL_SCANCODE_K, 37}, Case{SDL_SCANCODE_APOSTROPHE, 40},
-                 Case{SDL_SCANCODE_PERIOD, 52}, Case{SDL_SCANCODE_KP_8, 72}, Case{SDL_SCANCODE_KP_ENTER, 156},
-                 Case{SDL_SCANCODE_RCTRL, 157}, Case{SDL_SCANCODE_UP, 200}, Case{SDL_SCANCODE_DELETE, 211},
-                 Case{SDL_SCANCODE_APPLICATION, 221}, Case{SDL_SCANCODE_F13, 0},
-                 Case{SDL_SCANCODE_UNKNOWN, 0}}) {
-    EXPECT_EQ(PcScanCodeOf(c.sdl), c.pc) << SDL_GetScancodeName(c.sdl);
-  }
-}
-
 // The real loop with the game's window under the display, the frame timer at interval 0 and a frame
 // presented each tick: never more than one tick a millisecond, and the lag counts add up to the time
 // that passed. The window's focus notice is what starts the timer.
