@@ -100,7 +100,8 @@ TEST_F(SdlEvents, QuitEndsTheLoopAndTimersFireMeanwhile) {
 
 // The real loop with the game's window under the display, the frame timer at interval 0 and a frame
 // presented each tick: never more than one tick a millisecond, and the lag counts add up to the time
-// that passed. The window's focus notice is what starts the timer.
+// that passed. Without a window manager the window may never get the focus, so the timer here ticks
+// whatever the focus (the focus notices are tested above).
 TEST(SdlMainLoopPacing, NeverFasterThanTheClockAndLagCountsAddUp) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
   SdlWindow window;
@@ -110,15 +111,15 @@ TEST(SdlMainLoopPacing, NeverFasterThanTheClockAndLagCountsAddUp) {
   SdlMainLoop loop(clock, frame_timer, timers);
   loop.AttachWindow(window);
   SdlInputSource input(window.Window());
-  TTimer give_up(timers);  // in case the focus never comes
+  TTimer give_up(timers);  // in case the loop never ticks
   give_up.SetInterval(5000);
   give_up.SetOnTimer([&](TTimer*) { loop.Quit(); });
   const std::vector<uint16_t> frame(640 * 480, 0x07E0);
   frame_timer.SetInterval(0);
+  frame_timer.ActiveOnly = false;
   std::vector<uint32_t> ticks;
   std::vector<int> lags;
   uint32_t started = 0;
-  frame_timer.OnActivate = [&](TDXTimer*) { started = clock.Now(); };
   frame_timer.OnTimer = [&](TDXTimer*, int lag) {
     input.Read();
     window.PresentFrame(frame.data(), 640, 480, 640);
@@ -127,19 +128,16 @@ TEST(SdlMainLoopPacing, NeverFasterThanTheClockAndLagCountsAddUp) {
     if (ticks.back() - started >= 1500) loop.Quit();
   };
   frame_timer.Loaded();
+  started = frame_timer.LastTickTime();
   loop.Run();
-  ASSERT_FALSE(ticks.empty()) << "the window never got the focus";
+  ASSERT_FALSE(ticks.empty());
   const uint32_t elapsed = ticks.back() - started;
   EXPECT_GE(elapsed, 1500u);
   EXPECT_LE(ticks.size(), elapsed);  // at most one tick per millisecond
   for (size_t i = 1; i < ticks.size(); ++i) ASSERT_GT(ticks[i], ticks[i - 1]) << "tick " << i;
   EXPECT_GT(frame_timer.FrameRate(), 0);
   EXPECT_LE(frame_timer.FrameRate(), 1000);
-  // The timer starts from the activation's own clock reading, which may be 1 ms after `started`.
-  const long sum = std::accumulate(lags.begin(), lags.end(), 0L);
-  EXPECT_NEAR(sum, static_cast<long>(elapsed), 1.0);
-  RecordProperty("ticks", static_cast<int>(ticks.size()));
-  RecordProperty("vsync", window.VsyncEnabled() ? 1 : 0);
+  EXPECT_EQ(std::accumulate(lags.begin(), lags.end(), 0L), static_cast<long>(elapsed));
 }
 
 }  // namespace
