@@ -73,7 +73,6 @@ Drum DrumOf(Instrument instrument) {
   switch (instrument) {
     case Instrument::Kick: return {0.3, 14, 0.08, 150, Biquad::Kind::LowPass, 2000};
     case Instrument::Snare: return {0.22, 22, 0.75, 200, Biquad::Kind::BandPass, 2200};
-    case Instrument::OpenHat: return {0.2, 18, 1.0, 0, Biquad::Kind::HighPass, 7000};
     default: return {0.06, 70, 1.0, 0, Biquad::Kind::HighPass, 7500};
   }
 }
@@ -101,8 +100,7 @@ void RenderNote(std::vector<float>& mix, int rate, const NoteEvent& note) {
   switch (note.instrument) {
     case Instrument::Kick:
     case Instrument::Snare:
-    case Instrument::Hat:
-    case Instrument::OpenHat: RenderDrum(mix, rate, note); break;
+    case Instrument::Hat: RenderDrum(mix, rate, note); break;
     default: RenderTonal(mix, rate, note); break;
   }
 }

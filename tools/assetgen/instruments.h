@@ -6,7 +6,7 @@
 
 namespace jizdavo::assetgen {
 
-enum class Instrument { Bass, Pad, Pluck, Lead, Bell, Brass, Kick, Snare, Hat, OpenHat };
+enum class Instrument { Bass, Pad, Pluck, Lead, Bell, Brass, Kick, Snare, Hat };
 
 struct NoteEvent {
   int64_t start;   // first sample

@@ -11,13 +11,6 @@ Raster MirroredX(const Raster& source) {
   return result;
 }
 
-Raster MirroredY(const Raster& source) {
-  Raster result(source.width, source.height);
-  for (int y = 0; y < source.height; ++y)
-    for (int x = 0; x < source.width; ++x) result.Set(x, source.height - 1 - y, source.At(x, y));
-  return result;
-}
-
 void Stamp(Raster& dest, const Raster& source, int x, int y) {
   for (int sy = 0; sy < source.height; ++sy)
     for (int sx = 0; sx < source.width; ++sx)

@@ -36,8 +36,6 @@ struct Raster {
 
 // The picture seen in a mirror: left and right swapped.
 Raster MirroredX(const Raster& source);
-// The picture turned upside down.
-Raster MirroredY(const Raster& source);
 // Copies `source` onto `dest` at (x, y), leaving the see-through pixels of the source out.
 void Stamp(Raster& dest, const Raster& source, int x, int y);
 
