@@ -42,6 +42,7 @@ void Run() {
 
   SdlMainLoop loop(clock, game.DXTimer1, timers);
   loop.AttachWindow(window);
+  loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
   loop.Run();
 }
 

@@ -109,7 +109,7 @@ void TJizdavo::HandOverGameOver() {
 
 void TJizdavo::HandOverVictory() {
   StopGame();
-  FinishTime = FormatTime(Game.GameTime);
+  Menus.TimeLabel.Caption = FormatTime(Game.GameTime);
   ResetGame();
   StartMenuMusic();
   EndOfLevel();

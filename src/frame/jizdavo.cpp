@@ -21,6 +21,7 @@ TJizdavo::TJizdavo(const PlatformServices& services)
       DXWaveList(DXSound1),
       Levels(StandardLevelLines()),
       Areas(ChaseAreaLines()),
+      Settings(services.data_folder / kSettingsFileName),
       services_(services) {
   Jizdavo = this;
   Game = TGameState{};
@@ -36,6 +37,11 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   DXTimer1.OnActivate = [this](TDXTimer*) { DXTimer1Activate(); };
   DXTimer1.OnDeactivate = [this](TDXTimer*) { DXTimer1Deactivate(); };
   DXTimer1.Loaded();
+
+  BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, DXDraw1.Width(), services.program_folder);
+  WireMenuHandlers();
+  // Every presented frame carries the visible menu controls over what the game drew.
+  DXDraw1.OnCompose = [this](TSurface& frame) { Menus.Layer.Compose(frame); };
 }
 
 TJizdavo::~TJizdavo() {

@@ -10,6 +10,8 @@
 #include "frame/platform_services.h"
 #include "menus/best_times.h"
 #include "menus/ksicht.h"
+#include "menus/menu_screens.h"
+#include "menus/settings.h"
 #include "objects/sprite_dx_engine.h"
 #include "platform/dx_input.h"
 #include "platform/dx_sound.h"
@@ -19,6 +21,7 @@
 #include "platform/image_list.h"
 #include "platform/timer.h"
 #include "platform/wave_list.h"
+#include "platform/window_events.h"
 
 namespace jizdavo {
 
@@ -76,25 +79,64 @@ class TJizdavo {
   void FadeOutGameMusic(bool run_frames);
   void DrawHeadsUpDisplay();
 
-  // --- Menu side (menu_side.cpp): what the game needs of the menus ---
+  // --- Title (title.cpp) ---
   void ShowTitle();
-  void HidePanels();
-  // The pause panel, offering "Resume game" only when `with_resume`.
-  void ShowPauseMenu(bool with_resume);
-  void FadeOutMenuMusic();
-  void StartMenuMusic();
-  void ListView1Click();
-  void EndOfLevel();
   // The intro film holds the frames while it plays; there is no film player yet.
   bool FilmIsPlaying() const;
 
-  // Menu state until the menu screens exist as controls.
-  bool MenuPanelsShown = false;
-  bool PauseResumable = false;      // "Resume game" offered on the pause panel
-  int MenuTrack = 1;                // the menu tune number, 1..4
-  std::vector<BestTimeRow> BestTimes;  // the scores list of the current level
-  bool EntersTopTen = false;        // the won game goes to the name entry
-  std::string FinishTime;           // the time of the won game, "nn:ss:zzz"
+  // --- Menu screens (src/menus/menu_screens.h): every panel and item, and the settings file ---
+  TMenuScreens Menus;
+  SettingsFile Settings;
+
+  // Navigation (src/menus/navigation.cpp). Handlers get the clicked control, or nullptr when the
+  // game calls them.
+  void ShowPanels();
+  void HidePanels();
+  // The pause panel in front, offering "Resume game" only when `with_resume`.
+  void ShowPauseMenu(bool with_resume);
+  void Label2Click(TControl* Sender = nullptr);
+  void Label3Click(TControl* Sender = nullptr);
+  void Label31Click(TControl* Sender = nullptr);
+  void Label28Click(TControl* Sender = nullptr);
+  void Label22Click(TControl* Sender = nullptr);
+  void Label33Click(TControl* Sender = nullptr);
+  void Label6Click(TControl* Sender = nullptr);
+  void Label8Click(TControl* Sender);
+  void Label13Click(TControl* Sender = nullptr);
+  void Label32Click(TControl* Sender = nullptr);
+  void Label12Click(TControl* Sender = nullptr);
+  void Label17Click(TControl* Sender = nullptr);
+  void Label18Click(TControl* Sender = nullptr);
+  void Label21Click(TControl* Sender = nullptr);
+  void Label20Click(TControl* Sender = nullptr);
+  void Label19Click(TControl* Sender = nullptr);
+  void Label42Click(TControl* Sender = nullptr);
+  void ListView1Enter(TControl* Sender = nullptr);
+  void Edit1KeyPress(TControl* Sender, char& Key);
+  void DrawCarType(TImage& cell, int type);
+
+  // Best times and progress (src/menus/scores_screen.cpp).
+  void ListView1Click(TControl* Sender = nullptr);
+  int ListView1Compare(const TListItem& Item1, const TListItem& Item2) const;
+  void EndOfLevel();
+  void Label15Click(TControl* Sender = nullptr);
+
+  // Options and music (src/menus/options.cpp).
+  void ReadSettings();
+  void PlayMusicClick(TControl* Sender = nullptr);
+  void Image1Click(TControl* Sender = nullptr);
+  void Image2Click(TControl* Sender = nullptr);
+  void Shape2MouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape2MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
+  void Shape3MouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
+  void StartMenuMusic();
+  void FadeOutMenuMusic();
+  // The menu tune number 1..4 the Track label shows.
+  int MenuTrack() const;
+
+  // Window events for the menus' controls; the game's keyboard is read by DXInput.
+  void HandleWindowEvent(const WindowEvent& event);
 
  private:
   TSurface& BackSurface();
@@ -120,6 +162,23 @@ class TJizdavo {
   void BuildFinish();
   void BuildAlpha();
 
+  // Menus.
+  void WireMenuHandlers();
+  void WireNavigation();
+  void WireOptions();
+  void EnterScreen(const char* title, TControl& panel);
+  void OpenLevelList(const char* title, int count);
+  void FillLevelList(int count);
+  void ChooseTargetCars();
+  void ChooseAreaTargets();
+  void RaiseLevelProgress();
+  void LoadBestTimes(TControl* Sender);
+  void ShowAfterGameScores();
+  // A file that could not be written: the player is told and the menus go on.
+  void ShowSaveProblem(const std::string& message);
+  TDateTime ListBestTime() const;
+  void ApplyGaugeVolume(TSuperGauge& gauge, int x, const std::vector<std::string>& items);
+
   // End of game.
   bool RunEndSequence(int LagCount, bool victory);
   void GrowEndText(bool victory);
@@ -129,6 +188,8 @@ class TJizdavo {
   void StopGame();
   void RemoveAllSprites();
   void ShowCompletionNotice();
+  // Whether the won game enters the top ten the list shows.
+  bool ListTakesTime() const;
 
   PlatformServices services_;
 };

@@ -13,6 +13,7 @@ void TJizdavo::FormCreate() {
   Game.LevelTable.clear();
   ResetGame();
   HidePanels();
+  ReadSettings();
 }
 
 void TJizdavo::Label11Click() {
@@ -33,11 +34,11 @@ void TJizdavo::StartGame(bool chase) {
   HidePanels();
   // The Car chase start value before the list loads; BuildWorld sets the area's own.
   if (chase) Game.CarsKilled = 10;
-  BestTimes.clear();
+  Menus.ListView1.Clear();
   Game.ScoresListMode = 0;
   Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
   ListView1Click();
-  Game.BestTime = BestTimeOf(BestTimes);
+  Game.BestTime = ListBestTime();
   Game.LevelTable = chase ? Areas : Levels;
   LevelRecord record = CurrentRecord();
   Game.RoadTop = RoadTopFor(record.Lanes, record.Roads, DXDraw1.Height(), chase);
@@ -61,6 +62,8 @@ void TJizdavo::ResetGame() {
   Game.LaneGap.fill(0);
   DXInput.Update();
   Game.GameDifficulty = 1;
+  // The difficulty marker shows the difficulty in force.
+  Menus.Difficulty.Top = Menus.Label8.Top;
   Game.Countdown = 3;
   Game.CountdownSize = 80.0;
   Game.EndProgress = 5.0;

@@ -25,7 +25,7 @@ TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
     field.Frame();
     EXPECT_FALSE(Game.InGame) << key;
     EXPECT_EQ(Game.Title, "GAME OVER") << key;
-    EXPECT_FALSE(field.game->PauseResumable);
+    EXPECT_FALSE(field.game->Menus.Label21.Visible);
     EXPECT_EQ(Game.EndProgress, 5.0);  // reset for the next game
     EXPECT_EQ(field.video.frames(), presented);  // the hand-over does not present
     EXPECT_EQ(field.game->DXSpriteEngine.Root.ChildCount(), 1);  // the new player figure
@@ -43,7 +43,7 @@ TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
   field.Frame();
   EXPECT_FALSE(Game.InGame);
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");  // an empty list always takes the time
-  EXPECT_TRUE(field.game->EntersTopTen);
+  EXPECT_TRUE(field.game->Menus.ScoresEnter.InFront());
 }
 
 TEST(EndSequence, GrowthTakes192StepsAndDarkensTheWords) {
@@ -86,7 +86,7 @@ TEST(EndSequence, TimeUpWithTheLastWantedCarRunsTheGameOverOnly) {
   field.Hold(ScanEnter);
   field.Frame();
   EXPECT_EQ(Game.Title, "GAME OVER");
-  EXPECT_FALSE(field.game->PauseResumable);
+  EXPECT_FALSE(field.game->Menus.Label21.Visible);
   EXPECT_TRUE(field.window.boxes.empty());
 }
 
@@ -130,7 +130,7 @@ TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {
   Game.Finished = true;
   field.Hold(ScanEscape);
   field.Frame();
-  EXPECT_EQ(field.game->FinishTime, "01:02:345");
+  EXPECT_EQ(field.game->Menus.TimeLabel.Caption, "01:02:345");
   EXPECT_EQ(Game.Level, 3);
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
   EXPECT_EQ(field.window.pointer_shapes.back(), 1);
@@ -146,10 +146,10 @@ TEST(EndSequence, ATimeOutsideAFullTopTenGoesToTheScoresList) {
   Game.Finished = true;
   field.Hold(ScanEnter);
   field.Frame();
-  EXPECT_FALSE(field.game->EntersTopTen);
+  EXPECT_FALSE(field.game->Menus.ScoresEnter.InFront());
   EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
   EXPECT_EQ(Game.ScoresListMode, 10);
-  EXPECT_EQ(field.game->BestTimes.size(), 10u);
+  EXPECT_EQ(field.game->Menus.ListView1.Items.Count(), 10);
 }
 
 TEST(HeadsUpDisplay, ItemsStandAtTheirPlacesOnOneLine) {

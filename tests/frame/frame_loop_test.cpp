@@ -50,7 +50,7 @@ TEST(FrameLoop, EscDuringTheCountdownDoesNotPauseInEitherMode) {
     field.Frame();
     EXPECT_FALSE(Game.InGame) << chase;
     EXPECT_EQ(Game.Title, "PAUSED") << chase;
-    EXPECT_TRUE(field.game->PauseResumable);
+    EXPECT_TRUE(field.game->Menus.Label21.Visible);
     EXPECT_EQ(field.window.pointer_shapes.back(), 1);
   }
 }

@@ -51,8 +51,8 @@ TEST(RecordedRun, StandardLevelOneToTheVictory) {
   field.Hold(ScanDown, false);
   RunEndSequence(field);
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
-  EXPECT_TRUE(field.game->EntersTopTen);
-  EXPECT_NE(field.game->FinishTime, "00:00:000");
+  EXPECT_TRUE(field.game->Menus.ScoresEnter.InFront());
+  EXPECT_NE(field.game->Menus.TimeLabel.Caption, "00:00:000");
 }
 
 TEST(RecordedRun, StandardLevelOneUnderACar) {
@@ -67,8 +67,8 @@ TEST(RecordedRun, StandardLevelOneUnderACar) {
   ASSERT_TRUE(Game.Crashed);
   RunEndSequence(field);
   EXPECT_EQ(Game.Title, "GAME OVER");
-  EXPECT_FALSE(field.game->PauseResumable);
-  EXPECT_TRUE(field.game->MenuPanelsShown);
+  EXPECT_FALSE(field.game->Menus.Label21.Visible);
+  EXPECT_TRUE(field.game->Menus.Pause.InFront());
   EXPECT_EQ(Game.EndProgress, 5.0);
 }
 

@@ -1,0 +1,158 @@
+// The Options screen and the music: the settings file, the two volume gauges, the tune arrows, the
+// music switch, and starting and fading the tunes.
+
+#include <string>
+#include <vector>
+
+#include "frame/game_rules.h"
+#include "frame/jizdavo.h"
+#include "menus/volume_mapping.h"
+#include "platform/error.h"
+
+namespace jizdavo {
+
+namespace {
+
+constexpr uint32_t kFadeLength = 1000;  // ms
+
+const std::vector<std::string>& MusicItems() {
+  static const std::vector<std::string> items = {"MenuTune1", "MenuTune2", "MenuTune3", "MenuTune4",
+                                                 "InGame1",   "InGame2",   "InGame3",   "InGame4"};
+  return items;
+}
+
+const std::vector<std::string>& EffectItems() {
+  static const std::vector<std::string> items = {"Mlask", "Horn", "Impact", "Horn2", "Puk", "Menu"};
+  return items;
+}
+
+std::string MenuTune(int track) { return "MenuTune" + std::to_string(track); }
+
+}  // namespace
+
+void TJizdavo::WireOptions() {
+  PlayMusic.OnClick = [this](TControl* sender) { PlayMusicClick(sender); };
+  Menus.Image1.OnClick = [this](TControl* sender) { Image1Click(sender); };
+  Menus.Image2.OnClick = [this](TControl* sender) { Image2Click(sender); };
+  Menus.Shape2.OnMouseDown = [this](TControl* s, TMouseButton b, TShiftState shift, int x, int y) {
+    Shape2MouseDown(s, b, shift, x, y);
+  };
+  Menus.Shape2.OnMouseMove = [this](TControl* s, TShiftState shift, int x, int y) {
+    Shape2MouseMove(s, shift, x, y);
+  };
+  Menus.Shape3.OnMouseDown = [this](TControl* s, TMouseButton b, TShiftState shift, int x, int y) {
+    Shape3MouseDown(s, b, shift, x, y);
+  };
+  Menus.Shape3.OnMouseMove = [this](TControl* s, TShiftState shift, int x, int y) {
+    Shape3MouseMove(s, shift, x, y);
+  };
+}
+
+// Start-up: the saved choices into the check boxes and gauges. No volume is applied yet: every sound
+// plays at its own level until a gauge is pressed or the music starts.
+void TJizdavo::ReadSettings() {
+  const SavedOptions options = Settings.Read();
+  PlayMusic.Checked = options.PlayMusic;
+  PlaySE.Checked = options.PlaySE;
+  FPS.Checked = options.ShowFPS;
+  Menus.SuperGauge2.SetPosition(options.MVolume);
+  Menus.SuperGauge1.SetPosition(options.SEVolume);
+}
+
+// "Back" on Options and the new-game screens keeps the choices, then returns to the main menu.
+void TJizdavo::Label12Click(TControl*) {
+  try {
+    Settings.Write({PlayMusic.Checked, PlaySE.Checked, FPS.Checked, Menus.SuperGauge2.Position(),
+                    Menus.SuperGauge1.Position()});
+  } catch (const Error& error) {
+    ShowSaveProblem(error.what());
+  }
+  EnterScreen("MAIN MENU", Menus.Panel1);
+}
+
+int TJizdavo::MenuTrack() const { return ParseInteger(Menus.Track.Caption).value_or(1); }
+
+void TJizdavo::ApplyGaugeVolume(TSuperGauge& gauge, int x, const std::vector<std::string>& items) {
+  gauge.SetPosition(GaugePositionAt(x));
+  const int volume = GaugeVolume(gauge.Position());
+  for (const std::string& item : items) DXWaveList.Find(item).SetVolume(volume);
+}
+
+void TJizdavo::Shape3MouseDown(TControl*, TMouseButton, TShiftState, int X, int) {
+  ApplyGaugeVolume(Menus.SuperGauge2, X, MusicItems());
+}
+
+void TJizdavo::Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y) {
+  if (Shift & ssLeft) Shape3MouseDown(Sender, TMouseButton::mbLeft, Shift, X, Y);
+}
+
+// The effects gauge lets the player hear the new level, even with effects switched off.
+void TJizdavo::Shape2MouseDown(TControl*, TMouseButton, TShiftState, int X, int) {
+  ApplyGaugeVolume(Menus.SuperGauge1, X, EffectItems());
+  DXWaveList.Find("Menu").Play(false);
+}
+
+void TJizdavo::Shape2MouseMove(TControl* Sender, TShiftState Shift, int X, int Y) {
+  if (Shift & ssLeft) Shape2MouseDown(Sender, TMouseButton::mbLeft, Shift, X, Y);
+}
+
+void TJizdavo::PlayMusicClick(TControl*) {
+  TWaveCollectionItem& tune = DXWaveList.Find(MenuTune(MenuTrack()));
+  if (PlayMusic.Checked) {
+    tune.Play(false);
+    Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
+  } else {
+    tune.Stop();
+  }
+}
+
+// Next tune: only while the music plays.
+void TJizdavo::Image1Click(TControl*) {
+  const int track = MenuTrack();
+  if (!PlayMusic.Checked || track >= 4) return;
+  DXWaveList.Find(MenuTune(track)).Stop();
+  Menus.Track.Caption = std::to_string(track + 1);
+  DXWaveList.Find(MenuTune(track + 1)).Play(false);
+}
+
+// Previous tune: steps the number even with the music off.
+void TJizdavo::Image2Click(TControl*) {
+  const int track = MenuTrack();
+  if (track <= 1) return;
+  if (PlayMusic.Checked) DXWaveList.Find(MenuTune(track)).Stop();
+  Menus.Track.Caption = std::to_string(track - 1);
+  Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
+  if (PlayMusic.Checked) DXWaveList.Find(MenuTune(track - 1)).Play(false);
+}
+
+void TJizdavo::StartMenuMusic() {
+  Menus.Track.Caption = std::to_string(TuneNumber(Random(20)));
+  PlayMusicClick();
+  Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
+  // The new tune plays at the recording's own level whatever the gauge says, until it is pressed.
+  DXWaveList.Find(MenuTune(MenuTrack())).SetVolume(0);
+}
+
+// The tune goes quieter by 2 hundredths of a decibel a millisecond for one second, then stops. It
+// takes the second even when the music is off.
+void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_frames) {
+  TWaveCollectionItem& tune = DXWaveList.Find(tune_name);
+  uint32_t t0 = Now();
+  uint32_t elapsed = 0;
+  do {
+    tune.SetVolume(start_volume - 2 * static_cast<int>(elapsed));
+    if (run_frames) DXTimer1Timer(0);
+    // Wait rather than spin when a pass took less than a millisecond.
+    if (Now() - t0 == elapsed) services_.wait(1);
+    elapsed = Now() - t0;
+  } while (elapsed < kFadeLength);
+  tune.Stop();
+}
+
+void TJizdavo::FadeOutMenuMusic() { FadeOut(MenuTune(MenuTrack()), 0, true); }
+
+void TJizdavo::FadeOutGameMusic(bool run_frames) {
+  FadeOut("InGame" + std::to_string(Game.InGameTrack), -1000, run_frames);
+}
+
+}  // namespace jizdavo

@@ -1,0 +1,238 @@
+// Moving between the menu screens with clicks through the control layer.
+
+#include <gtest/gtest.h>
+
+#include "control_fixtures.h"
+#include "frame/date_time.h"
+#include "menu_field.h"
+#include "menus/progress.h"
+
+namespace jizdavo::testing {
+namespace {
+
+std::vector<std::string> Numbers(int count) {
+  std::vector<std::string> numbers;
+  for (int i = 1; i <= count; ++i) numbers.push_back(std::to_string(i));
+  return numbers;
+}
+
+TEST(Navigation, FreshInstallationOffersLevelOneToPlayAndEveryLevelToBrowse) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  struct Case {
+    TLabel* open_from_main;
+    TLabel* then;  // the level item of a new-game screen, or nothing
+    const char* title;
+    int count;
+  } cases[] = {
+      {&m.Label2, &m.Label13, "STANDARD GAME LEVEL", 1},
+      {&m.Label3, &m.Label32, "CAR CHASE LEVEL", 1},
+      {&m.Label31, nullptr, "STANDARD GAME SCORES", 16},
+      {&m.Label28, nullptr, "CAR CHASE SCORES", 6},
+  };
+  for (const Case& c : cases) {
+    field.Click(*c.open_from_main);
+    if (c.then) field.Click(*c.then);
+    EXPECT_EQ(Game.Title, c.title);
+    EXPECT_TRUE(m.Scores.InFront()) << c.title;
+    EXPECT_TRUE(m.ListView1.Showing()) << c.title;
+    EXPECT_EQ(field.ListCaptions(), Numbers(c.count)) << c.title;
+    // Back to the new-game screen (then to the main menu), or straight to the main menu.
+    field.Click(m.Label17);
+    if (c.then) field.Click(c.then == &m.Label13 ? m.Label12 : m.Label30);
+    EXPECT_EQ(Game.Title, "MAIN MENU");
+    EXPECT_TRUE(m.Panel1.InFront());
+    EXPECT_FALSE(m.ListView1.Visible);
+  }
+}
+
+bool HasInk(TImage& cell) {
+  const TDIB& picture = cell.Picture();
+  for (int y = 0; y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      if (picture.Row(y)[x] != clBlack) return true;
+    }
+  }
+  return false;
+}
+
+TEST(Navigation, CarChaseShowsTwoDifferentCarsAndAllCarsForAreasTwoAndFour) {
+  MenuField field([](const std::filesystem::path& folder) {
+    std::string progress = "1";
+    RaiseProgress(folder, GameMode::CarChase, progress, 6);
+  });
+  TMenuScreens& m = field.Menus();
+  for (int round = 0; round < 5; ++round) {
+    field.Click(m.Label3);
+    EXPECT_NE(Game.TargetCar1, Game.TargetCar2);
+    EXPECT_GE(std::min(Game.TargetCar1, Game.TargetCar2), 1);
+    EXPECT_LE(std::max(Game.TargetCar1, Game.TargetCar2), 28);
+    EXPECT_TRUE(HasInk(m.Car1) && HasInk(m.Car2));
+    field.Click(m.Label30);
+  }
+  field.Click(m.Label3);
+  for (int area : {1, 2, 3, 4, 5, 6}) {
+    field.Click(m.Label32);
+    ASSERT_EQ(field.ListCaptions(), Numbers(6));
+    field.ClickListItem(area);
+    EXPECT_EQ(Game.Title, "NEW GAME CAR CHASE");
+    EXPECT_TRUE(m.NewGCH.InFront());
+    EXPECT_EQ(Game.Level, area);
+    EXPECT_EQ(m.Label32.Caption, "Level: " + std::to_string(area));
+    const bool all_cars = area == 2 || area == 4;
+    EXPECT_EQ(Game.TargetCar1 == 0 && Game.TargetCar2 == 0, all_cars) << area;
+    EXPECT_TRUE(HasInk(m.Car1) && HasInk(m.Car2)) << area;
+  }
+}
+
+TEST(Navigation, DifficultyItemsMoveTheMarkerSilentlyAndEveryScreenChangeClicks) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  field.Click(m.Label2);
+  struct Case {
+    TLabel* item;
+    int top;
+    int value;
+  } cases[] = {{&m.Label10, 82, 3}, {&m.Label9, 62, 2}, {&m.Label8, 42, 1}};
+  for (const Case& c : cases) {
+    field.SilenceAll();
+    field.Click(*c.item);
+    EXPECT_EQ(m.Difficulty.Top, c.top);
+    EXPECT_EQ(Game.GameDifficulty, c.value);
+    EXPECT_EQ(field.Plays("Menu"), 0) << c.value;
+  }
+  for (bool effects : {true, false}) {
+    field.Window().PlaySE.Checked = effects;
+    for (TLabel* screen_change : {&m.Label12, &m.Label22, &m.Label23, &m.Label33, &m.Label42}) {
+      field.SilenceAll();
+      field.Click(*screen_change);
+      EXPECT_EQ(field.Plays("Menu") > 0, effects) << screen_change->Caption;
+    }
+  }
+}
+
+TEST(Navigation, BackLeadsFromALevelsTopTenToTheLevelListAndOnToTheMainMenu) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  field.Click(m.Label31);
+  field.ClickListItem(3);
+  EXPECT_EQ(Game.ScoresListMode, 1);
+  EXPECT_EQ(Game.Level, 3);
+  EXPECT_EQ(m.Label16.Caption, "Level: 3");
+  EXPECT_EQ(m.ListView1.ViewStyle, TViewStyle::vsReport);
+  field.Click(m.Label17);
+  EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
+  EXPECT_EQ(Game.ScoresListMode, 0);
+  EXPECT_EQ(m.Label16.Caption, "Select level");
+  EXPECT_EQ(field.ListCaptions(), Numbers(16));
+  EXPECT_TRUE(m.Scores.InFront());
+  field.Click(m.Label17);
+  EXPECT_EQ(Game.Title, "MAIN MENU");
+  EXPECT_TRUE(m.Panel1.InFront());
+}
+
+TEST(Navigation, NextLevelIsNotOfferedAfterTheLastLevelOfAMode) {
+  struct Case {
+    bool chase;
+    int level;
+    bool next;
+  } cases[] = {{false, 15, true}, {false, 16, false}, {true, 5, true}, {true, 6, false}};
+  for (const Case& c : cases) {
+    MenuField field;
+    Game.ChaseMode = c.chase;
+    Game.Level = c.level;
+    Game.GameTime = MakeTime(0, 0, 30, 0);
+    field.Window().EndOfLevel();
+    field.Click(field.Menus().Label15);
+    EXPECT_TRUE(field.Menus().Scores.InFront()) << c.level;
+    EXPECT_EQ(field.Menus().Label17.Caption, "Main menu");
+    EXPECT_EQ(field.Menus().Label18.Visible, c.next) << c.chase << c.level;
+  }
+}
+
+void StartStandardGame(MenuField& field) {
+  field.Click(field.Menus().Label2);
+  field.Click(field.Menus().Label11);
+  ASSERT_TRUE(Game.InGame);
+}
+
+TEST(Navigation, AbortFromThePauseFadesTheGameTuneAndFromGameOverOnlyReturns) {
+  for (bool paused : {true, false}) {
+    MenuField field;
+    StartStandardGame(field);
+    const std::string game_tune = "InGame" + std::to_string(Game.InGameTrack);
+    if (!paused) field.SilenceAll();
+    Game.InGame = false;
+    field.Window().ShowPauseMenu(paused);
+    EXPECT_TRUE(field.Menus().Pause.InFront());
+    EXPECT_EQ(field.window.pointer_shapes.back(), 1);
+    const uint32_t before = field.clock.Now();
+    field.Click(field.Menus().Label20);
+    EXPECT_EQ(field.clock.Now() - before >= 1000, paused);
+    EXPECT_EQ(field.Plays(game_tune), 0);
+    const std::string menu_tune = "MenuTune" + field.Menus().Track.Caption;
+    EXPECT_EQ(field.Plays(menu_tune) > 0, paused) << paused;
+    EXPECT_EQ(Game.Title, "MAIN MENU");
+    EXPECT_TRUE(field.Menus().Panel1.InFront());
+  }
+}
+
+TEST(Navigation, ResumeHidesThePauseAndRestartStartsTheSameLevelAgain) {
+  MenuField field;
+  StartStandardGame(field);
+  Game.InGame = false;
+  field.Window().ShowPauseMenu(true);
+  field.Click(field.Menus().Label21);
+  EXPECT_TRUE(Game.InGame);
+  EXPECT_FALSE(field.Menus().Pause.Visible);
+  EXPECT_EQ(Game.TitlePos, 1000);
+  EXPECT_EQ(field.window.pointer_shapes.back(), -1);
+
+  Game.Level = 5;
+  Game.InGame = false;
+  field.Window().ShowPauseMenu(false);
+  field.Click(field.Menus().Label19);
+  EXPECT_TRUE(Game.InGame);
+  EXPECT_EQ(Game.Level, 5);
+  EXPECT_EQ(Game.GameDifficulty, 1);
+  EXPECT_EQ(field.Menus().Difficulty.Top, 42);  // the marker follows the reset difficulty
+  EXPECT_FALSE(field.Menus().Panel1.Visible);
+}
+
+TEST(Navigation, EnterInTheNameFieldActsAsOkAndYourTimeLeavesWithoutSaving) {
+  for (bool leave : {false, true}) {
+    MenuField field;
+    Game.Level = 2;
+    Game.GameTime = MakeTime(0, 0, 45, 120);
+    field.Window().EndOfLevel();
+    TMenuScreens& m = field.Menus();
+    ASSERT_TRUE(m.ScoresEnter.InFront());
+    EXPECT_TRUE(m.Edit1.Focused());
+    Type(m.Layer, "Eve");
+    if (leave) {
+      field.Click(m.Label14);
+      EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
+      EXPECT_TRUE(m.NewG.InFront());
+      EXPECT_TRUE(LoadTopTen(field.folder, GameMode::Standard, 2).empty());
+    } else {
+      KeyDown(m.Layer, 13);
+      EXPECT_EQ(m.Edit1.Text(), "Eve");  // Enter is not typed into the name
+      EXPECT_TRUE(m.Scores.InFront());
+      EXPECT_EQ(field.ListTimes(), std::vector<std::string>{"00:45:120"});
+      EXPECT_EQ(m.ListView1.Items[0]->SubItems[0], "Eve");
+      EXPECT_FALSE(m.Edit1.Focused());  // the keys go back to the game
+    }
+  }
+}
+
+TEST(Navigation, ExitFadesTheMenuTuneAndClosesTheWindow) {
+  MenuField field;
+  const uint32_t before = field.clock.Now();
+  field.Click(field.Menus().Label6);
+  EXPECT_GE(field.clock.Now() - before, 1000u);
+  EXPECT_EQ(field.window.closes, 1);
+  EXPECT_EQ(Game.TitlePos, 1000);
+}
+
+}  // namespace
+}  // namespace jizdavo::testing
