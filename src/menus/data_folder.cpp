@@ -133,7 +133,11 @@ std::string ComplementBytes(std::string_view bytes) {
 std::optional<std::string> ReadFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  try {
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;  // opened but not readable, e.g. a folder of that name
+  }
 }
 
 std::string ReadOrCreateFile(const fs::path& file) {
