@@ -1,5 +1,6 @@
-// Program entry: joins the game to the SDL back end. Until the intro and the menus are in, it starts
-// a Standard game of level 1 at once.
+// Program entry: joins the game to the SDL back end. The window is created (FormCreate), the display
+// comes up and plays the intro (DXDraw1Initialize), then the message loop runs the frames until the
+// window closes.
 
 #include <SDL.h>
 
@@ -21,7 +22,23 @@
 namespace jizdavo {
 namespace {
 
+// Sound only while the window has the focus.
+void FollowFocus(SdlMainLoop& loop, TJizdavo& game) {
+  loop.AddListener([&game](const WindowEvent& event) {
+    if (event.kind == WindowEvent::Kind::Activate) game.DXSound1.SetFocused(true);
+    if (event.kind == WindowEvent::Kind::Deactivate) game.DXSound1.SetFocused(false);
+  });
+}
+
+// The click or key that skipped the film is used up there, not handed on to the menu.
+void DropIntroInput() {
+  SDL_PumpEvents();
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
+  SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+}
+
 void Run() {
+  SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
   SdlWindow window;
   SdlClock clock;
   SeededRandom random(std::random_device{}(), clock);
@@ -34,16 +51,18 @@ void Run() {
 
   TJizdavo game(services);
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());
-  game.DXDraw1.Initialize();
+  game.DXDraw1.OnInitialize = [&game] { game.DXDraw1Initialize(); };
   game.FormCreate();
   Game.Level = 1;
-  Game.Title = "NEW GAME STANDARD";
-  game.Label11Click();
 
   SdlMainLoop loop(clock, game.DXTimer1, timers);
   loop.AttachWindow(window);
   loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
+  FollowFocus(loop, game);
+  game.DXDraw1.Initialize();
+  DropIntroInput();
   loop.Run();
+  game.FormClose();
 }
 
 }  // namespace

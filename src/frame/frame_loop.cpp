@@ -24,8 +24,11 @@ constexpr int CarTypes = 28;
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
   if (!DXDraw1.IsDrawable() || FilmIsPlaying()) return;
-  // Without a game the menu backdrop shows whatever the back surface holds.
-  if (Game.InGame && !PlayFrame(LagCount)) return;
+  if (!Game.InGame) {
+    MenuFrame();
+  } else if (!PlayFrame(LagCount)) {
+    return;
+  }
   DXDraw1.Present();
 }
 

@@ -5,13 +5,6 @@
 
 namespace jizdavo {
 
-namespace {
-
-// Images the game paints at run time; they carry no stored pixels.
-constexpr const char* RunTimeImages[] = {"Pozadi", "end", "Cil", "Alpha", "CarTemp"};
-
-}  // namespace
-
 TJizdavo::TJizdavo(const PlatformServices& services)
     : DXDraw1(services.video, DXImageList),
       DXTimer1(services.clock),
@@ -19,6 +12,7 @@ TJizdavo::TJizdavo(const PlatformServices& services)
       DXInput(services.input),
       DXSound1(services.audio),
       DXWaveList(DXSound1),
+      MediaPlayer1(services.video, services.clock),
       Levels(StandardLevelLines()),
       Areas(ChaseAreaLines()),
       Settings(services.data_folder / kSettingsFileName),
@@ -57,22 +51,5 @@ void TJizdavo::Randomize() { services_.random.Randomize(); }
 TSurface& TJizdavo::BackSurface() { return *DXDraw1.BackSurface(); }
 
 LevelRecord TJizdavo::CurrentRecord() const { return ReadLevelRecord(Game.LevelTable, Game.Level, Game.ChaseMode); }
-
-void TJizdavo::DXTimer1Activate() {
-  for (const char* name : RunTimeImages) DXImageList.Find(name).ResetPicture();
-  Game.LastTick = Now();
-}
-
-// The countdown must not run on while the game is in the background; the next play frame enables it.
-void TJizdavo::DXTimer1Deactivate() { Timer1.SetEnabled(false); }
-
-void TJizdavo::Timer1Timer() {
-  Game.Countdown -= 1;
-  Game.CountdownSize = 80.0;
-  if (Game.Countdown == 0) {
-    Game.CountdownDone = true;
-    Timer1.SetEnabled(false);
-  }
-}
 
 }  // namespace jizdavo

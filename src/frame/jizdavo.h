@@ -3,6 +3,7 @@
 // handlers. The handlers are defined in the source file of the subsystem they belong to.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "platform/dx_timer.h"
 #include "platform/dxdraw.h"
 #include "platform/image_list.h"
+#include "platform/media_player.h"
 #include "platform/timer.h"
 #include "platform/wave_list.h"
 #include "platform/window_events.h"
@@ -44,6 +46,7 @@ class TJizdavo {
   TDXInput DXInput;
   TDXSound DXSound1;
   TDXWaveList DXWaveList;
+  TMediaPlayer MediaPlayer1;  // the intro film, shown on DXDraw1
   TKsicht PlayMusic;
   TKsicht PlaySE;
   TKsicht FPS;
@@ -56,10 +59,13 @@ class TJizdavo {
   void Randomize();
   const PlatformServices& Services() const { return services_; }
 
-  // --- Window events (jizdavo.cpp, start_game.cpp) ---
-  // Start-up once the components hold their pictures and sounds: an empty level table, the game
-  // state reset, no menu panel.
+  // --- Start-up and shutdown (startup.cpp) ---
+  // Start-up once the components hold their pictures and sounds: the pointer, the film's file, an
+  // empty level table, the music, the settings, the game state reset, no menu panel.
   void FormCreate();
+  // The display is ready: the intro film, then the main menu.
+  void DXDraw1Initialize();
+  void FormClose();
   void DXTimer1Activate();
   void DXTimer1Deactivate();
   void Timer1Timer();
@@ -79,10 +85,11 @@ class TJizdavo {
   void FadeOutGameMusic(bool run_frames);
   void DrawHeadsUpDisplay();
 
-  // --- Title (title.cpp) ---
+  // --- Menu backdrop (menu_backdrop.cpp): the frame while no game runs, and the screen title ---
+  void MenuFrame();
   void ShowTitle();
-  // The intro film holds the frames while it plays; there is no film player yet.
-  bool FilmIsPlaying() const;
+  // The intro film holds the frames while it plays.
+  bool FilmIsPlaying();
 
   // --- Menu screens (src/menus/menu_screens.h): every panel and item, and the settings file ---
   TMenuScreens Menus;
@@ -149,6 +156,17 @@ class TJizdavo {
   void SpawnCar(int road, int lane, int lanes);
   void DrawCountdown(uint32_t now);
   void AdvanceGameClock(uint32_t now);
+
+  // Start-up.
+  void LoadMusic();
+  void PlayIntroFilm();
+  bool SkipRequested();
+  // Polls until `done` or a skip input; true when skipped.
+  bool WaitForFilm(const std::function<bool()>& done);
+
+  // Menu backdrop.
+  int DrawEmblem(const std::string& name, int centre);
+  void SweepTitle(TSurface& back);
 
   // Game start.
   void StartGame(bool chase);

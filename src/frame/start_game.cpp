@@ -9,13 +9,6 @@
 
 namespace jizdavo {
 
-void TJizdavo::FormCreate() {
-  Game.LevelTable.clear();
-  ResetGame();
-  HidePanels();
-  ReadSettings();
-}
-
 void TJizdavo::Label11Click() {
   // Any other screen has no game to start (the game would run without a level picture).
   if (Game.Title == "NEW GAME STANDARD") {
