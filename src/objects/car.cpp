@@ -1,5 +1,6 @@
 #include "objects/car.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -40,7 +41,9 @@ void TCar::Step(int32_t MoveCount) {
   const double pixels_per_unit = (Speed * 70 + 130) / 1000;
   X += (GoesLeft ? -pixels_per_unit : pixels_per_unit) * MoveCount;
   SoundNearPedestrian();
-  TestCollisions();
+  // Collided acts on stains alone and the pass has no other effect, so it is a no-op unless a stain's
+  // rectangle meets the car's, which the pass checks first.
+  if (NearStain()) TestCollisions();
 }
 
 // Each car squelches at most once and honks at most once; the flags are set even with sound off.
@@ -68,6 +71,13 @@ void TCar::SoundNearPedestrian() {
       HornPlayed = true;
     }
   }
+}
+
+bool TCar::NearStain() const {
+  const TRect own = BoundingRect();
+  const auto& stains = TKrev::Existing();
+  return std::any_of(stains.begin(), stains.end(),
+                     [&own](const TKrev* stain) { return OverlapRect(stain->BoundingRect(), own); });
 }
 
 void TCar::Collided(TSprite* Other, bool& /*EndPass*/) {

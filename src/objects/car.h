@@ -36,6 +36,7 @@ class TCar : public TImageSprite {
 
  private:
   void SoundNearPedestrian();
+  bool NearStain() const;
   void Splash(const TKrev& stain);
   void PaintTrails();
   void DrawPulsing();

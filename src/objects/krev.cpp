@@ -1,5 +1,7 @@
 #include "objects/krev.h"
 
+#include <algorithm>
+
 #include "frame/game_state.h"
 #include "objects/rounding.h"
 #include "objects/window_access.h"
@@ -14,6 +16,10 @@ constexpr double kGrowth = 0.2;
 constexpr uint32_t kGrowthInterval = 17;
 
 }  // namespace
+
+TKrev::TKrev(TSprite* AParent) : TImageSprite(AParent) { existing_.push_back(this); }
+
+TKrev::~TKrev() { existing_.erase(std::find(existing_.begin(), existing_.end(), this)); }
 
 // The stain grows while it is drawn, at most a step per frame, against the shared animation clock (which
 // it reads but never resets). In doubles it takes 51 steps and stops at 20.2, drawn 1:1.

@@ -72,6 +72,18 @@ void TCanvas::LineTo(int x, int y) {
   const int offset = (width - 1) / 2;
   int px = pen_x_;
   int py = pen_y_;
+  if (dx == 0 || dy == 0) {
+    // A straight line's squares join into one rectangle: from the first point to the last drawn one.
+    const int last_x = x - (dx == 0 ? 0 : step_x);
+    const int last_y = y - (dy == 0 ? 0 : step_y);
+    if (dx + dy > 0) {
+      FillClipped({std::min(px, last_x) - offset, std::min(py, last_y) - offset,
+                   std::max(px, last_x) - offset + width, std::max(py, last_y) - offset + width},
+                  Pen.Color);
+    }
+    MoveTo(x, y);
+    return;
+  }
   int error = dx - dy;
   for (int i = 0, steps = std::max(dx, dy); i < steps; ++i) {
     FillClipped(Bounds(px - offset, py - offset, width, width), Pen.Color);

@@ -235,6 +235,23 @@ TEST_F(CarTest, WheelsCrossingTheStainSplashTheBodyAndCarryBlood) {
   }
 }
 
+// Only a stain under the car splashes it; a freed stain splashes nothing.
+TEST_F(CarTest, CarsAwayFromAnyStainStayClean) {
+  Crash();
+  TPictureCollectionItem& corpse = Image("Mrtvola");
+  corpse.Rebuild();
+  TKrev& stain = AddStain(310, 105, 20);
+  TCar& far_car = AddCar(7, false, 100, 106, 1.0);
+  far_car.Step(0);
+  EXPECT_FALSE(far_car.TopTrail || far_car.BottomTrail);
+  stain.Kill();
+  FreeDead();
+  TCar& crossing = AddCar(7, false, 310, 106, 1.0);
+  crossing.Step(0);
+  EXPECT_FALSE(crossing.TopTrail || crossing.BottomTrail);
+  EXPECT_EQ(ChangedCorpsePixels(corpse, Blend(Raw(kDotColor), Raw(kCorpseColor), 50)), 0);
+}
+
 TEST_F(CarTest, TrailsFadeOverFiftyOneDots) {
   TCar& car = AddCar(7, true, 100, 200);
   car.TopTrail = true;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,38 @@ TEST(CanvasTest, PenWidthThickensLines) {
   for (int y : {8, 12}) EXPECT_EQ(dib.Row(y)[10], clBlack) << y;
   EXPECT_EQ(dib.Row(10)[4], clWhite);
   EXPECT_EQ(dib.Row(10)[16], clBlack);
+}
+
+// A straight line of any pen width is the pen's square stamped at every point up to the end point,
+// clipped at the picture's edges like the rest.
+TEST(CanvasTest, StraightWideLinesAreThePenSquaresAtEveryPoint) {
+  const LineCase lines[] = {{3, 8, 14, 8}, {14, 8, 3, 8}, {8, 2, 8, 15}, {8, 15, 8, 2}, {-2, 0, 5, 0},
+                            {19, 19, 19, 12}};
+  for (const LineCase& c : lines) {
+    for (int width = 1; width <= 5; ++width) {
+      TDIB drawn;
+      TDIBCanvas& canvas = Picture(drawn, 20, 20, clBlack).Canvas();
+      canvas.Pen.Color = clWhite;
+      canvas.Pen.Width = width;
+      canvas.MoveTo(c.x0, c.y0);
+      canvas.LineTo(c.x1, c.y1);
+      TDIB stamped;
+      TDIBCanvas& reference = Picture(stamped, 20, 20, clBlack).Canvas();
+      reference.Brush.Color = clWhite;
+      const int offset = (width - 1) / 2;
+      const int steps = std::max(std::abs(c.x1 - c.x0), std::abs(c.y1 - c.y0));
+      for (int i = 0; i < steps; ++i) {
+        const int x = c.x0 + i * (c.x1 > c.x0) - i * (c.x1 < c.x0);
+        const int y = c.y0 + i * (c.y1 > c.y0) - i * (c.y1 < c.y0);
+        reference.FillRect(Bounds(x - offset, y - offset, width, width));
+      }
+      for (int y = 0; y < 20; ++y) {
+        ASSERT_TRUE(std::equal(drawn.Row(y), drawn.Row(y) + 20, stamped.Row(y)))
+            << "line " << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1 << " width " << width
+            << " row " << y;
+      }
+    }
+  }
 }
 
 TEST(CanvasTest, RectangleOutlinesTheOutermostPixels) {
