@@ -25,8 +25,8 @@ BENCHMARK(text_out_line);
 
 // The antialiased form the menus compose over finished frames.
 void text_coverage_line(benchmark::State& state) {
-  const FontSpec spec{"Arial Black", EmPixelsForPoints(10)};
-  for (auto _ : state) benchmark::DoNotOptimize(RenderText(spec, "Time: 01:23:456", GlyphRender::kCoverage));
+  const FontSpec wanted{"Arial Black", EmPixelsForPoints(10)};
+  for (auto _ : state) benchmark::DoNotOptimize(RenderText(wanted, "Time: 01:23:456", GlyphRender::kCoverage));
 }
 BENCHMARK(text_coverage_line);
 

@@ -62,18 +62,18 @@ auto& FindOrAdd(List& list, const std::string& name) {
   return list.Add(name);
 }
 
-void Paint(TPictureCollectionItem& item, const PictureSpec& spec) {
-  std::vector<TColor> pixels(static_cast<size_t>(spec.width) * spec.height, spec.color);
-  if (spec.keyed_frame) {
-    for (int y = 0; y < spec.height; ++y) {
-      for (int x = 0; x < spec.width; ++x) {
-        const bool edge = x == 0 || y == 0 || x == spec.width - 1 || y == spec.height - 1;
-        if (edge) pixels[static_cast<size_t>(y) * spec.width + x] = clBlack;
+void Paint(TPictureCollectionItem& item, const PictureSpec& picture) {
+  std::vector<TColor> pixels(static_cast<size_t>(picture.width) * picture.height, picture.color);
+  if (picture.keyed_frame) {
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        const bool edge = x == 0 || y == 0 || x == picture.width - 1 || y == picture.height - 1;
+        if (edge) pixels[static_cast<size_t>(y) * picture.width + x] = clBlack;
       }
     }
   }
-  item.Picture().Assign(spec.width, spec.height, 24, std::move(pixels));
-  item.Transparent = spec.keyed_frame;
+  item.Picture().Assign(picture.width, picture.height, 24, std::move(pixels));
+  item.Transparent = picture.keyed_frame;
   item.SetTransparentColor(clBlack);
 }
 
@@ -107,12 +107,12 @@ PlayField::PlayField() : doubles_(std::make_unique<Doubles>(clock)) {
                             doubles_->folder};
   window_ = std::make_unique<TJizdavo>(services);
   TDXImageList& images = window_->DXImageList;
-  for (const PictureSpec& spec : kPictures) Paint(FindOrAdd(images, spec.name), spec);
+  for (const PictureSpec& picture : kPictures) Paint(FindOrAdd(images, picture.name), picture);
   for (int type = 1; type <= 28; ++type) {
-    PictureSpec spec{"", 0, 0, kCarColor, true};
-    CarSize(type, spec.width, spec.height);
+    PictureSpec picture{"", 0, 0, kCarColor, true};
+    CarSize(type, picture.width, picture.height);
     for (const char* direction : {"0", "1"}) {
-      Paint(FindOrAdd(images, "Auto" + std::to_string(type) + direction), spec);
+      Paint(FindOrAdd(images, "Auto" + std::to_string(type) + direction), picture);
     }
   }
   FindOrAdd(images, "CarTemp").Transparent = true;

@@ -35,28 +35,28 @@ void Put(Bytes& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-Bytes Build(const BitmapSpec& spec) {
+Bytes Build(const BitmapSpec& layout) {
   Bytes out;
-  Put(out, spec.header_size, 4);
-  if (spec.header_size == 12) {
-    Put(out, static_cast<uint32_t>(spec.width), 2);
-    Put(out, static_cast<uint32_t>(spec.height), 2);
+  Put(out, layout.header_size, 4);
+  if (layout.header_size == 12) {
+    Put(out, static_cast<uint32_t>(layout.width), 2);
+    Put(out, static_cast<uint32_t>(layout.height), 2);
     Put(out, 1, 2);
-    Put(out, spec.bits, 2);
+    Put(out, layout.bits, 2);
   } else {
-    Put(out, static_cast<uint32_t>(spec.width), 4);
-    Put(out, static_cast<uint32_t>(spec.height), 4);
+    Put(out, static_cast<uint32_t>(layout.width), 4);
+    Put(out, static_cast<uint32_t>(layout.height), 4);
     Put(out, 1, 2);
-    Put(out, spec.bits, 2);
-    for (uint32_t field : {spec.compression, spec.image_size, 3780u, 3780u, spec.colors_used, 0u}) {
+    Put(out, layout.bits, 2);
+    for (uint32_t field : {layout.compression, layout.image_size, 3780u, 3780u, layout.colors_used, 0u}) {
       Put(out, field, 4);
     }
   }
-  for (uint32_t mask : spec.masks) Put(out, mask, 4);
-  for (TColor c : spec.palette) {
-    Put(out, GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, spec.header_size == 12 ? 3 : 4);
+  for (uint32_t mask : layout.masks) Put(out, mask, 4);
+  for (TColor c : layout.palette) {
+    Put(out, GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, layout.header_size == 12 ? 3 : 4);
   }
-  out.insert(out.end(), spec.pixels.begin(), spec.pixels.end());
+  out.insert(out.end(), layout.pixels.begin(), layout.pixels.end());
   return out;
 }
 
@@ -137,20 +137,20 @@ class DibDepthTest : public testing::TestWithParam<DepthCase> {};
 
 TEST_P(DibDepthTest, DecodesEveryPixel) {
   const DepthCase& c = GetParam();
-  BitmapSpec spec{.header_size = c.header_size,
+  BitmapSpec layout{.header_size = c.header_size,
                   .height = c.top_down ? -3 : 3,
                   .bits = c.bits,
                   .compression = c.compression};
   if (c.bits <= 8) {
-    spec.palette = kColors;
-    spec.palette.resize(c.full_palette ? size_t{1} << c.bits : kColors.size(), RGB(1, 2, 3));
-    if (c.bits == 1 && !c.full_palette) spec.palette.resize(2);
-    spec.colors_used = c.full_palette ? 0 : static_cast<uint32_t>(spec.palette.size());
+    layout.palette = kColors;
+    layout.palette.resize(c.full_palette ? size_t{1} << c.bits : kColors.size(), RGB(1, 2, 3));
+    if (c.bits == 1 && !c.full_palette) layout.palette.resize(2);
+    layout.colors_used = c.full_palette ? 0 : static_cast<uint32_t>(layout.palette.size());
   }
-  if (c.write_masks) spec.masks.assign(std::begin(c.masks), std::end(c.masks));
-  spec.pixels = StoreRows(c.bits, c.top_down, c.masks);
+  if (c.write_masks) layout.masks.assign(std::begin(c.masks), std::end(c.masks));
+  layout.pixels = StoreRows(c.bits, c.top_down, c.masks);
 
-  const DecodedPicture picture = DecodeDIB(Build(spec));
+  const DecodedPicture picture = DecodeDIB(Build(layout));
   EXPECT_EQ(picture.width, 5);
   EXPECT_EQ(picture.height, 3);
   EXPECT_EQ(picture.bit_count, c.bits);
@@ -197,7 +197,7 @@ class DibRleTest : public testing::TestWithParam<RleCase> {};
 TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
   const RleCase& c = GetParam();
   const std::vector<TColor> palette = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0)};
-  BitmapSpec spec{.width = 6,
+  BitmapSpec layout{.width = 6,
                   .height = 3,
                   .bits = c.bits,
                   .compression = c.compression,
@@ -205,7 +205,7 @@ TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
                   .colors_used = 4,
                   .palette = palette,
                   .pixels = c.data};
-  const DecodedPicture picture = DecodeDIB(Build(spec));
+  const DecodedPicture picture = DecodeDIB(Build(layout));
   std::vector<TColor> expected;
   for (int index : c.expected) expected.push_back(index < 0 ? clBlack : palette[index]);
   EXPECT_EQ(picture.pixels, expected);

@@ -55,13 +55,13 @@ TEST(FontTest, PointsBecomeAnEmOfPixels) {
 
 TEST(FontTest, CellHeightDoesNotDependOnTheLetters) {
   for (const char* name : {"Arial Black", "Tahoma", "Arial", "MS Sans Serif"}) {
-    const FontSpec spec{name, 27};
-    const int height = MeasureText(spec, "").height;
+    const FontSpec wanted{name, 27};
+    const int height = MeasureText(wanted, "").height;
     EXPECT_GE(height, 13) << name;
     for (const char* text : {"a", "Jizdavo", "_gjpqy|", "\xC3\x81\xC4\x8C"}) {
-      const TextExtent extent = MeasureText(spec, text);
+      const TextExtent extent = MeasureText(wanted, text);
       EXPECT_EQ(extent.height, height) << name << " " << text;
-      const TextCoverage glyphs = RenderText(spec, text, GlyphRender::kMono);
+      const TextCoverage glyphs = RenderText(wanted, text, GlyphRender::kMono);
       EXPECT_EQ(glyphs.cell.height, height);
       EXPECT_EQ(glyphs.cell.width, extent.width);
     }
@@ -69,16 +69,16 @@ TEST(FontTest, CellHeightDoesNotDependOnTheLetters) {
 }
 
 TEST(FontTest, WiderTextMeasuresWider) {
-  const FontSpec spec{"Arial Black", 13};
-  EXPECT_EQ(MeasureText(spec, "").width, 0);
-  EXPECT_GT(MeasureText(spec, "WW").width, MeasureText(spec, "W").width);
-  EXPECT_GT(MeasureText({"Arial Black", 27}, "W").width, MeasureText(spec, "W").width);
+  const FontSpec wanted{"Arial Black", 13};
+  EXPECT_EQ(MeasureText(wanted, "").width, 0);
+  EXPECT_GT(MeasureText(wanted, "WW").width, MeasureText(wanted, "W").width);
+  EXPECT_GT(MeasureText({"Arial Black", 27}, "W").width, MeasureText(wanted, "W").width);
 }
 
 TEST(FontTest, MonoGlyphsAreHardEdgedAndCoverageIsNot) {
-  const FontSpec spec{"Arial", 27};
-  const TextCoverage mono = RenderText(spec, "Jizdavo", GlyphRender::kMono);
-  const TextCoverage smooth = RenderText(spec, "Jizdavo", GlyphRender::kCoverage);
+  const FontSpec wanted{"Arial", 27};
+  const TextCoverage mono = RenderText(wanted, "Jizdavo", GlyphRender::kMono);
+  const TextCoverage smooth = RenderText(wanted, "Jizdavo", GlyphRender::kCoverage);
   const auto partial = [](const TextCoverage& c) {
     return std::count_if(c.alpha.begin(), c.alpha.end(), [](uint8_t a) { return a != 0 && a != 255; });
   };
@@ -88,8 +88,8 @@ TEST(FontTest, MonoGlyphsAreHardEdgedAndCoverageIsNot) {
   EXPECT_EQ(mono.alpha.size(), static_cast<size_t>(mono.width) * mono.height);
 }
 
-long Ink(const FontSpec& spec, const char* text) {
-  const TextCoverage glyphs = RenderText(spec, text, GlyphRender::kMono);
+long Ink(const FontSpec& wanted, const char* text) {
+  const TextCoverage glyphs = RenderText(wanted, text, GlyphRender::kMono);
   return std::count(glyphs.alpha.begin(), glyphs.alpha.end(), 255);
 }
 
@@ -109,9 +109,9 @@ TEST(FontTest, BoldIsHeavierAndItalicIsSlanted) {
 }
 
 TEST(FontTest, InvalidUtf8BytesStandForLatin1Letters) {
-  const FontSpec spec{"Tahoma", 16};
-  EXPECT_EQ(MeasureText(spec, "\xC8").width, MeasureText(spec, "\xC3\x88").width);  // E grave both ways
-  EXPECT_NE(MeasureText(spec, "\xC8").width, 0);
+  const FontSpec wanted{"Tahoma", 16};
+  EXPECT_EQ(MeasureText(wanted, "\xC8").width, MeasureText(wanted, "\xC3\x88").width);  // E grave both ways
+  EXPECT_NE(MeasureText(wanted, "\xC8").width, 0);
 }
 
 }  // namespace

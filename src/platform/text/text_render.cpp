@@ -31,19 +31,19 @@ class FontSystem {
     return system;
   }
 
-  const FontFile& FileFor(const FontSpec& spec) {
-    const auto key = std::make_tuple(Lowercase(spec.name), spec.bold, spec.italic);
+  const FontFile& FileFor(const FontSpec& wanted) {
+    const auto key = std::make_tuple(Lowercase(wanted.name), wanted.bold, wanted.italic);
     auto found = files_.find(key);
     if (found == files_.end())
-      found = files_.emplace(key, ResolveFont(spec.name, spec.bold, spec.italic)).first;
+      found = files_.emplace(key, ResolveFont(wanted.name, wanted.bold, wanted.italic)).first;
     return found->second;
   }
 
-  GlyphFace& FaceFor(const FontSpec& spec, GlyphRender render) {
-    const auto key = std::make_tuple(Lowercase(spec.name), spec.em_pixels, spec.bold, spec.italic, render);
+  GlyphFace& FaceFor(const FontSpec& wanted, GlyphRender render) {
+    const auto key = std::make_tuple(Lowercase(wanted.name), wanted.em_pixels, wanted.bold, wanted.italic, render);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
-      auto face = std::make_unique<GlyphFace>(library_, FileFor(spec), std::max(1, spec.em_pixels), render);
+      auto face = std::make_unique<GlyphFace>(library_, FileFor(wanted), std::max(1, wanted.em_pixels), render);
       found = faces_.emplace(key, std::move(face)).first;
     }
     return *found->second;
@@ -102,18 +102,18 @@ FontSpec SpecOf(const TFont& font) {
   return {font.Name, EmPixelsForPoints(font.Size), font.Bold, font.Italic};
 }
 
-std::string ResolvedFamily(const FontSpec& spec) { return FontSystem::Get().FileFor(spec).family; }
+std::string ResolvedFamily(const FontSpec& wanted) { return FontSystem::Get().FileFor(wanted).family; }
 
-TextExtent MeasureText(const FontSpec& spec, std::string_view utf8) {
-  GlyphFace& face = FontSystem::Get().FaceFor(spec, GlyphRender::kMono);
+TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8) {
+  GlyphFace& face = FontSystem::Get().FaceFor(wanted, GlyphRender::kMono);
   if (!face.Valid()) return {};
   TextExtent extent = CellOf(face);
   for (char32_t code : DecodeUtf8(utf8)) extent.width += face.GlyphFor(code).advance;
   return extent;
 }
 
-TextCoverage RenderText(const FontSpec& spec, std::string_view utf8, GlyphRender render) {
-  GlyphFace& face = FontSystem::Get().FaceFor(spec, render);
+TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render) {
+  GlyphFace& face = FontSystem::Get().FaceFor(wanted, render);
   TextCoverage out;
   if (!face.Valid()) return out;
   out.cell = CellOf(face);

@@ -24,8 +24,8 @@ struct FontSpec {
 int EmPixelsForPoints(int points);
 FontSpec SpecOf(const TFont& font);
 
-// The family that really draws a spec (after substitution), e.g. for the README's table and tests.
-std::string ResolvedFamily(const FontSpec& spec);
+// The family that really draws a wanted face (after substitution), e.g. for the README's table and tests.
+std::string ResolvedFamily(const FontSpec& wanted);
 
 struct TextExtent {
   int width = 0;   // sum of the advances
@@ -34,7 +34,7 @@ struct TextExtent {
   int em = 0;  // the em height the face was set to, in pixels
 };
 
-TextExtent MeasureText(const FontSpec& spec, std::string_view utf8);
+TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8);
 
 // The glyphs of a string in one bitmap. The text cell's top-left corner is at (0, 0); the bitmap
 // starts at (left, top) relative to it and covers the cell and any ink outside it.
@@ -47,6 +47,6 @@ struct TextCoverage {
   std::vector<uint8_t> alpha;  // width * height, 0..255 (only 0 and 255 for kMono)
 };
 
-TextCoverage RenderText(const FontSpec& spec, std::string_view utf8, GlyphRender render);
+TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render);
 
 }  // namespace jizdavo
