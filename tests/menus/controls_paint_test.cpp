@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <vector>
+#include <unistd.h>
+#include <string>
 
 #include "menus/controls/control_layer.h"
 #include "menus/controls/control_text.h"
@@ -171,7 +173,8 @@ TEST_F(PaintTest, PictureCellShowsItsPictureCutToTheCell) {
 TEST(PictureFileTest, ImageLoadsABitmapFileAndAMissingOneRaises) {
   const std::vector<TColor> pixels = {clRed, clLime, clWhite, clBlack, clRed, clLime};
   const std::vector<uint8_t> bytes = EncodeBitmapFile24({3, 2, pixels.data()});
-  const std::filesystem::path path = std::filesystem::temp_directory_path() / "jizdavo-controls-arrow.bmp";
+  const std::string name = "jizdavo-controls-arrow-" + std::to_string(getpid()) + ".bmp";
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   TImage arrow;

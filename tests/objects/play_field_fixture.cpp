@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <vector>
+#include <unistd.h>
+#include <string>
 
 #include "frame/game_state.h"
 #include "frame/jizdavo.h"
@@ -81,7 +83,9 @@ void Paint(TPictureCollectionItem& item, const PictureSpec& picture) {
 
 struct PlayField::Doubles {
   explicit Doubles(const Clock& clock)
-      : random(1, clock), timers(clock), folder(std::filesystem::temp_directory_path() / "jizdavo_actors") {
+      : random(1, clock),
+        timers(clock),
+        folder(std::filesystem::temp_directory_path() / ("jizdavo_actors-" + std::to_string(getpid()))) {
     std::filesystem::create_directories(folder);
   }
 

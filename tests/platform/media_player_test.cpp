@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "platform/error.h"
 #include "platform/film_encoder.h"
@@ -76,7 +77,8 @@ std::vector<int> Sequence(int from, int to) {
 class MediaPlayerTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new std::filesystem::path(std::filesystem::temp_directory_path() / "media_player_test");
+    dir_ = new std::filesystem::path(std::filesystem::temp_directory_path() /
+                                     ("media_player_test-" + std::to_string(getpid())));
     std::filesystem::create_directories(*dir_);
     WriteFilm(Film());
   }
@@ -220,7 +222,7 @@ TEST_F(MediaPlayerTest, NothingOpenIsAnErrorForTheControls) {
 }
 
 TEST(FilmEncoder, WritesTheSameBytesEveryTime) {
-  const auto dir = std::filesystem::temp_directory_path() / "film_encoder_test";
+  const auto dir = std::filesystem::temp_directory_path() / ("film_encoder_test-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   std::vector<std::string> files;
   for (const char* name : {"a.avi", "b.avi"}) {

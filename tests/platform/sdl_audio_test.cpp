@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include <unistd.h>
 
 #include "platform/sound_test_support.h"
 
@@ -48,7 +49,7 @@ std::vector<int16_t> ReadSamples(const std::filesystem::path& path) {
 }
 
 TEST(SdlAudio, WhatIsPlayedReachesTheDeviceUnchanged) {
-  const auto dir = std::filesystem::temp_directory_path() / "sdl_audio_test";
+  const auto dir = std::filesystem::temp_directory_path() / ("sdl_audio_test-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   const auto file = dir / "played.raw";
   setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);

@@ -24,9 +24,7 @@ class SdlWindowServicesTest : public testing::Test {
 
   // The pointer file the build writes beside the program.
   static std::filesystem::path CursorFile() {
-    const char* data = std::getenv("JIZDAVO_TEST_DATA");
-    std::filesystem::path tests = data ? data : "build/tests";
-    return tests.parent_path() / "Graphics" / "Cursor.cur";
+    return std::filesystem::path(JIZDAVO_BUILD_DIR) / "Graphics" / "Cursor.cur";
   }
 
   std::unique_ptr<SdlWindow> window_;
