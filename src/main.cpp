@@ -1,79 +1,12 @@
-// Program entry: joins the game to the SDL back end. The window is created (FormCreate), the display
-// comes up and plays the intro (DXDraw1Initialize), then the message loop runs the frames until the
-// window closes.
+// Program entry: the game with random numbers seeded from the machine.
 
-#include <SDL.h>
-
-#include <cstdio>
 #include <random>
 
-#include "frame/jizdavo.h"
-#include "menus/data_folder.h"
-#include "platform/asset_loader.h"
-#include "platform/error.h"
-#include "platform/sdl/sdl_audio_output.h"
-#include "platform/sdl/sdl_clock.h"
-#include "platform/sdl/sdl_input_source.h"
-#include "platform/sdl/sdl_main_loop.h"
-#include "platform/sdl/sdl_window.h"
-#include "platform/sdl/sdl_window_services.h"
 #include "platform/seeded_random.h"
-
-namespace jizdavo {
-namespace {
-
-// Sound only while the window has the focus.
-void FollowFocus(SdlMainLoop& loop, TJizdavo& game) {
-  loop.AddListener([&game](const WindowEvent& event) {
-    if (event.kind == WindowEvent::Kind::Activate) game.DXSound1.SetFocused(true);
-    if (event.kind == WindowEvent::Kind::Deactivate) game.DXSound1.SetFocused(false);
-  });
-}
-
-// The click or key that skipped the film is used up there, not handed on to the menu.
-void DropIntroInput() {
-  SDL_PumpEvents();
-  SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
-  SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
-}
-
-void Run() {
-  SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
-  SdlWindow window;
-  SdlClock clock;
-  SeededRandom random(std::random_device{}(), clock);
-  SdlInputSource input(window.Window());
-  SdlWindowServices window_services(window.Window());
-  MessageTimers timers(clock);
-  SdlAudioOutput audio;
-  PlatformServices services{clock,  random, window, input, window_services, timers, audio,
-                            [](uint32_t ms) { SDL_Delay(ms); }, ProgramFolder(), PickDataFolder()};
-
-  TJizdavo game(services);
-  LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());
-  game.DXDraw1.OnInitialize = [&game] { game.DXDraw1Initialize(); };
-  game.FormCreate();
-  Game.Level = 1;
-
-  SdlMainLoop loop(clock, game.DXTimer1, timers);
-  loop.AttachWindow(window);
-  loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
-  FollowFocus(loop, game);
-  game.DXDraw1.Initialize();
-  DropIntroInput();
-  loop.Run();
-  game.FormClose();
-}
-
-}  // namespace
-}  // namespace jizdavo
+#include "program/run_program.h"
 
 int main(int, char**) {
-  try {
-    jizdavo::Run();
-  } catch (const jizdavo::Error& error) {
-    std::fprintf(stderr, "%s\n", error.what());
-    return 1;
-  }
-  return 0;
+  return jizdavo::RunProgram([](const jizdavo::Clock& clock) -> std::unique_ptr<jizdavo::RandomSource> {
+    return std::make_unique<jizdavo::SeededRandom>(std::random_device{}(), clock);
+  });
 }

@@ -1,0 +1,19 @@
+#pragma once
+// The whole program on SDL: the window, the intro, the message loop and the game, with the random
+// source left to the caller (the shipped program seeds it from the machine; a test build can pick
+// draws of its own).
+
+#include <functional>
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/random_source.h"
+
+namespace jizdavo {
+
+using RandomFactory = std::function<std::unique_ptr<RandomSource>(const Clock& clock)>;
+
+// Runs until the window closes. Returns the process exit code: 0, or 1 after printing an Error.
+int RunProgram(const RandomFactory& make_random);
+
+}  // namespace jizdavo

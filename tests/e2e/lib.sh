@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Shared helpers of the end-to-end scenarios, which play the real program on the X display in
+# $DISPLAY (640 x 480, where the game fills the screen at scale 1). Source it, then:
+#
+#   e2e_start <program> [name]   copy the program with Music and Graphics into a scratch folder
+#                                and start it there ($work, $pid; [name] tags failure screenshots)
+#   wait_for <seconds> <check..> poll fresh screenshots until the check holds
+#   e2e_exit                     "Exit" on the main menu; fails unless the program ends with code 0
+#
+# Every wait polls the screen; a failure keeps the last screenshot and says what was expected.
+
+if [[ -z ${DISPLAY:-} ]]; then
+  echo "DISPLAY is not set: skipped"
+  exit 77
+fi
+
+work=
+pid=
+scenario=e2e
+shots=
+
+e2e_cleanup() {
+  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [[ -n $work ]]; then rm -rf "$work"; fi
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [[ -f $work/screen.png ]]; then
+    local keep="${TMPDIR:-/tmp}/jizdavo-$scenario-failure.png"
+    cp "$work/screen.png" "$keep"
+    echo "last screenshot: $keep" >&2
+  fi
+  exit 1
+}
+
+# The program runs from a copy, so its Settings.ini, best times and progress stay out of the build
+# folder and every run starts from a fresh installation.
+e2e_start() {
+  local program=$1
+  scenario=${2:-$scenario}
+  work=$(mktemp -d)
+  cp "$program" "$work/"
+  cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
+  SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" &
+  pid=$!
+}
+
+# The menu panel of the 640 x 480 frame, and its captions' colour (177, 187, 174) after the trip
+# through 5-6-5 pixels.
+readonly panel=176x260+232+220
+
+screen() { import -window root "$work/screen.png" 2>/dev/null; }
+
+# Pixels of `region` in the captions' colour, one "x,y" a line.
+caption_pixels() {
+  convert "$work/screen.png" -crop "$1" +repage txt:- |
+    awk -F'[(),]' 'NR > 1 && $3 >= 168 && $3 <= 184 && $4 >= 178 && $4 <= 195 && $5 >= 164 && $5 <= 182 {
+      print $1 "," $2 }'
+}
+caption_count() { caption_pixels "$1" | wc -l; }
+# What the panel shows, as a fingerprint of its caption pixels.
+panel_print() { caption_pixels "$panel" | md5sum | cut -d' ' -f1; }
+# The mean grey level of `region` (the whole screen when omitted), 0..1000.
+brightness() {
+  convert "$work/screen.png" ${1:+-crop "$1" +repage} -colorspace gray -format '%[fx:int(mean*1000)]' info:
+}
+
+# Runs the check `$2..` on fresh screenshots until it holds, for up to $1 seconds.
+wait_for() {
+  local seconds=$1
+  shift
+  local end=$((SECONDS + seconds))
+  while ((SECONDS < end)); do
+    screen
+    if "$@"; then return 0; fi
+    sleep 0.3
+  done
+  return 1
+}
+
+menu_shown() { (($(caption_count "$panel") > 300)); }
+panel_is() { menu_shown && [[ $(panel_print) == "$1" ]]; }
+panel_is_not() { menu_shown && [[ $(panel_print) != "$1" ]]; }
+# The play field: no menu captions, and a road that is far from black.
+game_shown() { (($(caption_count "$panel") < 20)) && (($(brightness) > 100)); }
+
+# A press long enough for the game's polling to see it.
+click_at() {
+  xdotool mousemove "$1" "$2"
+  xdotool mousedown 1
+  sleep 0.15
+  xdotool mouseup 1
+}
+press_key() {
+  xdotool keydown "$1"
+  sleep 0.15
+  xdotool keyup "$1"
+}
+save_shot() { if [[ -n $shots ]]; then cp "$work/screen.png" "$shots/$1"; fi; }
+
+# The film: a click anywhere skips it; clicks go to a black corner with no menu item. Leaves the
+# main menu's fingerprint in $main_menu.
+film_skipped() {
+  if menu_shown; then return 0; fi
+  click_at 20 470
+  return 1
+}
+skip_film() {
+  wait_for 60 film_skipped || fail "the main menu did not show after the film"
+  main_menu=$(panel_print)
+}
+
+# Esc pauses once the countdown is over: pressed until the pause panel shows.
+paused_by_escape() {
+  if menu_shown; then return 0; fi
+  press_key Escape
+  return 1
+}
+pause_game() {
+  wait_for 30 paused_by_escape || fail "Esc did not pause the game"
+}
+
+e2e_exit() {
+  click_at 275 440  # "Exit"
+  local end=$((SECONDS + 15))
+  while kill -0 "$pid" 2>/dev/null && ((SECONDS < end)); do sleep 0.2; done
+  kill -0 "$pid" 2>/dev/null && fail "Exit did not end the program"
+  local status=0
+  wait "$pid" || status=$?
+  pid=
+  ((status == 0)) || fail "the program ended with exit code $status"
+}
