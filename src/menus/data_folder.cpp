@@ -64,6 +64,27 @@ fs::path FolderOf(const fs::path& file) {
   return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
+bool FillFile(int fd, std::string_view bytes, mode_t mode) {
+  return ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+}
+
+// Writes `bytes` to a new file `temp`, on disk. Where the file system allows, the file is named only
+// once it is whole, so a process killed while writing leaves nothing behind in the folder.
+bool WriteNewFile(const fs::path& temp, std::string_view bytes, mode_t mode) {
+  ::unlink(temp.c_str());  // left by a crash
+  FileDescriptor unnamed(::open(FolderOf(temp).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  const std::string unnamedPath = "/proc/self/fd/" + std::to_string(unnamed.Get());
+  if (unnamed.Valid() && FillFile(unnamed.Get(), bytes, mode) &&
+      ::linkat(AT_FDCWD, unnamedPath.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    return unnamed.Close();
+  }
+  // File systems without unnamed files, or no /proc: a named file, removed again on failure.
+  FileDescriptor named(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (named.Valid() && FillFile(named.Get(), bytes, mode) && named.Close()) return true;
+  ::unlink(temp.c_str());
+  return false;
+}
+
 }  // namespace
 
 fs::path ProgramFolder() {
@@ -147,14 +168,14 @@ std::string ReadOrCreateFile(const fs::path& file) {
 }
 
 void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
-  std::string temp = (FolderOf(file) / ("." + file.filename().string() + ".XXXXXX")).string();
-  FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (!fd.Valid()) throw UnableToWrite(file);
-  // mkstemp makes the file private; keep the old file's permissions, or those of an ordinary file.
+  // Keep the old file's permissions, or those of an ordinary file.
   struct stat old {};
-  ::fchmod(fd.Get(), ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-  if (!fd.Close() || !written || ::rename(temp.c_str(), file.c_str()) != 0) {
+  const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  // One fixed name per file: a crash between naming and renaming leaves at most this one behind, and
+  // the next write takes it over.
+  const fs::path temp = FolderOf(file) / ("." + file.filename().string() + ".new");
+  if (!WriteNewFile(temp, bytes, mode)) throw UnableToWrite(file);
+  if (::rename(temp.c_str(), file.c_str()) != 0) {
     ::unlink(temp.c_str());
     throw UnableToWrite(file);
   }
