@@ -3,7 +3,8 @@
 # $DISPLAY (640 x 480, where the game fills the screen at scale 1). Source it, then:
 #
 #   e2e_start <program> [name]   copy the program with Music and Graphics into a scratch folder
-#                                and start it there ($work, $pid; [name] tags failure screenshots)
+#                                and start it there ($work, $pid; [name] tags failure screenshots);
+#                                a function e2e_before_start, if defined, runs just before the start
 #   wait_for <seconds> <check..> poll fresh screenshots until the check holds
 #   e2e_exit                     "Exit" on the main menu; fails unless the program ends with code 0
 #
@@ -43,6 +44,8 @@ e2e_start() {
   work=$(mktemp -d)
   cp "$program" "$work/"
   cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
+  # A scenario may change the fresh installation before the program starts.
+  if declare -F e2e_before_start >/dev/null; then e2e_before_start; fi
   SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" &
   pid=$!
 }
