@@ -1,4 +1,5 @@
 // Feeds arbitrary bytes to the WAVE reader; whatever it accepts must save and load back unchanged.
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/error.h"
@@ -15,5 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   jizdavo::TWave copy;
   copy.LoadFromMemory(wave.SaveToMemory());
   if (!wave.Empty() && (copy.Format() != wave.Format() || copy.Size() != wave.Size())) std::abort();
+  if (!std::ranges::equal(copy.Data(), wave.Data())) std::abort();
   return 0;
 }
