@@ -24,6 +24,9 @@ cmake -S . -B "$out" -G Ninja -DJIZDAVO_FUZZ=ON -DJIZDAVO_TESTS=OFF -DJIZDAVO_BE
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
 cmake --build "$out" -j2 --target "${targets[@]}" >/dev/null
 
+# Undefined behaviour stops the target like a crash, so that libFuzzer keeps the input.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
+
 run_target() {
   local target=$1 corpus=$out/corpus/$1 artifacts=$out/artifacts/$1 log=$out/logs/$1.log
   mkdir -p "$corpus" "$artifacts" "$out/logs"
