@@ -20,6 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kAppFolderName = "jizdavo";
+constexpr const char* kStoredFileNames[] = {"Score.dat", "Scoreh.dat", "Levels.dat", "Levelsh.dat",
+                                            kSettingsFileName};
 
 Error UnableToWrite(const fs::path& file) { return Error("Unable to write to " + file.string()); }
 
@@ -85,6 +87,22 @@ bool WriteNewFile(const fs::path& temp, std::string_view bytes, mode_t mode) {
   return false;
 }
 
+// Best times, progress and options kept beside the program while it could still be written there
+// come along to the user's folder, each file once: the user's own copy is never replaced.
+void AdoptStoredFiles(const fs::path& programFolder, const fs::path& userFolder) {
+  for (const char* name : kStoredFileNames) {
+    std::error_code error;
+    if (fs::exists(userFolder / name, error) || error) continue;
+    if (std::optional<std::string> content = ReadFile(programFolder / name)) {
+      try {
+        ReplaceFileAtomically(userFolder / name, *content);
+      } catch (const Error&) {
+        // The game then starts that file anew; nothing beside the program is touched.
+      }
+    }
+  }
+}
+
 }  // namespace
 
 fs::path ProgramFolder() {
@@ -114,8 +132,9 @@ fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& userFol
   if (IsWritableFolder(programFolder)) return programFolder;
   std::error_code error;
   fs::create_directories(userFolder, error);
-  if (!error && IsWritableFolder(userFolder)) return userFolder;
-  return programFolder;
+  if (error || !IsWritableFolder(userFolder)) return programFolder;
+  AdoptStoredFiles(programFolder, userFolder);
+  return userFolder;
 }
 
 fs::path PickDataFolder() {

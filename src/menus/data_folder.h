@@ -32,9 +32,9 @@ std::filesystem::path UserDataFolder(const char* xdgDataHome, const char* home);
 bool IsWritableFolder(const std::filesystem::path& folder);
 
 // Where the five files live: the program's folder when it can be written (a copy run where it was
-// built or unpacked), else the user's data folder, created on the way (an installed copy). When
-// neither can be written the program's folder is kept: reading still works and every write reports
-// "Unable to write to ...".
+// built or unpacked), else the user's data folder, created on the way (an installed copy), into which
+// those of the five it lacks are copied from the program's folder. When neither can be written the
+// program's folder is kept: reading still works and every write reports "Unable to write to ...".
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& userFolder);
 

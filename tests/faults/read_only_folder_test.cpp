@@ -1,0 +1,163 @@
+// The program's folder cannot be written (an installed copy): the game moves to the user's data
+// folder and takes the files already stored along, or, when that cannot be written either, reads what
+// is stored and reports every write clearly, losing nothing.
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <sstream>
+
+#include "faults/child_process.h"
+#include "frame/date_time.h"
+#include "menus/best_times.h"
+#include "menus/file_fixtures.h"
+#include "menus/progress.h"
+#include "menus/settings.h"
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Names(const std::vector<BestTimeRow>& rows) {
+  std::string names;
+  for (const BestTimeRow& row : rows) names += row.Name + ";";
+  return names;
+}
+
+std::string Attempt(const std::function<void()>& write) {
+  try {
+    write();
+    return "ok";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
+
+// Root may write anywhere whatever the permissions say, so a test run as root drops to "nobody".
+uid_t UnprivilegedUser() {
+  const passwd* nobody = ::getpwnam("nobody");
+  return nobody != nullptr ? nobody->pw_uid : 65534;
+}
+gid_t UnprivilegedGroup() {
+  const passwd* nobody = ::getpwnam("nobody");
+  return nobody != nullptr ? nobody->pw_gid : 65534;
+}
+
+std::string DropRoot() {
+  if (::geteuid() != 0) return "";
+  if (::setgroups(0, nullptr) != 0 || ::setgid(UnprivilegedGroup()) != 0 || ::setuid(UnprivilegedUser()) != 0) {
+    return std::string("cannot become an unprivileged user: ") + std::strerror(errno);
+  }
+  return "";
+}
+
+// What a start of the game makes of the two folders, and what its writes then do, as lines of text.
+std::string StartAndSave(const fs::path& program, const fs::path& user) {
+  std::ostringstream out;
+  const fs::path folder = ChooseDataFolder(program, user);
+  out << "folder: " << (folder == program ? "program" : folder == user ? "user" : folder.string()) << "\n";
+  out << "best times: " << Names(LoadTopTen(folder, GameMode::Standard, 1)) << "\n";
+  out << "car chase: " << Names(LoadTopTen(folder, GameMode::CarChase, 1)) << "\n";
+  std::string progress = LoadProgress(folder, GameMode::Standard);
+  out << "progress: " << progress << "\n";
+  SettingsFile settings(folder / kSettingsFileName);
+  out << "music volume: " << settings.Read().MVolume << "\n";
+  out << "append: "
+      << Attempt([&] { AppendBestTime(folder, GameMode::Standard, 1, "Cid", MakeTime(0, 0, 5, 0)); }) << "\n";
+  out << "raise: " << Attempt([&] { RaiseProgress(folder, GameMode::Standard, progress, 6); }) << "\n";
+  out << "progress in memory: " << progress << "\n";
+  out << "settings: " << Attempt([&] { settings.Write({false, true, true, 40, 30}); }) << "\n";
+  out << "best times after: " << Names(LoadTopTen(folder, GameMode::Standard, 1)) << "\n";
+  return out.str();
+}
+
+class ReadOnlyFolderTest : public testing::TempFolderTest {
+ protected:
+  void SetUp() override {
+    TempFolderTest::SetUp();
+    // Others must reach the folders when the test drops root.
+    fs::permissions(folder_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    fs::create_directory(Program());
+    const std::string records = FormatBestTimeRecord(1, "Ann", MakeTime(0, 0, 20, 0)) +
+                                FormatBestTimeRecord(1, "Bob", MakeTime(0, 0, 30, 0));
+    StoreInProgram("Score.dat", ComplementBytes(records));
+    StoreInProgram("Levels.dat", EncodeProgress(5));
+    StoreInProgram("Settings.ini", "[Options]\nMVolume=12\n");
+    fs::permissions(Program(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_exec |
+                                   fs::perms::others_read | fs::perms::others_exec);
+    fs::create_directory(Home());
+  }
+
+  void TearDown() override {
+    std::error_code ignored;
+    for (const fs::path& closed : {Program(), Home()}) fs::permissions(closed, fs::perms::owner_all, ignored);
+    TempFolderTest::TearDown();
+  }
+
+  fs::path Program() const { return File("program"); }
+  fs::path Home() const { return File("home"); }
+
+  void StoreInProgram(const std::string& name, const std::string& bytes) {
+    WriteBytes("program/" + name, bytes);
+    // Installed files are read-only too: otherwise their owner could still append to them.
+    fs::permissions(Program() / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    stored_.emplace_back(name, bytes);
+  }
+
+  // The user's home as the child sees it: its own, or closed to it.
+  void GiveHomeToTheChild(bool writable) {
+    if (!writable) {
+      fs::permissions(Home(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
+    } else if (::geteuid() == 0) {
+      ASSERT_EQ(::chown(Home().c_str(), UnprivilegedUser(), UnprivilegedGroup()), 0);
+    }
+  }
+
+  std::string StartAndSaveWithoutRoot() {
+    return testing::RunInChild([this] {
+      const std::string dropped = DropRoot();
+      return dropped.empty() ? StartAndSave(Program(), Home() / "jizdavo") : dropped;
+    });
+  }
+
+  void ExpectProgramFolderUntouched() {
+    for (const auto& [name, bytes] : stored_) EXPECT_EQ(ReadBytes("program/" + name), bytes) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(Program()), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(stored_.size()));
+  }
+
+  std::vector<std::pair<std::string, std::string>> stored_;
+};
+
+TEST_F(ReadOnlyFolderTest, MovesToTheUsersFolderWithTheStoredFiles) {
+  GiveHomeToTheChild(true);
+  EXPECT_EQ(StartAndSaveWithoutRoot(),
+            "folder: user\nbest times: Ann;Bob;\ncar chase: \nprogress: 5\nmusic volume: 12\n"
+            "append: ok\nraise: ok\nprogress in memory: 6\nsettings: ok\nbest times after: Cid;Ann;Bob;\n");
+  ExpectProgramFolderUntouched();
+}
+
+TEST_F(ReadOnlyFolderTest, WithNowhereToWriteReadsTheStoredFilesAndReportsEachWrite) {
+  GiveHomeToTheChild(false);
+  const std::string report = StartAndSaveWithoutRoot();
+  const std::string program = Program().string();
+  EXPECT_EQ(report, "folder: program\nbest times: Ann;Bob;\ncar chase: \nprogress: 5\nmusic volume: 12\n"
+                    "append: Unable to write to " + program + "/Score.dat\n"
+                    "raise: Unable to write to " + program + "/Levels.dat\n"
+                    // The player may still go on to the next level in this session.
+                    "progress in memory: 6\n"
+                    "settings: Unable to write to " + program + "/Settings.ini\n"
+                    "best times after: Ann;Bob;\n");
+  ExpectProgramFolderUntouched();
+}
+
+}  // namespace
+}  // namespace jizdavo
