@@ -156,8 +156,12 @@ void TControl::PaintChildren(TSurface& frame, int x, int y, const TRect& clip, b
   for (size_t i = 0; i < children_.size(); ++i) {
     TControl* child = children_[i];
     if (child->Windowed() != windowed || (windowed && HiddenBehindLaterSibling(i))) continue;
-    child->PaintTree(frame, x + child->Left, y + child->Top, clip);
+    PaintChild(*child, frame, x + child->Left, y + child->Top, clip);
   }
+}
+
+void TControl::PaintChild(TControl& child, TSurface& frame, int x, int y, const TRect& clip) {
+  child.PaintTree(frame, x, y, clip);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

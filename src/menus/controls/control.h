@@ -4,6 +4,7 @@
 // window holds them all as members and only links them into parents.
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/rect.h"
@@ -84,6 +85,10 @@ class TControl {
   virtual bool CanFocus() const { return false; }
   // Paints every pixel of its rectangle, so whatever lies wholly under it need not be painted.
   virtual bool Opaque() const { return false; }
+  // Appends to `look` everything this control's own painting depends on besides its bounds, so that
+  // a painted copy can be shown again while the look stays the same. False when the control cannot
+  // tell (pictures, lists, fields ...): then its painting is never reused.
+  virtual bool AppendLook(std::string&) const { return false; }
   // Asks the root for the keyboard focus; only a control that can take it and is in front gets it.
   void SetFocus();
   bool Focused() const;
@@ -115,6 +120,8 @@ class TControl {
   virtual void RequestFocus(TControl*) {}
   TControl* Root();
   const TControl* Root() const;
+  // Paints one child's tree; the root reuses earlier paintings here.
+  virtual void PaintChild(TControl& child, TSurface& frame, int x, int y, const TRect& clip);
 
  private:
   void Detach();

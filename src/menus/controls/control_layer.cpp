@@ -130,6 +130,11 @@ void ControlLayer::Forget(TControl* control) {
   if (IsWithin(capture_, control)) capture_ = nullptr;
   if (IsWithin(left_press_, control)) left_press_ = nullptr;
   if (IsWithin(focus_, control)) focus_ = nullptr;
+  paint_cache_.Forget(control);
+}
+
+void ControlLayer::PaintChild(TControl& child, TSurface& frame, int x, int y, const TRect& clip) {
+  paint_cache_.PaintTree(child, frame, x, y, clip);
 }
 
 }  // namespace jizdavo

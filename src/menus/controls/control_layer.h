@@ -4,6 +4,7 @@
 // the composed frame.
 
 #include "menus/controls/control.h"
+#include "menus/controls/paint_cache.h"
 #include "platform/window_events.h"
 
 namespace jizdavo {
@@ -30,6 +31,8 @@ class ControlLayer final : public TControl {
  protected:
   void Forget(TControl* control) override;
   void RequestFocus(TControl* control) override;
+  // The panels' paintings are kept while nothing in them changes.
+  void PaintChild(TControl& child, TSurface& frame, int x, int y, const TRect& clip) override;
 
  private:
   bool MouseDownEvent(const WindowEvent& event);
@@ -44,6 +47,7 @@ class ControlLayer final : public TControl {
   TControl* left_press_ = nullptr;  // a release of the left button over it is a click
   TControl* focus_ = nullptr;
   TShiftState held_ = 0;
+  PaintCache paint_cache_;
 };
 
 }  // namespace jizdavo

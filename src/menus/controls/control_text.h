@@ -6,6 +6,7 @@
 // the form's "20 px" Tahoma is an em of 20 pixels. The text cell (what a label sizes itself to) is the
 // face's ascent plus descent, a few pixels more.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,14 +51,14 @@ inline TextExtent TextExtentOf(const TControlFont& font, std::string_view captio
 // text cell's top-left corner being at (x, y).
 template <typename Blend>
 void ForEachCovered(const TextCoverage& text, int x, int y, const TRect& clip, Blend&& blend) {
-  for (int row = 0; row < text.height; ++row) {
-    const int ty = y + text.top + row;
-    if (ty < clip.Top || ty >= clip.Bottom) continue;
+  // The clip is applied once, as a range of rows and columns of the coverage.
+  const int ox = x + text.left, oy = y + text.top;
+  const int first_row = std::max(0, clip.Top - oy), end_row = std::min(text.height, clip.Bottom - oy);
+  const int first_col = std::max(0, clip.Left - ox), end_col = std::min(text.width, clip.Right - ox);
+  for (int row = first_row; row < end_row; ++row) {
     const uint8_t* alpha = text.alpha.data() + static_cast<size_t>(row) * text.width;
-    for (int col = 0; col < text.width; ++col) {
-      const int tx = x + text.left + col;
-      if (alpha[col] != 0 && tx >= clip.Left && tx < clip.Right) blend(tx, ty, alpha[col]);
-    }
+    for (int col = first_col; col < end_col; ++col)
+      if (alpha[col] != 0) blend(ox + col, oy + row, alpha[col]);
   }
 }
 

@@ -3,11 +3,27 @@
 #include <algorithm>
 
 #include "menus/controls/control_paint.h"
+#include "menus/controls/paint_cache.h"
 
 namespace jizdavo {
 
 void TPanel::Paint(TSurface& frame, const TRect& place, const TRect& clip) {
   FillOnFrame(frame, place, clip, Color);
+}
+
+bool TPanel::AppendLook(std::string& look) const {
+  AppendLookValue(look, static_cast<int>(Color));
+  return true;
+}
+
+bool TLabel::AppendLook(std::string& look) const {
+  AppendLookText(look, Caption);
+  AppendLookText(look, Font.Name);
+  for (int value : {Font.Height, static_cast<int>(Font.Color), static_cast<int>(Font.Bold),
+                    static_cast<int>(Font.Italic), static_cast<int>(AutoSize), static_cast<int>(Transparent),
+                    static_cast<int>(Color)})
+    AppendLookValue(look, value);
+  return true;
 }
 
 void TLabel::UpdateSize() {
@@ -30,6 +46,13 @@ TStaticText::TStaticText() {
 
 void TStaticText::Paint(TSurface& frame, const TRect& place, const TRect& clip) {
   TLabel::Paint(frame, place, IntersectRect(place, clip));
+}
+
+bool TShape::AppendLook(std::string& look) const {
+  for (int value : {static_cast<int>(Pen.Color), Pen.Width, static_cast<int>(Brush.Style),
+                    static_cast<int>(Brush.Color)})
+    AppendLookValue(look, value);
+  return true;
 }
 
 void TShape::Paint(TSurface& frame, const TRect& place, const TRect& clip) {

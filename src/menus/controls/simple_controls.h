@@ -16,6 +16,7 @@ class TPanel : public TControl {
 
   bool Windowed() const override { return true; }
   bool Opaque() const override { return true; }
+  bool AppendLook(std::string& look) const override;
 
  protected:
   void Paint(TSurface& frame, const TRect& place, const TRect& clip) override;
@@ -30,6 +31,8 @@ class TLabel : public TControl {
   bool AutoSize = true;
   bool Transparent = true;
   TColor Color = clBlack;  // behind the text when not transparent
+
+  bool AppendLook(std::string& look) const override;
 
  protected:
   void UpdateSize() override;
@@ -52,6 +55,8 @@ class TShape : public TControl {
  public:
   TPen Pen;
   TBrush Brush;
+
+  bool AppendLook(std::string& look) const override;
 
  protected:
   void Paint(TSurface& frame, const TRect& place, const TRect& clip) override;
