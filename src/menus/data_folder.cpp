@@ -187,9 +187,10 @@ std::string ReadOrCreateFile(const fs::path& file) {
 }
 
 void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
-  // Keep the old file's permissions, or those of an ordinary file.
+  // Keep the old file's permissions, or those of an ordinary file; but the game must be able to read
+  // back what it writes, so its owner may always read and write it.
   struct stat old {};
-  const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+  const mode_t mode = (::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644) | S_IRUSR | S_IWUSR;
   // One fixed name per file: a crash between naming and renaming leaves at most this one behind, and
   // the next write takes it over.
   const fs::path temp = FolderOf(file) / ("." + file.filename().string() + ".new");

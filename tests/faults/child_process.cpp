@@ -1,11 +1,16 @@
 #include "faults/child_process.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <exception>
+
+#include "platform/error.h"
 
 namespace jizdavo::testing {
 
@@ -63,6 +68,15 @@ int ChildProcess::Wait() {
   return status_;
 }
 
+std::string Attempt(const std::function<void()>& write) {
+  try {
+    write();
+    return "ok";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
+
 void WriteText(int fd, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -85,6 +99,26 @@ std::string RunInChild(const std::function<std::string()>& body) {
   const int status = child.Wait();
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) text += "\n(the child ended abnormally)";
   return text;
+}
+
+uid_t UnprivilegedUser() {
+  const passwd* nobody = ::getpwnam("nobody");
+  return nobody != nullptr ? nobody->pw_uid : 65534;
+}
+
+gid_t UnprivilegedGroup() {
+  const passwd* nobody = ::getpwnam("nobody");
+  return nobody != nullptr ? nobody->pw_gid : 65534;
+}
+
+std::string RunWithoutRoot(const std::function<std::string()>& body) {
+  return RunInChild([&body] {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(UnprivilegedGroup()) != 0 ||
+                             ::setuid(UnprivilegedUser()) != 0)) {
+      return std::string("cannot become an unprivileged user: ") + std::strerror(errno);
+    }
+    return body();
+  });
 }
 
 }  // namespace jizdavo::testing

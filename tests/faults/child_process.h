@@ -35,6 +35,15 @@ class ChildProcess {
 // Runs `body` in a child and returns its text; an exception or an abnormal end shows in the text.
 std::string RunInChild(const std::function<std::string()>& body);
 
+// Runs `body` in a child as an ordinary user: a test run as root, whom permissions do not stop, runs
+// it as "nobody" (give that user the folders it needs); anyone else runs it as themselves.
+std::string RunWithoutRoot(const std::function<std::string()>& body);
+uid_t UnprivilegedUser();
+gid_t UnprivilegedGroup();
+
+// "ok" when `write` succeeds, else the message of the Error it throws: what the game would report.
+std::string Attempt(const std::function<void()>& write);
+
 // Writes all of `text` to `fd`.
 void WriteText(int fd, const std::string& text);
 

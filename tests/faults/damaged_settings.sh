@@ -20,7 +20,8 @@ wait_for 15 panel_is_not "$main_menu" || fail "the Options screen did not show"
 click_at 280 450  # "Back"
 wait_for 15 panel_is "$main_menu" || fail "Back did not return to the main menu"
 for line in PlayMusic=1 PlaySE=1 ShowFPS=0 MVolume=80 SEVolume=80; do
-  grep -qax "$line" "$work/Settings.ini" || fail "Settings.ini does not hold $line: $(cat -v "$work/Settings.ini")"
+  grep -qax "$line" "$work/Settings.ini" ||
+    fail "Settings.ini does not hold $line: $(cat -v "$work/Settings.ini")"
 done
 e2e_exit
 echo "damaged settings passed"

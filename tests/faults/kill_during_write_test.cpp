@@ -5,14 +5,14 @@
 #include <signal.h>
 #include <sys/wait.h>
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <chrono>
 #include <iostream>
 #include <random>
 #include <sstream>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "faults/child_process.h"
 #include "frame/date_time.h"
@@ -129,7 +129,8 @@ class KillDuringWriteTest : public testing::TempFolderTest {
     for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
       const std::string name = entry.path().filename().string();
       bool known = false;
-      for (GameMode mode : kModes) known = known || name == BestTimesFileName(mode) || name == ProgressFileName(mode);
+      for (GameMode mode : kModes)
+        known = known || name == BestTimesFileName(mode) || name == ProgressFileName(mode);
       if (!known) ++count;
     }
     return count;
@@ -155,7 +156,8 @@ TEST_F(KillDuringWriteTest, EveryFileIsTheOldOrTheNewContentAfterEachKill) {
     writer.Kill();
     const std::string report = writer.ReadToEnd();
     const int status = writer.Wait();
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer stopped by itself: " << report;
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "the writer stopped by itself: " << report;
     Commit(report);
     for (GameMode mode : kModes) {
       CheckBestTimes(mode, kill);

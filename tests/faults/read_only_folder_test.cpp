@@ -2,16 +2,13 @@
 // folder and takes the files already stored along, or, when that cannot be written either, reads what
 // is stored and reports every write clearly, losing nothing.
 
-#include <grp.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <functional>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "faults/child_process.h"
 #include "frame/date_time.h"
@@ -32,33 +29,6 @@ std::string Names(const std::vector<BestTimeRow>& rows) {
   return names;
 }
 
-std::string Attempt(const std::function<void()>& write) {
-  try {
-    write();
-    return "ok";
-  } catch (const Error& error) {
-    return error.what();
-  }
-}
-
-// Root may write anywhere whatever the permissions say, so a test run as root drops to "nobody".
-uid_t UnprivilegedUser() {
-  const passwd* nobody = ::getpwnam("nobody");
-  return nobody != nullptr ? nobody->pw_uid : 65534;
-}
-gid_t UnprivilegedGroup() {
-  const passwd* nobody = ::getpwnam("nobody");
-  return nobody != nullptr ? nobody->pw_gid : 65534;
-}
-
-std::string DropRoot() {
-  if (::geteuid() != 0) return "";
-  if (::setgroups(0, nullptr) != 0 || ::setgid(UnprivilegedGroup()) != 0 || ::setuid(UnprivilegedUser()) != 0) {
-    return std::string("cannot become an unprivileged user: ") + std::strerror(errno);
-  }
-  return "";
-}
-
 // What a start of the game makes of the two folders, and what its writes then do, as lines of text.
 std::string StartAndSave(const fs::path& program, const fs::path& user) {
   std::ostringstream out;
@@ -70,11 +40,13 @@ std::string StartAndSave(const fs::path& program, const fs::path& user) {
   out << "progress: " << progress << "\n";
   SettingsFile settings(folder / kSettingsFileName);
   out << "music volume: " << settings.Read().MVolume << "\n";
-  out << "append: "
-      << Attempt([&] { AppendBestTime(folder, GameMode::Standard, 1, "Cid", MakeTime(0, 0, 5, 0)); }) << "\n";
-  out << "raise: " << Attempt([&] { RaiseProgress(folder, GameMode::Standard, progress, 6); }) << "\n";
+  out << "append: " << testing::Attempt([&] {
+    AppendBestTime(folder, GameMode::Standard, 1, "Cid", MakeTime(0, 0, 5, 0));
+  }) << "\n";
+  out << "raise: " << testing::Attempt([&] { RaiseProgress(folder, GameMode::Standard, progress, 6); })
+      << "\n";
   out << "progress in memory: " << progress << "\n";
-  out << "settings: " << Attempt([&] { settings.Write({false, true, true, 40, 30}); }) << "\n";
+  out << "settings: " << testing::Attempt([&] { settings.Write({false, true, true, 40, 30}); }) << "\n";
   out << "best times after: " << Names(LoadTopTen(folder, GameMode::Standard, 1)) << "\n";
   return out.str();
 }
@@ -117,15 +89,12 @@ class ReadOnlyFolderTest : public testing::TempFolderTest {
     if (!writable) {
       fs::permissions(Home(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_exec);
     } else if (::geteuid() == 0) {
-      ASSERT_EQ(::chown(Home().c_str(), UnprivilegedUser(), UnprivilegedGroup()), 0);
+      ASSERT_EQ(::chown(Home().c_str(), testing::UnprivilegedUser(), testing::UnprivilegedGroup()), 0);
     }
   }
 
   std::string StartAndSaveWithoutRoot() {
-    return testing::RunInChild([this] {
-      const std::string dropped = DropRoot();
-      return dropped.empty() ? StartAndSave(Program(), Home() / "jizdavo") : dropped;
-    });
+    return testing::RunWithoutRoot([this] { return StartAndSave(Program(), Home() / "jizdavo"); });
   }
 
   void ExpectProgramFolderUntouched() {
@@ -149,13 +118,20 @@ TEST_F(ReadOnlyFolderTest, WithNowhereToWriteReadsTheStoredFilesAndReportsEachWr
   GiveHomeToTheChild(false);
   const std::string report = StartAndSaveWithoutRoot();
   const std::string program = Program().string();
-  EXPECT_EQ(report, "folder: program\nbest times: Ann;Bob;\ncar chase: \nprogress: 5\nmusic volume: 12\n"
-                    "append: Unable to write to " + program + "/Score.dat\n"
-                    "raise: Unable to write to " + program + "/Levels.dat\n"
-                    // The player may still go on to the next level in this session.
-                    "progress in memory: 6\n"
-                    "settings: Unable to write to " + program + "/Settings.ini\n"
-                    "best times after: Ann;Bob;\n");
+  EXPECT_EQ(report,
+            "folder: program\nbest times: Ann;Bob;\ncar chase: \nprogress: 5\nmusic volume: 12\n"
+            "append: Unable to write to " +
+                program +
+                "/Score.dat\n"
+                "raise: Unable to write to " +
+                program +
+                "/Levels.dat\n"
+                // The player may still go on to the next level in this session.
+                "progress in memory: 6\n"
+                "settings: Unable to write to " +
+                program +
+                "/Settings.ini\n"
+                "best times after: Ann;Bob;\n");
   ExpectProgramFolderUntouched();
 }
 
