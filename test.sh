@@ -12,6 +12,9 @@ options=()
 if [ "${1:-}" = "--sanitize" ]; then
   folder=build-sanitize
   options+=(-DJIZDAVO_SANITIZE=ON -DJIZDAVO_BENCH=OFF)
+  # Set before the build: listing the tests runs the instrumented programs already.
+  source scripts/sanitizers.sh
+  jizdavo_sanitizer_environment
 fi
 jizdavo_build "$folder" "${options[@]}"
 

@@ -1,0 +1,109 @@
+#pragma once
+// The main window on a machine the soak drives by hand: no screen, a sound device whose samples are
+// pulled every frame (so the mixer runs), a clock that moves only when a frame is run, a window that
+// counts message boxes, and a random source that can switch the traffic off.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "frame/jizdavo.h"
+#include "platform/seeded_random.h"
+
+namespace jizdavo::soak {
+
+// Something the game did that a player would call broken; ends the soak with a failure.
+class SoakFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Traffic spawns from a Random(15) draw per lane and frame; only draws of 1 to 3 spawn. With the
+// traffic off those draws read 0, every other draw passes through unchanged.
+class TrafficSwitch final : public RandomSource {
+ public:
+  TrafficSwitch(uint64_t seed, const Clock& clock) : inner_(seed, clock) {}
+  int Random(int n) override;
+  void Randomize() override { inner_.Randomize(); }
+  void SetTraffic(bool on) { traffic_ = on; }
+
+ private:
+  SeededRandom inner_;
+  bool traffic_ = true;
+};
+
+class CountingWindow final : public WindowServices {
+ public:
+  void SetPointerShape(int) override {}
+  bool LoadPointer(const std::string&) override { return true; }
+  void CenterPointer() override {}
+  void MessageBox(const std::string&, const std::string&) override { ++message_boxes; }
+  void Close() override { ++closes; }
+
+  int message_boxes = 0;
+  int closes = 0;
+};
+
+// PC scan codes of the keys the pedestrian walks with, and of Esc.
+inline constexpr int kScanEscape = 1;
+inline constexpr int kScanUp = 128 + 72;
+inline constexpr int kScanDown = 128 + 80;
+inline constexpr int kScanLeft = 128 + 75;
+inline constexpr int kScanRight = 128 + 77;
+
+class SoakMachine {
+ public:
+  // The window after start-up with the main menu showing; the program's files (tunes, pointer,
+  // pictures) come from `program_folder`, the settings, scores and progress live in `data_folder`.
+  SoakMachine(const std::filesystem::path& program_folder, const std::filesystem::path& data_folder,
+              uint64_t seed);
+  ~SoakMachine();
+  SoakMachine(const SoakMachine&) = delete;
+  SoakMachine& operator=(const SoakMachine&) = delete;
+
+  TJizdavo& Window() { return *game_; }
+  TMenuScreens& Menus() { return game_->Menus; }
+  TrafficSwitch& Random() { return random_; }
+  const CountingWindow& WindowServices() const { return window_; }
+  int64_t Frames() const { return frames_; }
+  uint32_t Now() const { return clock_.Now(); }
+
+  // One 16 ms frame: the clock, due timers, the frame, then the device pulls that much sound.
+  void Frame();
+  void Frames(int count);
+
+  // A left click in the middle of `control`, through the control layer. Fails when the control is
+  // not the one in front there: the player could not have clicked it.
+  void Click(TControl& control);
+  // The level item `number` of the list, clicked the same way.
+  void ClickListItem(int number);
+  // A press at `x` pixels into `control` (horizontally, in its middle row), dragged to `drag_to`.
+  void Drag(TControl& control, int x, int drag_to);
+  void Type(const std::string& text);
+  void PressKey(int key_code);
+
+  void Hold(int scan_code, bool down) { input_.state.scan_codes[scan_code] = down; }
+  void ReleaseKeys() { input_.state.scan_codes.fill(false); }
+
+  // Called after every frame (the run's clock and memory samples).
+  std::function<void()> AfterFrame;
+
+ private:
+  void ClickAt(TControl& control, int x, int y);
+  void Send(WindowEvent::Kind kind, int x, int y);
+
+  ManualClock clock_{1000};
+  TrafficSwitch random_;
+  NullVideoOutput video_;
+  ScriptedInput input_;
+  CountingWindow window_;
+  MessageTimers timers_{clock_};
+  ManualAudioOutput audio_;
+  std::unique_ptr<TJizdavo> game_;
+  int64_t frames_ = 0;
+};
+
+}  // namespace jizdavo::soak
