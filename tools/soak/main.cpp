@@ -107,6 +107,8 @@ std::vector<std::string> Soak(const Options& options) {
 
 int main(int argc, char** argv) {
   using namespace jizdavo::soak;
+  // Whole lines, so that a report at exit never swallows the summary before it.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   try {
     const Options options = ReadArguments(argc, argv);
     std::printf("soak: %ld s, seed %llu, files in %s\n", options.seconds,
