@@ -35,6 +35,8 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
     x = point.x;
     y = point.y;
   };
+  refresh_rate_ = [&window] { return window.RefreshRate(); };
+  pacer_.SetRefreshRate(refresh_rate_());
 }
 
 void SdlMainLoop::Run() {
@@ -86,6 +88,10 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
 }
 
 void SdlMainLoop::HandleWindowEvent(const SDL_WindowEvent& event) {
+  // Another display, or full screen switched: the refresh rate may have changed.
+  const bool moved =
+      event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED;
+  if (refresh_rate_ && moved) pacer_.SetRefreshRate(refresh_rate_());
   // SDL may repeat a focus notice; the game hears of changes only.
   if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED && !frame_timer_.ApplicationActive()) {
     frame_timer_.ApplicationActivated();

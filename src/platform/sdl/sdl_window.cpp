@@ -154,6 +154,14 @@ bool SdlWindow::VsyncEnabled() const {
   return SDL_GetRendererInfo(renderer_, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
 }
 
+int SdlWindow::RefreshRate() const {
+  SDL_DisplayMode mode{};
+  if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) return mode.refresh_rate;
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) return std::max(mode.refresh_rate, 0);
+  return 0;
+}
+
 // Mouse positions come in window points, which on high-density screens are not output pixels.
 FramePoint SdlWindow::WindowToFrame(int x, int y) const {
   int window_width = 0, window_height = 0, output_width = 0, output_height = 0;

@@ -42,6 +42,8 @@ class SdlWindow final : public VideoOutput {
   bool Fullscreen() const;
   // Whether presenting waits for the vertical blank (otherwise the caller paces itself).
   bool VsyncEnabled() const;
+  // The refresh rate of the display the window is on, in Hz; 0 when SDL does not know it.
+  int RefreshRate() const;
 
   // A point in window coordinates (mouse events) as a pixel of the 640 x 480 frame; points on the
   // borders fall outside 0..639 x 0..479.
