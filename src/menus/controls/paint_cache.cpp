@@ -11,7 +11,8 @@ namespace {
 
 void CopyRows(const RawPixel* from, int from_pitch, RawPixel* to, int to_pitch, int width, int height) {
   for (int row = 0; row < height; ++row)
-    std::copy_n(from + static_cast<size_t>(row) * from_pitch, width, to + static_cast<size_t>(row) * to_pitch);
+    std::copy_n(from + static_cast<size_t>(row) * from_pitch, width,
+                to + static_cast<size_t>(row) * to_pitch);
 }
 
 }  // namespace
@@ -60,7 +61,8 @@ void PaintCache::PaintTree(TControl& control, TSurface& frame, int x, int y, con
   kept.look = look_;
   kept.area = a;
   kept.pixels.resize(static_cast<size_t>(a.Width()) * a.Height());
-  if (!a.IsEmpty()) CopyRows(frame.Row(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
+  if (!a.IsEmpty())
+    CopyRows(frame.Row(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
 }
 
 }  // namespace jizdavo
