@@ -22,6 +22,17 @@ std::optional<BestTimeRecord> MakeRecord(std::string level, std::string name, st
   return BestTimeRecord{*levelNumber, std::move(name), std::move(time), *value};
 }
 
+// The length of the whole records at the start of `stored`; the reader ignores whatever follows them.
+size_t WholeRecordsLength(std::string_view stored) {
+  const char storedFieldEnd = static_cast<char>(~kFieldEnd);
+  size_t fields = 0;
+  size_t length = 0;
+  for (size_t i = 0; i < stored.size(); ++i) {
+    if (stored[i] == storedFieldEnd && ++fields % 3 == 0) length = i + 1;
+  }
+  return length;
+}
+
 }  // namespace
 
 const char* BestTimesFileName(GameMode mode) {
@@ -99,7 +110,15 @@ std::vector<BestTimeRow> LoadTopTen(const std::filesystem::path& folder, GameMod
 
 void AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
                     TDateTime time) {
-  AppendToFile(folder / BestTimesFileName(mode), ComplementBytes(FormatBestTimeRecord(level, name, time)));
+  const std::filesystem::path file = folder / BestTimesFileName(mode);
+  // A record cut short (power lost in the middle of an append) would put every later record out of
+  // step; its bytes, which the reader ignores, go before the new record is added.
+  if (std::optional<std::string> stored = ReadFile(file)) {
+    const size_t whole = WholeRecordsLength(*stored);
+    std::error_code ignored;  // a file that cannot be cut cannot be appended to either
+    if (whole < stored->size()) std::filesystem::resize_file(file, whole, ignored);
+  }
+  AppendToFile(file, ComplementBytes(FormatBestTimeRecord(level, name, time)));
 }
 
 }  // namespace jizdavo

@@ -79,8 +79,9 @@ std::string FormatBestTimeRecord(int32_t level, std::string_view name, TDateTime
 // The top ten of `level` from the mode's file in `folder`; a missing file is created empty.
 std::vector<BestTimeRow> LoadTopTen(const std::filesystem::path& folder, GameMode mode, int32_t level);
 
-// Appends a record to the mode's file in `folder`, creating it. Throws Error "Unable to write to
-// <file>", leaving the records already stored intact.
+// Appends a record to the mode's file in `folder`, creating it; a record cut short at the end of the
+// file is dropped first, so the new one stays in step. Throws Error "Unable to write to <file>",
+// leaving the records already stored intact.
 void AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
                     TDateTime time);
 

@@ -175,5 +175,19 @@ TEST_F(KillDuringWriteTest, EveryFileIsTheOldOrTheNewContentAfterEachKill) {
   EXPECT_GT(raisesInFlight_, kKills / 20);
 }
 
+// The kernel may leave an append half done when power is lost; the next record must still line up.
+TEST_F(KillDuringWriteTest, ARecordCutShortDoesNotPutTheNextOneOutOfStep) {
+  const std::string whole = StoredRecord(GameMode::Standard, 0) + StoredRecord(GameMode::Standard, 16);
+  const std::string cut = StoredRecord(GameMode::Standard, 32);
+  const size_t nameEnd = cut.find(ComplementBytes("\r"), 2) + 1;
+  // Cut in the level, after it, after the name, and just before the last byte.
+  for (size_t length : {size_t{1}, size_t{2}, nameEnd, cut.size() - 1}) {
+    WriteBytes("Score.dat", whole + cut.substr(0, length));
+    const WriterRecord next = RecordNumber(GameMode::Standard, 48);
+    AppendBestTime(folder_, GameMode::Standard, next.level, next.name, next.time);
+    EXPECT_EQ(ReadBytes("Score.dat"), whole + StoredRecord(GameMode::Standard, 48)) << length << " bytes";
+  }
+}
+
 }  // namespace
 }  // namespace jizdavo
