@@ -4,6 +4,7 @@
 #include "platform/sdl/sdl_window.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/error.h"
@@ -18,11 +19,47 @@ SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), r
 // Division rounding toward minus infinity, so that points left of or above the frame stay negative.
 int FloorDiv(int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b)); }
 
-SDL_Renderer* CreateRenderer(SDL_Window* window) {
+SDL_Window* CreateWindow() {
+  return SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth, kFrameHeight,
+                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+}
+
+// Whether the renderer is OpenGL drawn by the processor (llvmpipe and its kind, as on a virtual X
+// server). Its context is current right after the renderer is made.
+bool RasterisedBySoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  constexpr unsigned kGlRenderer = 0x1F01;
+  const auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = get_string != nullptr ? get_string(kGlRenderer) : nullptr;
+  if (name == nullptr) return false;
+  const std::string renderer_name(reinterpret_cast<const char*>(name));
+  for (const char* rasteriser : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    if (renderer_name.find(rasteriser) != std::string::npos) return true;
+  return false;
+}
+
+// SDL's own software renderer, blitting straight into the window's X image. For one picture a frame
+// it costs the processor several times less than OpenGL rasterised in software.
+SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+// The display's own renderer, waiting for the vertical blank where it can, unless it is drawn in
+// software anyway; then the window is made again for SDL's software renderer.
+SDL_Renderer* CreateRenderer(SDL_Window*& window) {
   SDL_Renderer* renderer =
       SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  return renderer;
+  if (renderer != nullptr && !RasterisedBySoftware(renderer)) return renderer;
+  if (renderer != nullptr) {
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(window);
+    window = CreateWindow();
+    if (window == nullptr) return nullptr;
+  }
+  return CreateSoftwareRenderer(window);
 }
 
 }  // namespace
@@ -46,8 +83,7 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
 SdlWindow::SdlWindow() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw Error(std::string("Video cannot start: ") + SDL_GetError());
-  window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
-                             kFrameHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+  window_ = CreateWindow();
   if (window_ != nullptr) renderer_ = CreateRenderer(window_);
   if (renderer_ == nullptr) {
     const std::string reason = SDL_GetError();
