@@ -1,5 +1,7 @@
 #include "frame/jizdavo.h"
 
+#include <algorithm>
+
 #include "frame/level_record.h"
 #include "frame/level_tables.h"
 
@@ -36,6 +38,13 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   WireMenuHandlers();
   // Every presented frame carries the visible menu controls over what the game drew.
   DXDraw1.OnCompose = [this](TSurface& frame) { Menus.Layer.Compose(frame); };
+  // The layer paints nothing of its own, so with every top-level control hidden (the play field) the
+  // frame goes out as the game drew it, without a copy.
+  DXDraw1.HasOverlay = [this] {
+    const auto& controls = Menus.Layer.Controls();
+    return Menus.Layer.Visible &&
+           std::any_of(controls.begin(), controls.end(), [](const TControl* c) { return c->Visible; });
+  };
 }
 
 TJizdavo::~TJizdavo() {

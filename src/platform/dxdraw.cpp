@@ -92,18 +92,20 @@ bool TDXDraw::IsDrawable() {
   return !primary_lost_ || Restore();
 }
 
+const TSurface& TDXDraw::Composed() {
+  const int width = back_surface_->Width(), height = back_surface_->Height();
+  if (!compose_surface_ || compose_surface_->Width() != width || compose_surface_->Height() != height)
+    compose_surface_ = std::make_unique<TSurface>(width, height);
+  std::copy_n(back_surface_->Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
+  OnCompose(*compose_surface_);
+  return *compose_surface_;
+}
+
 void TDXDraw::Present() {
   if (!IsDrawable()) return;
-  const TSurface* shown = back_surface_.get();
-  if (OnCompose) {
-    const int width = back_surface_->Width(), height = back_surface_->Height();
-    if (!compose_surface_ || compose_surface_->Width() != width || compose_surface_->Height() != height)
-      compose_surface_ = std::make_unique<TSurface>(width, height);
-    std::copy_n(back_surface_->Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
-    OnCompose(*compose_surface_);
-    shown = compose_surface_.get();
-  }
-  output_.PresentFrame(shown->Pixels(), shown->Width(), shown->Height(), shown->Width());
+  const bool compose = OnCompose && (!HasOverlay || HasOverlay());
+  const TSurface& shown = compose ? Composed() : *back_surface_;
+  output_.PresentFrame(shown.Pixels(), shown.Width(), shown.Height(), shown.Width());
 }
 
 }  // namespace jizdavo

@@ -50,9 +50,12 @@ class TDXDraw {
 
   // The game's handler, called once the display is set up and before the images are built.
   std::function<void()> OnInitialize;
-  // Called by every Present with a copy of the back surface, to paint the menus' controls over; the
-  // screen then shows that copy and the back surface keeps what the game drew.
+  // Called by Present with a copy of the back surface, to paint the menus' controls over; the screen
+  // then shows that copy and the back surface keeps what the game drew.
   std::function<void(TSurface& frame)> OnCompose;
+  // Whether OnCompose has anything to paint now. When it answers false the screen is handed the back
+  // surface itself: no copy, no compose. Unset, every frame with an OnCompose is composed.
+  std::function<bool()> HasOverlay;
 
   using NotifyToken = int;
   NotifyToken AddNotify(std::function<void(DisplayEvent)> subscriber);
@@ -84,6 +87,8 @@ class TDXDraw {
 
  private:
   void MakeSurfaces();
+  // The back surface copied into the compose surface, with OnCompose's painting over it.
+  const TSurface& Composed();
   bool Restore();
   void Notify(DisplayEvent event);
 

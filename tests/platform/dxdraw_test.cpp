@@ -143,6 +143,30 @@ TEST_F(Display, PresentShowsTheBackSurfaceAndKeepsIt) {
   EXPECT_EQ(dxdraw.BackSurface()->GetPixel(10, 20), 0xABCDu);
 }
 
+TEST_F(Display, OverlayIsComposedOnACopyOnlyWhileItHasSomethingToPaint) {
+  dxdraw.Initialize();
+  dxdraw.BackSurface()->Fill(0x1111);
+  int composed = 0;
+  dxdraw.OnCompose = [&](TSurface& frame) {
+    ++composed;
+    frame.FillRect({0, 0, 1, 1}, 0x2222);
+  };
+  bool overlay = true;
+  dxdraw.HasOverlay = [&] { return overlay; };
+  dxdraw.Present();
+  overlay = false;
+  dxdraw.Present();
+  overlay = true;
+  dxdraw.Present();
+  ASSERT_EQ(output.frames.size(), 3u);
+  EXPECT_EQ(composed, 2);
+  EXPECT_EQ(output.frames[0][0], 0x2222);
+  EXPECT_EQ(output.frames[1][0], 0x1111);  // the back surface as drawn, never the stale composition
+  EXPECT_EQ(output.frames[2][0], 0x2222);
+  EXPECT_EQ(output.frames[2][1], 0x1111);
+  EXPECT_EQ(dxdraw.BackSurface()->GetPixel(0, 0), 0x1111u);
+}
+
 TEST_F(Display, LossRebuildsEveryItemAndKeepsTheBackSurface) {
   dxdraw.Initialize();
   item.PatternSurface(0)->Fill(0x07E0);  // drawn into the item since its build
