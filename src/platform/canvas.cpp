@@ -30,25 +30,21 @@ void TCanvas::FillClipped(const TRect& rect, TColor color) {
   for (int y = y0; y < y1; ++y) FillSpan(x0, x1, y, color);
 }
 
+// Hard-edged glyphs are drawn as their covered runs, one span each; where glyphs overlap, the spans
+// cover the same pixels as the glyphs' union would.
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty()) return;
-  const TextCoverage glyphs = RenderText(SpecOf(Font), text, GlyphRender::kMono);
-  if (Brush.Style == TBrushStyle::bsSolid) {
-    FillClipped(Bounds(x, y, glyphs.cell.width, glyphs.cell.height), Brush.Color);
-  }
-  // Mono coverage is 0 or 255: each run of set pixels is one span in the font colour.
-  for (int row = 0; row < glyphs.height; ++row) {
-    const uint8_t* alpha = glyphs.alpha.data() + static_cast<size_t>(row) * glyphs.width;
-    const int target_y = y + glyphs.top + row;
-    for (int col = 0; col < glyphs.width;) {
-      if (alpha[col] == 0) {
-        ++col;
-        continue;
-      }
-      const int start = col;
-      while (col < glyphs.width && alpha[col] != 0) ++col;
-      const int left = x + glyphs.left;
-      FillClipped({left + start, target_y, left + col, target_y + 1}, Font.Color);
+  thread_local std::vector<PlacedGlyph> placed;
+  const TextExtent cell = LayOutText(SpecOf(Font), text, GlyphRender::kMono, placed);
+  if (Brush.Style == TBrushStyle::bsSolid) FillClipped(Bounds(x, y, cell.width, cell.height), Brush.Color);
+  // Clipped here rather than through FillClipped: a line of text has hundreds of runs.
+  const int width = TargetWidth(), height = TargetHeight();
+  for (const PlacedGlyph& place : placed) {
+    const int left = x + place.x, top = y + place.y;
+    for (const GlyphRun& run : place.glyph->runs) {
+      const int row = top + run.row;
+      const int x0 = std::max(left + run.left, 0), x1 = std::min(left + run.right, width);
+      if (row >= 0 && row < height && x0 < x1) FillSpan(x0, x1, row, Font.Color);
     }
   }
 }

@@ -12,6 +12,7 @@
 
 #include "platform/dib.h"
 #include "platform/surface.h"
+#include "platform/text/text_render.h"
 
 namespace jizdavo {
 namespace {
@@ -157,6 +158,39 @@ TEST(CanvasTest, TextIsClippedAtTheEdges) {
     canvas.TextOut(x, y, "Jizdavo");
   }
   EXPECT_GT(CountRaw(surface, rgb565::FromColor(clLime)), 0);
+}
+
+// TextOut draws glyph by glyph; the pixels must be those of the string's composed mono coverage, also
+// where slanted glyphs overlap and where the text runs off any edge.
+TEST(CanvasTest, TextOutPaintsExactlyTheComposedCoverage) {
+  struct Case {
+    const char* font;
+    bool bold, italic;
+    int x, y;
+  };
+  const std::string text = "Wfffj/Time: 01:23";
+  for (const Case& c : {Case{"Tahoma", false, false, 4, 4}, Case{"Arial", true, true, 3, 2},
+                        Case{"Arial Black", false, true, -9, -6}, Case{"Tahoma", true, false, 70, 12}}) {
+    TSurface surface(120, 24);
+    TSurfaceCanvas& canvas = surface.Canvas();
+    SetFont(canvas, c.font, 14, clWhite);
+    canvas.Font.Bold = c.bold;
+    canvas.Font.Italic = c.italic;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.TextOut(c.x, c.y, text);
+    const TextCoverage glyphs = RenderText(SpecOf(canvas.Font), text, GlyphRender::kMono);
+    int ink = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+      for (int x = 0; x < surface.Width(); ++x) {
+        const int gx = x - c.x - glyphs.left, gy = y - c.y - glyphs.top;
+        const bool covered = gx >= 0 && gy >= 0 && gx < glyphs.width && gy < glyphs.height &&
+                             glyphs.alpha[static_cast<size_t>(gy) * glyphs.width + gx] != 0;
+        ink += covered;
+        ASSERT_EQ(surface.GetPixel(x, y), covered ? 0xFFFFu : 0u) << c.font << " at " << x << "," << y;
+      }
+    }
+    EXPECT_GT(ink, 100) << c.font;
+  }
 }
 
 // Lines drawn on a picture: every point from the start up to, not including, the end.

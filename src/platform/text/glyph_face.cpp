@@ -14,6 +14,23 @@ namespace {
 
 int RoundPixels(FT_Pos value) { return static_cast<int>((value + 32) >> 6); }
 
+std::vector<GlyphRun> CoveredRuns(const Glyph& glyph) {
+  std::vector<GlyphRun> runs;
+  for (int y = 0; y < glyph.height; ++y) {
+    const uint8_t* row = glyph.coverage.data() + static_cast<size_t>(y) * glyph.width;
+    for (int x = 0; x < glyph.width;) {
+      if (row[x] == 0) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < glyph.width && row[x] != 0) ++x;
+      runs.push_back({y, start, x});
+    }
+  }
+  return runs;
+}
+
 }  // namespace
 
 GlyphFace::GlyphFace(FT_LibraryRec_* library, const FontFile& file, int em_pixels, GlyphRender render)
@@ -109,6 +126,7 @@ Glyph GlyphFace::Rasterise(char32_t code) const {
       out[x] = mono ? (value >= 128 ? 255 : 0) : value;
     }
   }
+  glyph.runs = CoveredRuns(glyph);
   return glyph;
 }
 

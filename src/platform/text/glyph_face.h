@@ -17,6 +17,13 @@ namespace jizdavo {
 // keys out completely; kCoverage gives antialiased glyphs for composing over finished frames.
 enum class GlyphRender { kMono, kCoverage };
 
+// A stretch of one bitmap row where the coverage is not 0: columns [left, right) of row `row`.
+struct GlyphRun {
+  int row;
+  int left;
+  int right;
+};
+
 struct Glyph {
   int left = 0;  // from the pen position to the bitmap's left column
   int top = 0;   // from the baseline up to the bitmap's top row
@@ -24,6 +31,7 @@ struct Glyph {
   int height = 0;
   int advance = 0;
   std::vector<uint8_t> coverage;  // width * height, 0..255; only 0 and 255 when mono
+  std::vector<GlyphRun> runs;     // the covered pixels row by row, so hard-edged text is drawn as spans
 };
 
 class GlyphFace {

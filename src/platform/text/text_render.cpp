@@ -61,9 +61,10 @@ class FontSystem {
   std::map<std::tuple<std::string, int, bool, bool, GlyphRender>, std::unique_ptr<GlyphFace>> faces_;
 };
 
-// UTF-8 to code points; a byte that does not start a valid sequence stands for itself (Latin-1).
-std::u32string DecodeUtf8(std::string_view text) {
-  std::u32string codes;
+// UTF-8 to code points, handed to `use` one by one; a byte that does not start a valid sequence stands
+// for itself (Latin-1).
+template <typename Use>
+void ForEachCode(std::string_view text, Use use) {
   for (size_t i = 0; i < text.size();) {
     const auto byte = static_cast<unsigned char>(text[i]);
     const int length = byte < 0x80           ? 1
@@ -78,17 +79,10 @@ std::u32string DecodeUtf8(std::string_view text) {
       valid = (next & 0xC0) == 0x80;
       code = code << 6 | (next & 0x3F);
     }
-    codes.push_back(valid ? code : byte);
+    use(valid ? code : char32_t{byte});
     i += valid ? length : 1;
   }
-  return codes;
 }
-
-struct PlacedGlyph {
-  const Glyph* glyph;
-  int x;  // bitmap's left column in the cell
-  int y;  // bitmap's top row in the cell
-};
 
 TextExtent CellOf(const GlyphFace& face) {
   return {0, face.Ascent() + face.Descent(), face.Ascent(), face.EmPixels()};
@@ -108,30 +102,36 @@ TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8) {
   GlyphFace& face = FontSystem::Get().FaceFor(wanted, GlyphRender::kMono);
   if (!face.Valid()) return {};
   TextExtent extent = CellOf(face);
-  for (char32_t code : DecodeUtf8(utf8)) extent.width += face.GlyphFor(code).advance;
+  ForEachCode(utf8, [&](char32_t code) { extent.width += face.GlyphFor(code).advance; });
   return extent;
 }
 
-TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render) {
+TextExtent LayOutText(const FontSpec& wanted, std::string_view utf8, GlyphRender render,
+                      std::vector<PlacedGlyph>& placed) {
+  placed.clear();
   GlyphFace& face = FontSystem::Get().FaceFor(wanted, render);
-  TextCoverage out;
-  if (!face.Valid()) return out;
-  out.cell = CellOf(face);
-  std::vector<PlacedGlyph> placed;
-  int left = 0, top = 0, right = 0, bottom = out.cell.height;
-  for (char32_t code : DecodeUtf8(utf8)) {
+  if (!face.Valid()) return {};
+  TextExtent cell = CellOf(face);
+  ForEachCode(utf8, [&](char32_t code) {
     const Glyph& glyph = face.GlyphFor(code);
-    const PlacedGlyph place{&glyph, out.cell.width + glyph.left, out.cell.ascent - glyph.top};
-    if (glyph.width > 0 && glyph.height > 0) {
-      placed.push_back(place);
-      left = std::min(left, place.x);
-      top = std::min(top, place.y);
-      right = std::max(right, place.x + glyph.width);
-      bottom = std::max(bottom, place.y + glyph.height);
-    }
-    out.cell.width += glyph.advance;
+    if (glyph.width > 0 && glyph.height > 0)
+      placed.push_back({&glyph, cell.width + glyph.left, cell.ascent - glyph.top});
+    cell.width += glyph.advance;
+  });
+  return cell;
+}
+
+TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render) {
+  TextCoverage out;
+  std::vector<PlacedGlyph> placed;
+  out.cell = LayOutText(wanted, utf8, render, placed);
+  int left = 0, top = 0, right = out.cell.width, bottom = out.cell.height;
+  for (const PlacedGlyph& place : placed) {
+    left = std::min(left, place.x);
+    top = std::min(top, place.y);
+    right = std::max(right, place.x + place.glyph->width);
+    bottom = std::max(bottom, place.y + place.glyph->height);
   }
-  right = std::max(right, out.cell.width);
   out.left = left;
   out.top = top;
   out.width = right - left;

@@ -49,4 +49,16 @@ struct TextCoverage {
 
 TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render);
 
+// A glyph with ink, and where its bitmap's top-left corner lies relative to the text cell's.
+struct PlacedGlyph {
+  const Glyph* glyph;
+  int x;
+  int y;
+};
+
+// Lays the string out on one line without composing a bitmap: `placed` receives the glyphs that have
+// ink, in order; the answer is the cell. The glyphs stay valid for the run.
+TextExtent LayOutText(const FontSpec& wanted, std::string_view utf8, GlyphRender render,
+                      std::vector<PlacedGlyph>& placed);
+
 }  // namespace jizdavo
