@@ -63,6 +63,11 @@ caption_pixels() {
       print $1 "," $2 }'
 }
 caption_count() { caption_pixels "$1" | wc -l; }
+# How many pixels of `region` have a red r, green g and blue b for which the awk condition `$2` holds.
+count_pixels() {
+  convert "$work/screen.png" -crop "$1" +repage txt:- |
+    awk -F'[(),]' "NR > 1 { r = \$3; g = \$4; b = \$5; if ($2) n++ } END { print n + 0 }"
+}
 # What the panel shows, as a fingerprint of its caption pixels.
 panel_print() { caption_pixels "$panel" | md5sum | cut -d' ' -f1; }
 # The mean grey level of `region` (the whole screen when omitted), 0..1000.

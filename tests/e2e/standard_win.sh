@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Wins Standard level 1 with real keys in the traffic-free build: walks the pedestrian down to the
+# finish, watches the victory sequence, types a name into the top-ten entry, finds the name and time
+# in the best-times list and in "Score.dat", leaves by "Main menu" (which unlocks level 2, kept in
+# "Levels.dat") and picks level 2 in the level choice of a new Standard game.
+#
+#   standard_win.sh <traffic-free program>
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+readonly name=Walker
+# Below the road's centre line: grass, until the grey "Victory" text grows over it.
+readonly victory_region=240x60+200+245
+# The name and time columns of the best-times list's first row.
+readonly first_name=120x14+280+264
+readonly first_time=70x14+400+264
+# Where the level choice puts its second and third items.
+readonly level_two=16x16+306+267
+readonly level_three=16x16+334+267
+
+e2e_start "$1" standard-win
+skip_film
+
+click_at 305 270  # "Standard"
+wait_for 15 panel_is_not "$main_menu" || fail "the Standard game screen did not show"
+new_game=$(panel_print)
+click_at 280 363  # "Start"
+wait_for 30 game_shown || fail "the game did not start"
+
+# Grey: red, green and blue within 12 of each other.
+grey_count() { count_pixels "$1" 'r - g < 12 && g - r < 12 && g - b < 12 && b - g < 12 && g > 30'; }
+victory_shown() { ! menu_shown && (($(grey_count "$victory_region") > 1000)); }
+
+# The finish lies straight below the start; the key is held through the countdown and the walk.
+xdotool keydown Down
+wait_for 60 victory_shown || { xdotool keyup Down; fail "no \"Victory\" after walking down to the finish"; }
+xdotool keyup Down
+
+wait_for 30 panel_is_not "$main_menu" || fail "the name entry did not follow the victory"
+xdotool type --delay 120 "$name"
+press_key Return
+# Only the best-times list writes into the time column.
+best_times_listed() { (($(caption_count "$first_name") > 30 && $(caption_count "$first_time") > 30)); }
+wait_for 15 best_times_listed || fail "Enter did not lead to the best times with a name and time in row 1"
+
+# The record is "1", the name and the time, each ended by byte 13, every byte complemented.
+[[ -f $work/Score.dat ]] || fail "no Score.dat beside the program"
+record=$(perl -0777 -pe '$_ = ~$_; tr/\r/\n/' "$work/Score.dat")
+[[ $record =~ ^1$'\n'$name$'\n'00:([0-9]{2}):[0-9]{3}$ ]] || fail "Score.dat decodes to \"$record\""
+# Walking the 400-odd rows at 0.1 pixel a millisecond takes about four seconds.
+((10#${BASH_REMATCH[1]} >= 3)) || fail "the stored time $record is shorter than the walk"
+
+click_at 300 427  # "Main menu"
+wait_for 15 panel_is "$main_menu" || fail "\"Main menu\" did not return to the main menu"
+progress=$(perl -0777 -pe '$_ = ~$_' "$work/Levels.dat")
+[[ $progress == 2 ]] || fail "Levels.dat decodes to \"$progress\", not 2"
+
+click_at 305 270  # "Standard"
+wait_for 15 panel_is "$new_game" || fail "the Standard game screen did not show level 1"
+click_at 290 333  # "Level: 1"
+# The choice lists the unlocked levels left to right: "1", "2" and nothing after them.
+level_two_offered() { panel_is_not "$new_game" && (($(caption_count "$level_two") > 10)); }
+wait_for 15 level_two_offered || fail "the level choice did not show with level 2"
+(($(caption_count "$level_three") == 0)) || fail "the level choice offers more than levels 1 and 2"
+level_choice=$(panel_print)
+click_at 313 275  # "2"
+level_two_picked() { panel_is_not "$new_game" && panel_is_not "$level_choice"; }
+wait_for 15 level_two_picked || fail "picking level 2 did not lead back to the new-game screen"
+click_at 285 393  # "Back"
+wait_for 15 panel_is "$main_menu" || fail "Back did not return to the main menu"
+
+e2e_exit
+echo "Standard level won and level 2 unlocked"
