@@ -70,6 +70,21 @@ count_pixels() {
 }
 # What the panel shows, as a fingerprint of its caption pixels.
 panel_print() { caption_pixels "$panel" | md5sum | cut -d' ' -f1; }
+# The fingerprint once two screenshots in a row agree: a screenshot can catch a frame half presented.
+settled_panel_print() {
+  local previous= current attempt
+  for attempt in {1..20}; do
+    screen
+    current=$(panel_print)
+    if [[ $current == "$previous" ]]; then
+      echo "$current"
+      return 0
+    fi
+    previous=$current
+    sleep 0.2
+  done
+  return 1
+}
 # The mean grey level of `region` (the whole screen when omitted), 0..1000.
 brightness() {
   convert "$work/screen.png" ${1:+-crop "$1" +repage} -colorspace gray -format '%[fx:int(mean*1000)]' info:
@@ -117,7 +132,7 @@ film_skipped() {
 }
 skip_film() {
   wait_for 60 film_skipped || fail "the main menu did not show after the film"
-  main_menu=$(panel_print)
+  main_menu=$(settled_panel_print) || fail "the main menu did not settle"
 }
 
 # Esc pauses once the countdown is over: pressed until the pause panel shows.

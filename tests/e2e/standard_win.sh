@@ -23,7 +23,7 @@ skip_film
 
 click_at 305 270  # "Standard"
 wait_for 15 panel_is_not "$main_menu" || fail "the Standard game screen did not show"
-new_game=$(panel_print)
+new_game=$(settled_panel_print) || fail "the Standard game screen did not settle"
 click_at 280 363  # "Start"
 wait_for 30 game_shown || fail "the game did not start"
 
@@ -62,7 +62,7 @@ click_at 290 333  # "Level: 1"
 level_two_offered() { panel_is_not "$new_game" && (($(caption_count "$level_two") > 10)); }
 wait_for 15 level_two_offered || fail "the level choice did not show with level 2"
 (($(caption_count "$level_three") == 0)) || fail "the level choice offers more than levels 1 and 2"
-level_choice=$(panel_print)
+level_choice=$(settled_panel_print) || fail "the level choice did not settle"
 click_at 313 275  # "2"
 level_two_picked() { panel_is_not "$new_game" && panel_is_not "$level_choice"; }
 wait_for 15 level_two_picked || fail "picking level 2 did not lead back to the new-game screen"
