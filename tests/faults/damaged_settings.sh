@@ -5,6 +5,7 @@
 #   damaged_settings.sh <program>
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/scenario.sh"
 
 e2e_before_start() {
   {
@@ -15,10 +16,10 @@ e2e_before_start() {
 e2e_start "$1" damaged-settings
 skip_film
 
-click_at 280 380  # "Options"
-wait_for 15 panel_is_not "$main_menu" || fail "the Options screen did not show"
-click_at 280 450  # "Back"
-wait_for 15 panel_is "$main_menu" || fail "Back did not return to the main menu"
+# "Options"
+click_until 280 380 panel_is_not "$main_menu" || fail "the Options screen did not show"
+# "Back"
+click_until 280 450 panel_is "$main_menu" || fail "Back did not return to the main menu"
 for line in PlayMusic=1 PlaySE=1 ShowFPS=0 MVolume=80 SEVolume=80; do
   grep -qax "$line" "$work/Settings.ini" ||
     fail "Settings.ini does not hold $line: $(cat -v "$work/Settings.ini")"

@@ -5,6 +5,7 @@
 #   missing_files.sh <program>
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/scenario.sh"
 
 e2e_before_start() {
   rm "$work"/Music/*.wav "$work/Graphics/logo.avi" "$work/Graphics/Cursor.cur"
@@ -12,12 +13,12 @@ e2e_before_start() {
 e2e_start "$1" missing-files
 skip_film
 
-click_at 305 270  # "Standard"
-wait_for 15 panel_is_not "$main_menu" || fail "the Standard game screen did not show"
-click_at 280 363  # "Start"
-wait_for 30 game_shown || fail "the game did not start"
+# "Standard"
+click_until 305 270 panel_is_not "$main_menu" || fail "the Standard game screen did not show"
+# "Start"
+click_until 280 363 game_shown || fail "the game did not start"
 pause_game
-click_at 290 275  # "Abort game"
-wait_for 15 panel_is "$main_menu" || fail "Abort game did not return to the main menu"
+# "Abort game"
+click_until 290 275 panel_is "$main_menu" || fail "Abort game did not return to the main menu"
 e2e_exit
 echo "missing files passed"

@@ -6,6 +6,7 @@
 #   read_only_install.sh <program>
 set -euo pipefail
 source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/scenario.sh"
 
 program_name=$(basename "$1")
 
@@ -21,7 +22,8 @@ e2e_before_start() {
   (cd "$work/install" && md5sum Settings.ini Levels.dat) >"$work/stored.md5"
   local as_user=
   if ((EUID == 0)); then as_user='setpriv --reuid=nobody --regid=nogroup --clear-groups'; fi
-  printf '#!/bin/sh\nXDG_DATA_HOME=%s exec %s %s\n' "$work/install/data" "$as_user" "$work/install/$program_name" \
+  local installed="$work/install/$program_name"
+  printf '#!/bin/sh\nXDG_DATA_HOME=%s exec %s %s\n' "$work/install/data" "$as_user" "$installed" \
     >"$work/$program_name"
   chmod 755 "$work" "$work/$program_name"
   chmod -R a-w "$work/install"
@@ -37,20 +39,21 @@ trap cleanup EXIT
 e2e_start "$1" read-only-install
 skip_film
 
-click_at 280 380  # "Options"
-wait_for 15 panel_is_not "$main_menu" || fail "the Options screen did not show"
-click_at 280 450  # "Back"
+# "Options"
+click_until 280 380 panel_is_not "$main_menu" || fail "the Options screen did not show"
 box=
 # The message box is a window of its own, titled "Jizdavo" (the game's is "Jizdavo v0.9").
 message_shown() {
   box=$(xwininfo -root -children | awk '$2 == "\"Jizdavo\":" { print $1; exit }')
   [[ -n $box ]]
 }
-wait_for 15 message_shown || fail "no message said that the options could not be saved"
+# "Back"
+click_until 280 450 message_shown || fail "no message said that the options could not be saved"
 xdotool windowfocus "$box" key Return
 wait_for 15 panel_is "$main_menu" || fail "the main menu did not come back after the message"
 e2e_exit
 
 (cd "$work/install" && md5sum --quiet -c "$work/stored.md5") || fail "a stored file changed"
-[[ $(ls -A "$work/install" | wc -l) == 5 ]] || fail "files were added to the installation: $(ls -A "$work/install")"
+[[ $(ls -A "$work/install" | wc -l) == 5 ]] ||
+  fail "files were added to the installation: $(ls -A "$work/install")"
 echo "read-only install passed"
