@@ -118,20 +118,15 @@ void TCar::Render() {
   }
 }
 
-// The trail goes into the backdrop picture itself, so it stays on the road until the level ends. Once the
-// alpha is spent the blend paints nothing.
+// The trail goes into the backdrop picture itself, so it stays on the road until the level ends.
 void TCar::PaintTrails() {
-  TPictureCollectionItem& backdrop = FindImage("Pozadi");
-  const int x = RoundHalfEven(X);
-  const int y = RoundHalfEven(Y);
-  if (TopTrail) {
-    PaintBloodDot(backdrop, x, y, TopTrailAlpha);
-    TopTrailAlpha -= kTrailFade;
-  }
-  if (BottomTrail) {
-    PaintBloodDot(backdrop, x, y + Height - kBloodDotSize, BottomTrailAlpha);
-    BottomTrailAlpha -= kTrailFade;
-  }
+  const auto paint = [this](int32_t& alpha, int offset_y) {
+    // A spent trail would blend nothing; it goes on fading unpainted.
+    if (alpha > 0) PaintBloodDot(FindImage("Pozadi"), RoundHalfEven(X), RoundHalfEven(Y) + offset_y, alpha);
+    alpha -= kTrailFade;
+  };
+  if (TopTrail) paint(TopTrailAlpha, 0);
+  if (BottomTrail) paint(BottomTrailAlpha, Height - kBloodDotSize);
 }
 
 // A wanted car: its picture on black, tinted yellow by |sin|, keyed on the tinted background and drawn

@@ -11,9 +11,10 @@ namespace jizdavo {
 
 namespace {
 
-bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+// Two names are the same item when they are equal letter by letter after lower-casing.
+std::string LowerCaseName(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
 }
 
 // The picture in the display format: each 8-bit channel cut to its 5-6-5 width.
@@ -106,15 +107,16 @@ void TPictureCollectionItem::DrawRotated(TSurface& dest, int x, int y, int w, in
 
 TPictureCollectionItem& TDXImageList::Add(std::string name) {
   items_.push_back(std::make_unique<TPictureCollectionItem>(std::move(name)));
-  items_.back()->SetInitialized(initialized_);
-  return *items_.back();
+  TPictureCollectionItem& item = *items_.back();
+  item.SetInitialized(initialized_);
+  by_name_.emplace(LowerCaseName(item.Name()), &item);  // an earlier item of the same name keeps it
+  return item;
 }
 
 TPictureCollectionItem& TDXImageList::Find(const std::string& name) {
-  for (auto& item : items_) {
-    if (SameNameIgnoringCase(item->Name(), name)) return *item;
-  }
-  throw Error("Image '" + name + "' not found");
+  const auto found = by_name_.find(LowerCaseName(name));
+  if (found == by_name_.end()) throw Error("Image '" + name + "' not found");
+  return *found->second;
 }
 
 void TDXImageList::InitializeAll() {

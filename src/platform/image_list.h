@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/color.h"
@@ -82,6 +83,8 @@ class TDXImageList {
 
  private:
   std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
+  // Lower-cased name to the first item of that name: sprites look items up every frame.
+  std::unordered_map<std::string, TPictureCollectionItem*> by_name_;
   bool initialized_ = false;  // items added later join in this state
 };
 

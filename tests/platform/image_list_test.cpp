@@ -19,6 +19,8 @@ TEST(ImageList, FindIgnoresLetterCase) {
   EXPECT_EQ(&list.Find("KREV1"), &krev);
   EXPECT_EQ(&list.Find("krev1"), &krev);
   EXPECT_EQ(&list.Find("Krev1"), &krev);
+  list.Add("KREV1");  // a later item of the same name is never found
+  EXPECT_EQ(&list.Find("krev1"), &krev);
 }
 
 TEST(ImageList, FindOfAnUnknownNameRaisesItsMessage) {
