@@ -15,7 +15,8 @@ namespace jizdavo::testing {
 namespace {
 
 std::filesystem::path GoldenFile(const std::string& name) {
-  return std::filesystem::path(__FILE__).parent_path() / "golden" / (name + ".txt");
+  // Ninja names sources relative to the build folder, while ctest runs the tests from another one.
+  return (std::filesystem::path(JIZDAVO_BUILD_DIR) / __FILE__).parent_path() / "golden" / (name + ".txt");
 }
 
 uint64_t HashSurface(const TSurface& surface) {
