@@ -15,8 +15,7 @@ namespace jizdavo::testing {
 namespace {
 
 std::filesystem::path GoldenFile(const std::string& name) {
-  // Ninja names sources relative to the build folder, while ctest runs the tests from another one.
-  return (std::filesystem::path(JIZDAVO_BUILD_DIR) / __FILE__).parent_path() / "golden" / (name + ".txt");
+  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "frame" / "golden" / (name + ".txt");
 }
 
 uint64_t HashSurface(const TSurface& surface) {
