@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -105,6 +106,29 @@ TEST(PaintCacheTest, HiddenOrRemovedPanelLeavesTheFrameAlone) {
   p.panel.Show();
   p.panel.SetParent(nullptr);
   EXPECT_EQ(p.Composed(), white);
+}
+
+// A wider panel under the front one (the scores list under the main menu) shows in the strip beside
+// it, label included, and nowhere under it.
+TEST(PaintCacheTest, WiderPanelShowsBesideTheFrontOne) {
+  ControlLayer layer;
+  TPanel wide, front;
+  wide.SetBounds(232, 220, 236, 260);
+  wide.Color = clRed;
+  front.SetBounds(232, 220, 176, 260);
+  TLabel under_front, beside;
+  under_front.Caption = beside.Caption = "Exit";
+  under_front.SetBounds(10, 10, 0, 0);
+  beside.SetBounds(180, 10, 0, 0);
+  for (TLabel* label : {&under_front, &beside}) label->SetParent(&wide);
+  wide.SetParent(&layer);
+  front.SetParent(&layer);
+  TSurface frame(640, 480), fresh(640, 480);
+  layer.Compose(frame);
+  for (TPanel* each : {&wide, &front}) each->PaintTree(fresh, each->Left, each->Top, fresh.ClientRect());
+  EXPECT_TRUE(std::equal(frame.Pixels(), frame.Pixels() + 640 * 480, fresh.Pixels()));
+  EXPECT_EQ(frame.GetPixel(300, 300), 0u);
+  EXPECT_EQ(frame.GetPixel(460, 470), rgb565::FromColor(clRed));
 }
 
 }  // namespace

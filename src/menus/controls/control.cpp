@@ -24,6 +24,19 @@ bool Covers(const TControl& sibling, const TControl& control, bool sibling_is_la
   return sibling_is_later;
 }
 
+// `clip` without the part `cover` hides, where what is left is one rectangle; otherwise `clip` whole.
+TRect CutAway(const TRect& clip, const TRect& cover) {
+  TRect r = clip;
+  if (cover.Top <= r.Top && cover.Bottom >= r.Bottom) {
+    if (cover.Left <= r.Left && cover.Right > r.Left) r.Left = std::min(cover.Right, r.Right);
+    else if (cover.Right >= r.Right && cover.Left < r.Right) r.Right = std::max(cover.Left, r.Left);
+  } else if (cover.Left <= r.Left && cover.Right >= r.Right) {
+    if (cover.Top <= r.Top && cover.Bottom > r.Top) r.Top = std::min(cover.Bottom, r.Bottom);
+    else if (cover.Bottom >= r.Bottom && cover.Top < r.Bottom) r.Bottom = std::max(cover.Top, r.Top);
+  }
+  return r.IsEmpty() ? TRect{} : r;
+}
+
 }  // namespace
 
 TControl::~TControl() {
@@ -141,22 +154,26 @@ void TControl::PaintTree(TSurface& frame, int x, int y, const TRect& clip) {
   PaintChildren(frame, x, y, inner, true);
 }
 
-bool TControl::HiddenBehindLaterSibling(size_t index) const {
-  const TRect r = children_[index]->BoundsRect();
-  for (size_t later = index + 1; later < children_.size(); ++later) {
+// A windowed control paints only inside its own bounds, so what later opaque windowed siblings cover
+// need not be painted (the stacked menu panels).
+TRect TControl::UncoveredPart(size_t index, int x, int y, const TRect& clip) const {
+  const TControl& child = *children_[index];
+  TRect r = IntersectRect(clip, Bounds(x + child.Left, y + child.Top, child.Width, child.Height));
+  for (size_t later = index + 1; later < children_.size() && !r.IsEmpty(); ++later) {
     const TControl& s = *children_[later];
-    if (s.Windowed() && s.Visible && s.Opaque() && s.Left <= r.Left && s.Top <= r.Top &&
-        s.Left + s.Width >= r.Right && s.Top + s.Height >= r.Bottom)
-      return true;
+    if (s.Windowed() && s.Visible && s.Opaque())
+      r = CutAway(r, Bounds(x + s.Left, y + s.Top, s.Width, s.Height));
   }
-  return false;
+  return r;
 }
 
 void TControl::PaintChildren(TSurface& frame, int x, int y, const TRect& clip, bool windowed) {
   for (size_t i = 0; i < children_.size(); ++i) {
     TControl* child = children_[i];
-    if (child->Windowed() != windowed || (windowed && HiddenBehindLaterSibling(i))) continue;
-    PaintChild(*child, frame, x + child->Left, y + child->Top, clip);
+    if (child->Windowed() != windowed) continue;
+    child->UpdateSize();
+    const TRect child_clip = windowed ? UncoveredPart(i, x, y, clip) : clip;
+    if (!child_clip.IsEmpty()) PaintChild(*child, frame, x + child->Left, y + child->Top, child_clip);
   }
 }
 

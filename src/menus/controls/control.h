@@ -126,8 +126,9 @@ class TControl {
  private:
   void Detach();
   void PaintChildren(TSurface& frame, int x, int y, const TRect& clip, bool windowed);
-  // Whether a later opaque windowed sibling covers child `index` whole (the stacked menu panels).
-  bool HiddenBehindLaterSibling(size_t index) const;
+  // The part of `clip` windowed child `index` shows in: its bounds less what later opaque windowed
+  // siblings cover, where that leaves one rectangle. (x, y) is this control's corner on the frame.
+  TRect UncoveredPart(size_t index, int x, int y, const TRect& clip) const;
   TControl* ChildAt(int x, int y, bool windowed);
 
   TControl* parent_ = nullptr;
