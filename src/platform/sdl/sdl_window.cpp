@@ -47,19 +47,26 @@ SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
   return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
+// Asked of a hidden window, so that the game's own window is made once and never loses the focus to
+// a trial.
+bool AcceleratedRendererIsSoftware() {
+  SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+  if (probe == nullptr) return false;
+  SDL_Renderer* renderer = SDL_CreateRenderer(probe, -1, SDL_RENDERER_ACCELERATED);
+  const bool software = renderer != nullptr && RasterisedBySoftware(renderer);
+  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(probe);
+  return software;
+}
+
 // The display's own renderer, waiting for the vertical blank where it can, unless it is drawn in
-// software anyway; then the window is made again for SDL's software renderer.
-SDL_Renderer* CreateRenderer(SDL_Window*& window) {
+// software anyway.
+SDL_Renderer* CreateRenderer(SDL_Window* window, bool accelerated_is_software) {
   SDL_Renderer* renderer =
-      SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  if (renderer != nullptr && !RasterisedBySoftware(renderer)) return renderer;
-  if (renderer != nullptr) {
-    SDL_DestroyRenderer(renderer);
-    SDL_DestroyWindow(window);
-    window = CreateWindow();
-    if (window == nullptr) return nullptr;
-  }
-  return CreateSoftwareRenderer(window);
+      accelerated_is_software
+          ? nullptr
+          : SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  return renderer != nullptr ? renderer : CreateSoftwareRenderer(window);
 }
 
 }  // namespace
@@ -83,8 +90,9 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
 SdlWindow::SdlWindow() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw Error(std::string("Video cannot start: ") + SDL_GetError());
+  const bool accelerated_is_software = AcceleratedRendererIsSoftware();
   window_ = CreateWindow();
-  if (window_ != nullptr) renderer_ = CreateRenderer(window_);
+  if (window_ != nullptr) renderer_ = CreateRenderer(window_, accelerated_is_software);
   if (renderer_ == nullptr) {
     const std::string reason = SDL_GetError();
     if (window_ != nullptr) SDL_DestroyWindow(window_);
