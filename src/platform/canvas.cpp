@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/dib.h"
+#include "platform/draw_rows.h"
 #include "platform/surface.h"
 #include "platform/text/text_render.h"
 
@@ -141,7 +142,7 @@ int TSurfaceCanvas::TargetWidth() const { return surface_.Width(); }
 int TSurfaceCanvas::TargetHeight() const { return surface_.Height(); }
 
 void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
-  std::fill(surface_.Row(y) + x0, surface_.Row(y) + x1, rgb565::FromColor(color));
+  rows::Fill(surface_.Row(y) + x0, x1 - x0, rgb565::FromColor(color));
 }
 
 TColor TSurfaceCanvas::ReadPixel(int x, int y) const { return ColorOfRaw(surface_.Row(y)[x]); }

@@ -57,6 +57,18 @@ __m128i KeepKeyed(__m128i drawn, __m128i s, __m128i d, __m128i key) {
   return _mm_or_si128(_mm_and_si128(keyed, d), _mm_andnot_si128(keyed, drawn));
 }
 
+// A block with no keyed pixel is stored without reading the destination, and a wholly keyed one is
+// skipped: a sprite's inside is mostly the former, its corners the latter.
+void CopyKeyedBlock(RawPixel* dst, const RawPixel* src, __m128i key) {
+  const __m128i s = Load(src);
+  const int keyed = _mm_movemask_epi8(_mm_cmpeq_epi16(s, key));
+  if (keyed == 0) {
+    Store(dst, s);
+  } else if (keyed != 0xFFFF) {
+    Store(dst, KeepKeyed(s, s, Load(dst), key));
+  }
+}
+
 }  // namespace
 
 void Fill(RawPixel* dst, int count, RawPixel value) {
@@ -75,11 +87,18 @@ void Copy(RawPixel* dst, const RawPixel* src, int count) {
 
 void CopyKeyed(RawPixel* dst, const RawPixel* src, int count, RawPixel key) {
   const __m128i k = _mm_set1_epi16(static_cast<short>(key));
-  int i = 0;
-  for (; i + kLanes <= count; i += kLanes) {
-    const __m128i s = Load(src + i);
-    Store(dst + i, KeepKeyed(s, s, Load(dst + i), k));
+  const int last = count - kLanes;
+  if (last > 0 && count % kLanes != 0 && (src + count <= dst || dst + count <= src)) {
+    // The tail as one block reaching back over pixels the loop does too, which gives them the same
+    // values. It is read before the loop writes, so that its reads never wait on the loop's stores.
+    const __m128i s = Load(src + last);
+    const __m128i tail = KeepKeyed(s, s, Load(dst + last), k);
+    for (int i = 0; i + kLanes <= count; i += kLanes) CopyKeyedBlock(dst + i, src + i, k);
+    Store(dst + last, tail);
+    return;
   }
+  int i = 0;
+  for (; i + kLanes <= count; i += kLanes) CopyKeyedBlock(dst + i, src + i, k);
   for (; i < count; ++i) {
     if (src[i] != key) dst[i] = src[i];
   }
