@@ -3,7 +3,11 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -13,6 +17,8 @@ namespace jizdavo {
 namespace {
 
 const char* const kTitle = "Jizdavo v0.9";
+// The trial child's exit code for "OpenGL is drawn by the processor".
+constexpr int kSoftwareAnswer = 42;
 
 SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), rect.Height()}; }
 
@@ -49,7 +55,7 @@ SDL_Renderer* CreateSoftwareRenderer(SDL_Window* window) {
 
 // Asked of a hidden window, so that the game's own window is made once and never loses the focus to
 // a trial.
-bool AcceleratedRendererIsSoftware() {
+bool ProbeAcceleratedRenderer() {
   SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
   if (probe == nullptr) return false;
   SDL_Renderer* renderer = SDL_CreateRenderer(probe, -1, SDL_RENDERER_ACCELERATED);
@@ -57,6 +63,24 @@ bool AcceleratedRendererIsSoftware() {
   if (renderer != nullptr) SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(probe);
   return software;
+}
+
+// The trial runs in a child process: a software rasteriser maps tens of megabytes of compiler
+// libraries that would otherwise stay in the game's memory for the whole run. Called before video
+// starts, while the program has no other threads; a process that already holds a display connection
+// asks in place, since a child would share that connection.
+bool AcceleratedRendererIsSoftware() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return ProbeAcceleratedRenderer();
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    const bool software = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && ProbeAcceleratedRenderer();
+    _exit(software ? kSoftwareAnswer : 0);
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == kSoftwareAnswer;
 }
 
 // The display's own renderer, waiting for the vertical blank where it can, unless it is drawn in
@@ -88,9 +112,9 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
 }
 
 SdlWindow::SdlWindow() {
+  const bool accelerated_is_software = AcceleratedRendererIsSoftware();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw Error(std::string("Video cannot start: ") + SDL_GetError());
-  const bool accelerated_is_software = AcceleratedRendererIsSoftware();
   window_ = CreateWindow();
   if (window_ != nullptr) renderer_ = CreateRenderer(window_, accelerated_is_software);
   if (renderer_ == nullptr) {
