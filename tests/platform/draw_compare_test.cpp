@@ -70,15 +70,15 @@ TEST_F(DrawCompare, BlendRowMatchesTheMixForEveryChannelPairAndAlpha) {
   }
 }
 
-// Rows of every length up to five blocks, wholly keyed, wholly opaque and in runs that start and end
+// Rows of every length up to five blocks of the widest loop, wholly keyed, wholly opaque and in runs that start and end
 // anywhere in a block; apart, and as one row (a surface drawn onto itself in place).
 TEST_F(DrawCompare, KeyedRowCopyLeavesExactlyTheKeyedPixels) {
   const auto patterns = {+[](int) { return true; }, +[](int) { return false; }, +[](int i) { return i % 11 < 3; },
                          +[](int i) { return i % 8 == 7; }, +[](int i) { return i > 20; }};
-  for (int count = 0; count <= 40; ++count) {
+  for (int count = 0; count <= 80; ++count) {
     for (auto keyed : patterns) {
-      for (int shift : {0, 48}) {
-        std::vector<RawPixel> memory(128);
+      for (int shift : {0, 96}) {
+        std::vector<RawPixel> memory(200);
         for (size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<RawPixel>(i * 0x0101 + 7);
         RawPixel* src = memory.data() + 20;
         for (int i = 0; i < count; ++i) src[i] = keyed(i) ? kKey : static_cast<RawPixel>(0x4000 + i);
