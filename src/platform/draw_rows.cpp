@@ -93,6 +93,13 @@ __attribute__((target("avx2"))) void CopyKeyedWide(RawPixel* dst, const RawPixel
   CopyKeyedWideBlock(dst + last, src + last, k);
 }
 
+__attribute__((target("avx2"))) void CopyKeyedWideRows(RawPixel* dst, int dst_pitch, const RawPixel* src,
+                                                        int src_pitch, int count, int rows, RawPixel key) {
+  for (int row = 0; row < rows; ++row, dst += dst_pitch, src += src_pitch) {
+    CopyKeyedWide(dst, src, count, key);
+  }
+}
+
 // Asked once at start-up; machines without AVX2 keep the SSE2 loop.
 const bool kHasAvx2 = [] {
   __builtin_cpu_init();
@@ -134,6 +141,14 @@ void CopyKeyed(RawPixel* dst, const RawPixel* src, int count, RawPixel key) {
   for (; i < count; ++i) {
     if (src[i] != key) dst[i] = src[i];
   }
+}
+
+void CopyKeyedRows(RawPixel* dst, int dst_pitch, const RawPixel* src, int src_pitch, int count, int rows,
+                   RawPixel key) {
+  if (kHasAvx2 && count >= kWideLanes) {
+    return CopyKeyedWideRows(dst, dst_pitch, src, src_pitch, count, rows, key);
+  }
+  for (int row = 0; row < rows; ++row, dst += dst_pitch, src += src_pitch) CopyKeyed(dst, src, count, key);
 }
 
 void Blend(RawPixel* dst, const RawPixel* src, int count, int alpha) {

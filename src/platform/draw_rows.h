@@ -10,6 +10,10 @@ void Fill(RawPixel* dst, int count, RawPixel value);
 void Copy(RawPixel* dst, const RawPixel* src, int count);
 // Leaves the destination alone wherever the source equals `key`.
 void CopyKeyed(RawPixel* dst, const RawPixel* src, int count, RawPixel key);
+// A block of `rows` rows, each `count` pixels, keyed as above; the two blocks must not share memory.
+// Pitches are in pixels.
+void CopyKeyedRows(RawPixel* dst, int dst_pitch, const RawPixel* src, int src_pitch, int count, int rows,
+                   RawPixel key);
 // Per channel, widened to 8 bits: (s * alpha + d * (255 - alpha)) div 256, packed back by truncation.
 // `alpha` is 1..254.
 void Blend(RawPixel* dst, const RawPixel* src, int count, int alpha);

@@ -67,6 +67,13 @@ void TSurface::DrawSurface(int x, int y, const TRect& source_rect, const TSurfac
     put(Row(static_cast<int>(d.top)), source->Row(static_cast<int>(s.top)), rows_drawn * count);
     return;
   }
+  if (transparent && source != this) {
+    // Another surface's pixels never share memory with ours, so the whole block goes in one call.
+    rows::CopyKeyedRows(Row(static_cast<int>(d.top)) + d.left, width_,
+                        source->Row(static_cast<int>(s.top)) + s.left, source->width_, count, rows_drawn,
+                        source->color_key_);
+    return;
+  }
   // Onto itself and downward, go bottom up so that no row is read after it has been written.
   const bool bottom_up = source == this && d.top > s.top;
   for (int i = 0; i < rows_drawn; ++i) {
