@@ -84,13 +84,17 @@ __attribute__((target("avx2"))) void CopyKeyedWideBlock(RawPixel* dst, const Raw
 }
 
 // The keyed copy sixteen pixels at a time, for rows of at least that many that do not overlap. The
-// last block reaches back over pixels the loop does too, as in the narrow loop below.
+// last block reaches back over pixels the loop does too, which gives them the same values; it is read
+// before the loop writes, so that its reads never wait on the loop's stores.
 __attribute__((target("avx2"))) void CopyKeyedWide(RawPixel* dst, const RawPixel* src, int count,
                                                     RawPixel key) {
   const __m256i k = _mm256_set1_epi16(static_cast<short>(key));
   const int last = count - kWideLanes;
+  const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + last));
+  const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + last));
+  const __m256i tail = _mm256_blendv_epi8(s, d, _mm256_cmpeq_epi16(s, k));
   for (int i = 0; i < last; i += kWideLanes) CopyKeyedWideBlock(dst + i, src + i, k);
-  CopyKeyedWideBlock(dst + last, src + last, k);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), tail);
 }
 
 __attribute__((target("avx2"))) void CopyKeyedWideRows(RawPixel* dst, int dst_pitch, const RawPixel* src,
