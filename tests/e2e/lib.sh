@@ -33,6 +33,17 @@ fail() {
     cp "$work/screen.png" "$keep"
     echo "last screenshot: $keep" >&2
   fi
+  if [[ -n $pid ]]; then
+    if kill -0 "$pid" 2>/dev/null; then
+      echo "the program is still running; the input focus is on \"$(xdotool getwindowfocus getwindowname 2>&1)\"" >&2
+    else
+      echo "the program has ended" >&2
+    fi
+  fi
+  if [[ -s $work/program.log ]]; then
+    echo "the program printed:" >&2
+    tail -n 20 "$work/program.log" >&2
+  fi
   exit 1
 }
 
@@ -46,7 +57,7 @@ e2e_start() {
   cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
   # A scenario may change the fresh installation before the program starts.
   if declare -F e2e_before_start >/dev/null; then e2e_before_start; fi
-  SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" &
+  SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
   pid=$!
 }
 
@@ -98,6 +109,8 @@ wait_for() {
   while ((SECONDS < end)); do
     screen
     if "$@"; then return 0; fi
+    # A program that has ended will not show it.
+    if [[ -n $pid ]] && ! kill -0 "$pid" 2>/dev/null; then return 1; fi
     sleep 0.3
   done
   return 1

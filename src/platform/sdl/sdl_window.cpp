@@ -3,6 +3,7 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,8 +18,11 @@ namespace jizdavo {
 namespace {
 
 const char* const kTitle = "Jizdavo v0.9";
-// The trial child's exit code for "OpenGL is drawn by the processor".
+// The trial child's exit codes for "OpenGL is drawn by the processor" and "by the graphics card".
 constexpr int kSoftwareAnswer = 42;
+constexpr int kAcceleratedAnswer = 43;
+// How long a trial may take before its driver is taken to hang.
+constexpr int kProbeTimeoutMs = 5000;
 
 SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), rect.Height()}; }
 
@@ -67,20 +71,37 @@ bool ProbeAcceleratedRenderer() {
 
 // The trial runs in a child process: a software rasteriser maps tens of megabytes of compiler
 // libraries that would otherwise stay in the game's memory for the whole run. Called before video
-// starts, while the program has no other threads; a process that already holds a display connection
-// asks in place, since a child would share that connection.
-bool AcceleratedRendererIsSoftware() {
-  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return ProbeAcceleratedRenderer();
+// starts, while the program has no other threads. A child that could not reach the display gives no
+// answer, and the question is asked in place once the game's own video is up; a child that hangs in
+// a driver, or crashes there, is taken to say that the game should use the renderer that needs no
+// driver.
+enum class RendererAnswer { kSoftware, kAccelerated, kUnknown };
+
+RendererAnswer AskInChild() {
   const pid_t child = fork();
-  if (child < 0) return false;
+  if (child < 0) return RendererAnswer::kUnknown;
   if (child == 0) {
-    const bool software = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && ProbeAcceleratedRenderer();
-    _exit(software ? kSoftwareAnswer : 0);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) _exit(0);
+    _exit(ProbeAcceleratedRenderer() ? kSoftwareAnswer : kAcceleratedAnswer);
   }
   int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  for (int waited = 0;; waited += 10) {
+    const pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child) break;
+    if (done < 0 && errno != EINTR) return RendererAnswer::kUnknown;
+    if (waited >= kProbeTimeoutMs) {
+      kill(child, SIGKILL);
+      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+      return RendererAnswer::kSoftware;
+    }
+    SDL_Delay(10);
   }
-  return WIFEXITED(status) && WEXITSTATUS(status) == kSoftwareAnswer;
+  // A trial that crashed says the same as one that hung.
+  if (!WIFEXITED(status)) return RendererAnswer::kSoftware;
+  if (WEXITSTATUS(status) == kSoftwareAnswer) return RendererAnswer::kSoftware;
+  if (WEXITSTATUS(status) == kAcceleratedAnswer) return RendererAnswer::kAccelerated;
+  return RendererAnswer::kUnknown;
 }
 
 // The display's own renderer, waiting for the vertical blank where it can, unless it is drawn in
@@ -112,9 +133,13 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
 }
 
 SdlWindow::SdlWindow() {
-  const bool accelerated_is_software = AcceleratedRendererIsSoftware();
+  // A process that already holds a display connection asks in place, since a child would share it.
+  const RendererAnswer answer =
+      SDL_WasInit(SDL_INIT_VIDEO) != 0 ? RendererAnswer::kUnknown : AskInChild();
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     throw Error(std::string("Video cannot start: ") + SDL_GetError());
+  const bool accelerated_is_software =
+      answer == RendererAnswer::kUnknown ? ProbeAcceleratedRenderer() : answer == RendererAnswer::kSoftware;
   window_ = CreateWindow();
   if (window_ != nullptr) renderer_ = CreateRenderer(window_, accelerated_is_software);
   if (renderer_ == nullptr) {
