@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "platform/dib.h"
@@ -27,8 +28,10 @@ void TCanvas::FillClipped(const TRect& rect, TColor color) {
   const int x1 = std::min(rect.Right, TargetWidth());
   const int y0 = std::max(rect.Top, 0);
   const int y1 = std::min(rect.Bottom, TargetHeight());
-  if (x0 >= x1) return;
+  if (x0 >= x1 || y0 >= y1) return;
+  BeginArea({x0, y0, x1, y1});
   for (int y = y0; y < y1; ++y) FillSpan(x0, x1, y, color);
+  EndArea();
 }
 
 // Hard-edged glyphs are drawn as their covered runs, one span each; where glyphs overlap, the spans
@@ -40,6 +43,16 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (Brush.Style == TBrushStyle::bsSolid) FillClipped(Bounds(x, y, cell.width, cell.height), Brush.Color);
   // Clipped here rather than through FillClipped: a line of text has hundreds of runs.
   const int width = TargetWidth(), height = TargetHeight();
+  TRect inked{width, height, 0, 0};
+  for (const PlacedGlyph& place : placed) {
+    inked = {std::min(inked.Left, x + place.x), std::min(inked.Top, y + place.y),
+             std::max(inked.Right, x + place.x + place.glyph->width),
+             std::max(inked.Bottom, y + place.y + place.glyph->height)};
+  }
+  inked = {std::max(inked.Left, 0), std::max(inked.Top, 0), std::min(inked.Right, width),
+           std::min(inked.Bottom, height)};
+  if (inked.IsEmpty()) return;
+  BeginArea(inked);
   for (const PlacedGlyph& place : placed) {
     const int left = x + place.x, top = y + place.y;
     for (const GlyphRun& run : place.glyph->runs) {
@@ -48,6 +61,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
       if (row >= 0 && row < height && x0 < x1) FillSpan(x0, x1, row, Font.Color);
     }
   }
+  EndArea();
 }
 
 int TCanvas::TextWidth(const std::string& text) { return MeasureText(SpecOf(Font), text).width; }
@@ -141,11 +155,18 @@ void TCanvas::CopyFrom(int x, int y, int w, int h, TCanvas& source, int sx, int 
 int TSurfaceCanvas::TargetWidth() const { return surface_.Width(); }
 int TSurfaceCanvas::TargetHeight() const { return surface_.Height(); }
 
-void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
-  rows::Fill(surface_.Row(y) + x0, x1 - x0, rgb565::FromColor(color));
+void TSurfaceCanvas::BeginArea(const TRect& area) {
+  surface_.MarkChanged(area);
+  area_ = area;
 }
 
-TColor TSurfaceCanvas::ReadPixel(int x, int y) const { return ColorOfRaw(surface_.Row(y)[x]); }
+void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
+  if (x0 < area_.Left || x1 > area_.Right || y < area_.Top || y >= area_.Bottom)
+    surface_.MarkChanged({x0, y, x1, y + 1});
+  rows::Fill(surface_.MarkedRow(y) + x0, x1 - x0, rgb565::FromColor(color));
+}
+
+TColor TSurfaceCanvas::ReadPixel(int x, int y) const { return ColorOfRaw(std::as_const(surface_).Row(y)[x]); }
 
 int TDIBCanvas::TargetWidth() const { return dib_.Empty() ? 0 : dib_.Width(); }
 int TDIBCanvas::TargetHeight() const { return dib_.Empty() ? 0 : dib_.Height(); }

@@ -53,6 +53,10 @@ class TCanvas {
   virtual int TargetHeight() const = 0;
   // Pixels from x0 up to (not including) x1 of row y, already clipped to the target.
   virtual void FillSpan(int x0, int x1, int y, TColor color) = 0;
+  // The spans up to EndArea lie inside `area`, already clipped to the target: a target that records
+  // where it changes records that once instead of once a span.
+  virtual void BeginArea(const TRect&) {}
+  virtual void EndArea() {}
   virtual TColor ReadPixel(int x, int y) const = 0;
 
  private:
@@ -72,10 +76,13 @@ class TSurfaceCanvas final : public TCanvas {
   int TargetWidth() const override;
   int TargetHeight() const override;
   void FillSpan(int x0, int x1, int y, TColor color) override;
+  void BeginArea(const TRect& area) override;
+  void EndArea() override { area_ = {}; }
   TColor ReadPixel(int x, int y) const override;
 
  private:
   TSurface& surface_;
+  TRect area_;  // already recorded as changed, while spans are drawn inside it
 };
 
 class TDIBCanvas final : public TCanvas {

@@ -82,6 +82,7 @@ void DrawRotatedCopy(TSurface& dest, int x, int y, int w, int h, const TSurface&
   const TRect box = TurnedBounds(dest, x, y, w, h, center_x, center_y, turn);
   if (box.IsEmpty()) return;
   const InverseMap m = MakeInverseMap(box, x, y, w, h, s, center_x, center_y, turn);
+  dest.MarkChanged(box);
   RawPixel* scratch = rows::Scratch(box.Width());
   for (int row = 0; row < box.Height(); ++row) {
     const int64_t u = m.u0 + row * m.du_dy, v = m.v0 + row * m.dv_dy;
@@ -101,7 +102,7 @@ void DrawRotatedCopy(TSurface& dest, int x, int y, int w, int h, const TSurface&
     for (int c = 0; c < count; ++c, su += m.du_dx, sv += m.dv_dx) {
       scratch[c] = source.Row(static_cast<int>(sv >> 16))[su >> 16];
     }
-    rows::Put(dest.Row(box.Top + row) + box.Left + first, scratch, count, 255, keyed, source.ColorKey());
+    rows::Put(dest.MarkedRow(box.Top + row) + box.Left + first, scratch, count, 255, keyed, source.ColorKey());
   }
 }
 

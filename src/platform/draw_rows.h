@@ -8,6 +8,9 @@ namespace jizdavo::rows {
 void Fill(RawPixel* dst, int count, RawPixel value);
 // Opaque copy; the rows may overlap (a surface drawn onto itself).
 void Copy(RawPixel* dst, const RawPixel* src, int count);
+// A block of `rows` rows, each `count` pixels; the two blocks must not share memory. Pitches are in
+// pixels. Short rows are copied inline, with no call each.
+void CopyRows(RawPixel* dst, int dst_pitch, const RawPixel* src, int src_pitch, int count, int rows);
 // Leaves the destination alone wherever the source equals `key`.
 void CopyKeyed(RawPixel* dst, const RawPixel* src, int count, RawPixel key);
 // A block of `rows` rows, each `count` pixels, keyed as above; the two blocks must not share memory.

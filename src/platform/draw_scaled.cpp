@@ -60,6 +60,7 @@ void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const
                 down)) {
     return;
   }
+  dest.MarkChanged(Bounds(across.first, down.first, across.count, down.count));
   RawPixel* scratch = rows::Scratch(across.count);
   const RawPixel* gathered = nullptr;
   int64_t gathered_row = -1;
@@ -70,7 +71,7 @@ void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const
       gathered_row = v >> 16;
       gathered = GatherRow(source.Row(static_cast<int>(gathered_row)), across, scratch);
     }
-    rows::Put(dest.Row(down.first + r) + across.first, gathered, across.count, alpha, keyed,
+    rows::Put(dest.MarkedRow(down.first + r) + across.first, gathered, across.count, alpha, keyed,
               source.ColorKey());
   }
 }

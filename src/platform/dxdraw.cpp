@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/error.h"
 
@@ -96,7 +97,7 @@ const TSurface& TDXDraw::Composed() {
   const int width = back_surface_->Width(), height = back_surface_->Height();
   if (!compose_surface_ || compose_surface_->Width() != width || compose_surface_->Height() != height)
     compose_surface_ = std::make_unique<TSurface>(width, height);
-  std::copy_n(back_surface_->Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
+  std::copy_n(std::as_const(*back_surface_).Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
   OnCompose(*compose_surface_);
   return *compose_surface_;
 }

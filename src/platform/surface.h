@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/change_log.h"
 #include "platform/color.h"
 #include "platform/rect.h"
 
@@ -24,15 +25,29 @@ class TSurface {
   int Height() const { return height_; }
   TRect ClientRect() const { return {0, 0, width_, height_}; }
 
-  // Rows top to bottom, Width() pixels apart.
-  RawPixel* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  // Rows top to bottom, Width() pixels apart. Writable access counts as a change anywhere on the
+  // surface; a writer that knows where it writes says so with MarkChanged and uses MarkedRow.
+  RawPixel* Row(int y) {
+    changes_.AddEverywhere();
+    return MarkedRow(y);
+  }
   const RawPixel* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
-  RawPixel* Pixels() { return pixels_.data(); }
+  RawPixel* Pixels() {
+    changes_.AddEverywhere();
+    return pixels_.data();
+  }
   const RawPixel* Pixels() const { return pixels_.data(); }
+
+  // Records a write inside `area` (clipped here), which MarkedRow then gives access to.
+  void MarkChanged(const TRect& area);
+  // A row of an area already given to MarkChanged.
+  RawPixel* MarkedRow(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
 
   void Fill(uint32_t raw);
   void FillRect(const TRect& rect, uint32_t raw);
   // 1:1 copy of `source_rect` of `source` to (x, y), clipped on both sides; keyed when `transparent`.
+  // A whole opaque copy of a surface of the same size that this one was a whole copy of before only
+  // copies what has changed since on either side.
   void DrawSurface(int x, int y, const TRect& source_rect, const TSurface* source, bool transparent);
   // 0 outside the surface.
   uint32_t GetPixel(int x, int y) const;
@@ -44,9 +59,22 @@ class TSurface {
   void ReleaseCanvas();
 
  private:
+  void CopyWhole(const TSurface& source);
+
+  // The surface this one was last made a whole copy of, and both change counts right after that.
+  struct CopyOrigin {
+    uint64_t source_id = 0;
+    uint64_t source_count = 0;
+    uint64_t own_count = 0;
+  };
+
   int width_;
   int height_;
   std::vector<RawPixel> pixels_;
+  uint64_t id_;  // never reused while the program runs, unlike an address
+  ChangeLog changes_;
+  CopyOrigin origin_;
+  std::vector<TRect> stale_;  // scratch for CopyWhole
   RawPixel color_key_ = 0;
   std::unique_ptr<TSurfaceCanvas> canvas_;
 };
