@@ -89,8 +89,11 @@ unsigned GlyphFace::GlyphIndex(char32_t code) const {
 }
 
 const Glyph& GlyphFace::GlyphFor(char32_t code) {
+  const bool latin1 = code < latin1_.size();
+  if (latin1 && latin1_[code] != nullptr) return *latin1_[code];
   auto found = glyphs_.find(code);
   if (found == glyphs_.end()) found = glyphs_.emplace(code, Rasterise(code)).first;
+  if (latin1) latin1_[code] = &found->second;
   return found->second;
 }
 

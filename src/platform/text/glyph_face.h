@@ -1,6 +1,7 @@
 #pragma once
 // One font file opened at one pixel size, with its rasterised glyphs cached.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -61,6 +62,8 @@ class GlyphFace {
   int ascent_ = 0;
   int descent_ = 0;
   std::unordered_map<char32_t, Glyph> glyphs_;
+  // Latin-1 glyphs straight by code, once rasterised; the map's entries never move.
+  std::array<const Glyph*, 256> latin1_{};
 };
 
 }  // namespace jizdavo

@@ -7,6 +7,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
 #include <map>
@@ -39,7 +40,30 @@ class FontSystem {
     return found->second;
   }
 
+  // The last faces asked for are found again by their spelling, without lower-casing or the map.
   GlyphFace& FaceFor(const FontSpec& wanted, GlyphRender render) {
+    for (auto recent = recent_.begin(); recent != recent_.end(); ++recent) {
+      if (recent->face != nullptr && recent->render == render && recent->spec.em_pixels == wanted.em_pixels &&
+          recent->spec.bold == wanted.bold && recent->spec.italic == wanted.italic &&
+          recent->spec.name == wanted.name) {
+        std::rotate(recent_.begin(), recent, recent + 1);
+        return *recent_.front().face;
+      }
+    }
+    GlyphFace& face = FindFace(wanted, render);
+    std::rotate(recent_.begin(), recent_.end() - 1, recent_.end());
+    recent_.front() = {wanted, render, &face};
+    return face;
+  }
+
+ private:
+  struct RecentFace {
+    FontSpec spec;
+    GlyphRender render = GlyphRender::kMono;
+    GlyphFace* face = nullptr;
+  };
+
+  GlyphFace& FindFace(const FontSpec& wanted, GlyphRender render) {
     const auto key = std::make_tuple(Lowercase(wanted.name), wanted.em_pixels, wanted.bold, wanted.italic, render);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
@@ -49,7 +73,6 @@ class FontSystem {
     return *found->second;
   }
 
- private:
   FontSystem() { FT_Init_FreeType(&library_); }
   ~FontSystem() {
     faces_.clear();
@@ -59,6 +82,7 @@ class FontSystem {
   FT_Library library_ = nullptr;
   std::map<std::tuple<std::string, bool, bool>, FontFile> files_;
   std::map<std::tuple<std::string, int, bool, bool, GlyphRender>, std::unique_ptr<GlyphFace>> faces_;
+  std::array<RecentFace, 4> recent_;
 };
 
 // UTF-8 to code points, handed to `use` one by one; a byte that does not start a valid sequence stands
