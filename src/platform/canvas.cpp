@@ -21,6 +21,20 @@ constexpr TColor kColorBits = 0xFFFFFF;
 
 TColor ColorOfRaw(RawPixel raw) { return RGB(rgb565::Red8(raw), rgb565::Green8(raw), rgb565::Blue8(raw)); }
 
+// The glyphs' covered runs with the text's cell at (x, y), each clipped to a width x height target
+// here rather than through FillClipped: a line of text has hundreds of runs.
+template <typename Use>
+void ForEachRun(const std::vector<PlacedGlyph>& placed, int x, int y, int width, int height, Use use) {
+  for (const PlacedGlyph& place : placed) {
+    const int left = x + place.x, top = y + place.y;
+    for (const GlyphRun& run : place.glyph->runs) {
+      const int row = top + run.row;
+      const int x0 = std::max(left + run.left, 0), x1 = std::min(left + run.right, width);
+      if (row >= 0 && row < height && x0 < x1) use(x0, x1, row);
+    }
+  }
+}
+
 }  // namespace
 
 void TCanvas::FillClipped(const TRect& rect, TColor color) {
@@ -41,7 +55,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   thread_local std::vector<PlacedGlyph> placed;
   const TextExtent cell = LayOutText(SpecOf(Font), text, GlyphRender::kMono, placed);
   if (Brush.Style == TBrushStyle::bsSolid) FillClipped(Bounds(x, y, cell.width, cell.height), Brush.Color);
-  // Clipped here rather than through FillClipped: a line of text has hundreds of runs.
+  // Where the runs can land: the glyphs' boxes, clipped to the target.
   const int width = TargetWidth(), height = TargetHeight();
   TRect inked{width, height, 0, 0};
   for (const PlacedGlyph& place : placed) {
@@ -51,16 +65,14 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   }
   inked = {std::max(inked.Left, 0), std::max(inked.Top, 0), std::min(inked.Right, width),
            std::min(inked.Bottom, height)};
-  if (inked.IsEmpty()) return;
+  if (!inked.IsEmpty()) FillRuns(placed, x, y, inked, Font.Color);
+}
+
+void TCanvas::FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
+                       TColor color) {
   BeginArea(inked);
-  for (const PlacedGlyph& place : placed) {
-    const int left = x + place.x, top = y + place.y;
-    for (const GlyphRun& run : place.glyph->runs) {
-      const int row = top + run.row;
-      const int x0 = std::max(left + run.left, 0), x1 = std::min(left + run.right, width);
-      if (row >= 0 && row < height && x0 < x1) FillSpan(x0, x1, row, Font.Color);
-    }
-  }
+  ForEachRun(placed, x, y, TargetWidth(), TargetHeight(),
+             [&](int x0, int x1, int row) { FillSpan(x0, x1, row, color); });
   EndArea();
 }
 
@@ -165,6 +177,16 @@ void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
   if (x0 < area_.Left || x1 > area_.Right || y < area_.Top || y >= area_.Bottom)
     surface_.MarkChanged({x0, y, x1, y + 1});
   rows::Fill(surface_.MarkedRow(y) + x0, x1 - x0, rgb565::FromColor(color));
+}
+
+void TSurfaceCanvas::FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
+                              TColor color) {
+  surface_.MarkChanged(inked);
+  const RawPixel raw = rgb565::FromColor(color);
+  ForEachRun(placed, x, y, surface_.Width(), surface_.Height(), [&](int x0, int x1, int row) {
+    RawPixel* pixels = surface_.MarkedRow(row);
+    std::fill(pixels + x0, pixels + x1, raw);
+  });
 }
 
 TColor TSurfaceCanvas::ReadPixel(int x, int y) const { return ColorOfRaw(std::as_const(surface_).Row(y)[x]); }

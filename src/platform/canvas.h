@@ -2,6 +2,7 @@
 // Text and line drawing on a surface or a picture, with the font, brush and pen kept between uses.
 
 #include <string>
+#include <vector>
 
 #include "platform/color.h"
 #include "platform/rect.h"
@@ -10,6 +11,7 @@ namespace jizdavo {
 
 class TSurface;
 class TDIB;
+struct PlacedGlyph;
 
 enum class TBrushStyle { bsSolid, bsClear };
 
@@ -57,6 +59,10 @@ class TCanvas {
   // where it changes records that once instead of once a span.
   virtual void BeginArea(const TRect&) {}
   virtual void EndArea() {}
+  // The covered runs of `placed` with the text's cell at (x, y), all inside `inked` (clipped to the
+  // target), in `color`: by default span by span.
+  virtual void FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
+                        TColor color);
   virtual TColor ReadPixel(int x, int y) const = 0;
 
  private:
@@ -78,6 +84,9 @@ class TSurfaceCanvas final : public TCanvas {
   void FillSpan(int x0, int x1, int y, TColor color) override;
   void BeginArea(const TRect& area) override;
   void EndArea() override { area_ = {}; }
+  // Straight into the rows, with no call a run.
+  void FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
+                TColor color) override;
   TColor ReadPixel(int x, int y) const override;
 
  private:
