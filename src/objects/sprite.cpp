@@ -52,10 +52,6 @@ void TSprite::SetZ(int32_t z) {
   parent_->InsertByZ(this);
 }
 
-double TSprite::AbsoluteX() const { return parent_ ? X + parent_->AbsoluteX() : X; }
-
-double TSprite::AbsoluteY() const { return parent_ ? Y + parent_->AbsoluteY() : Y; }
-
 TSprite* TSprite::Child(int32_t i) const {
   if (children_.empty()) {
     throw ESpriteError("Index of the list exceeds the range. (" + std::to_string(i) + ")");

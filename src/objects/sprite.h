@@ -48,8 +48,9 @@ class TSprite {
   // A sprite moved to another Z goes below the siblings that already have it.
   void SetZ(int32_t z);
 
-  double AbsoluteX() const;
-  double AbsoluteY() const;
+  // Inline: every frame asks them several times of every sprite.
+  double AbsoluteX() const { return parent_ ? X + parent_->AbsoluteX() : X; }
+  double AbsoluteY() const { return parent_ ? Y + parent_->AbsoluteY() : Y; }
   int32_t ChildCount() const { return static_cast<int32_t>(children_.size()); }
   // In creation order. Raises ESpriteError on a sprite without children, std::out_of_range otherwise.
   TSprite* Child(int32_t i) const;

@@ -40,9 +40,6 @@ void TPictureCollectionItem::SetTransparentColor(TColor color) {
   for (auto& surface : surfaces_) surface->SetColorKey(surface->MatchColor(color));
 }
 
-int TPictureCollectionItem::Width() const { return PatternWidth > 0 ? PatternWidth : picture_->Width(); }
-int TPictureCollectionItem::Height() const { return PatternHeight > 0 ? PatternHeight : picture_->Height(); }
-
 void TPictureCollectionItem::SetInitialized(bool initialized) {
   initialized_ = initialized;
   if (!initialized) {
@@ -73,14 +70,6 @@ void TPictureCollectionItem::Rebuild() {
     }
   }
   surfaces_.push_back(std::move(surface));
-}
-
-TSurface* TPictureCollectionItem::PatternSurface(int index) const {
-  return index >= 0 && index < PatternCount() ? patterns_[index].surface : nullptr;
-}
-
-TRect TPictureCollectionItem::PatternRect(int index) const {
-  return index >= 0 && index < PatternCount() ? patterns_[index].rect : TRect{};
 }
 
 void TPictureCollectionItem::DrawAt(TSurface& dest, int x, int y, int index) const {

@@ -35,8 +35,8 @@ class TPictureCollectionItem {
   void SetTransparentColor(TColor color);
 
   // The pattern size: PatternWidth (PatternHeight) if above 0, else the picture's.
-  int Width() const;
-  int Height() const;
+  int Width() const { return PatternWidth > 0 ? PatternWidth : picture_->Width(); }
+  int Height() const { return PatternHeight > 0 ? PatternHeight : picture_->Height(); }
 
   bool Initialized() const { return initialized_; }
   void SetInitialized(bool initialized);
@@ -44,8 +44,12 @@ class TPictureCollectionItem {
   void Rebuild();
 
   int PatternCount() const { return static_cast<int>(patterns_.size()); }
-  TSurface* PatternSurface(int index) const;
-  TRect PatternRect(int index) const;
+  TSurface* PatternSurface(int index) const {
+    return index >= 0 && index < PatternCount() ? patterns_[index].surface : nullptr;
+  }
+  TRect PatternRect(int index) const {
+    return index >= 0 && index < PatternCount() ? patterns_[index].rect : TRect{};
+  }
 
   void DrawAt(TSurface& dest, int x, int y, int index) const;
   void DrawStretched(TSurface& dest, const TRect& rect, int index) const;
