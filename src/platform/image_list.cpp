@@ -103,8 +103,12 @@ TPictureCollectionItem& TDXImageList::Add(std::string name) {
 }
 
 TPictureCollectionItem& TDXImageList::Find(const std::string& name) {
+  for (const auto& [spelling, item] : recent_) {
+    if (item != nullptr && spelling == name) return *item;
+  }
   const auto found = by_name_.find(LowerCaseName(name));
   if (found == by_name_.end()) throw Error("Image '" + name + "' not found");
+  recent_[next_recent_++ % recent_.size()] = {name, found->second};
   return *found->second;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The named image collection: each item a picture with its display-format surfaces and drawing.
 
+#include <array>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/color.h"
@@ -89,6 +91,10 @@ class TDXImageList {
   std::vector<std::unique_ptr<TPictureCollectionItem>> items_;
   // Lower-cased name to the first item of that name: sprites look items up every frame.
   std::unordered_map<std::string, TPictureCollectionItem*> by_name_;
+  // The last names found, spelt as asked, taken in turn: items are never removed and a name's item
+  // never changes, so an answer stays right.
+  std::array<std::pair<std::string, TPictureCollectionItem*>, 8> recent_{};
+  size_t next_recent_ = 0;
   bool initialized_ = false;  // items added later join in this state
 };
 
