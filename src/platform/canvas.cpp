@@ -42,10 +42,11 @@ void TCanvas::FillClipped(const TRect& rect, TColor color) {
   const int x1 = std::min(rect.Right, TargetWidth());
   const int y0 = std::max(rect.Top, 0);
   const int y1 = std::min(rect.Bottom, TargetHeight());
-  if (x0 >= x1 || y0 >= y1) return;
-  BeginArea({x0, y0, x1, y1});
-  for (int y = y0; y < y1; ++y) FillSpan(x0, x1, y, color);
-  EndArea();
+  if (x0 < x1 && y0 < y1) FillArea({x0, y0, x1, y1}, color);
+}
+
+void TCanvas::FillArea(const TRect& area, TColor color) {
+  for (int y = area.Top; y < area.Bottom; ++y) FillSpan(area.Left, area.Right, y, color);
 }
 
 // Hard-edged glyphs are drawn as their covered runs, one span each; where glyphs overlap, the spans
@@ -68,12 +69,9 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (!inked.IsEmpty()) FillRuns(placed, x, y, inked, Font.Color);
 }
 
-void TCanvas::FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
-                       TColor color) {
-  BeginArea(inked);
+void TCanvas::FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect&, TColor color) {
   ForEachRun(placed, x, y, TargetWidth(), TargetHeight(),
              [&](int x0, int x1, int row) { FillSpan(x0, x1, row, color); });
-  EndArea();
 }
 
 int TCanvas::TextWidth(const std::string& text) { return MeasureText(SpecOf(Font), text).width; }
@@ -168,14 +166,12 @@ void TCanvas::CopyFrom(int x, int y, int w, int h, TCanvas& source, int sx, int 
 int TSurfaceCanvas::TargetWidth() const { return surface_.Width(); }
 int TSurfaceCanvas::TargetHeight() const { return surface_.Height(); }
 
-void TSurfaceCanvas::BeginArea(const TRect& area) {
-  surface_.MarkChanged(area);
-  area_ = area;
+void TSurfaceCanvas::FillArea(const TRect& area, TColor color) {
+  surface_.FillRect(area, rgb565::FromColor(color));
 }
 
 void TSurfaceCanvas::FillSpan(int x0, int x1, int y, TColor color) {
-  if (x0 < area_.Left || x1 > area_.Right || y < area_.Top || y >= area_.Bottom)
-    surface_.MarkChanged({x0, y, x1, y + 1});
+  surface_.MarkChanged({x0, y, x1, y + 1});
   rows::Fill(surface_.MarkedRow(y) + x0, x1 - x0, rgb565::FromColor(color));
 }
 

@@ -55,10 +55,8 @@ class TCanvas {
   virtual int TargetHeight() const = 0;
   // Pixels from x0 up to (not including) x1 of row y, already clipped to the target.
   virtual void FillSpan(int x0, int x1, int y, TColor color) = 0;
-  // The spans up to EndArea lie inside `area`, already clipped to the target: a target that records
-  // where it changes records that once instead of once a span.
-  virtual void BeginArea(const TRect&) {}
-  virtual void EndArea() {}
+  // `area`, already clipped to the target: by default row by row.
+  virtual void FillArea(const TRect& area, TColor color);
   // The covered runs of `placed` with the text's cell at (x, y), all inside `inked` (clipped to the
   // target), in `color`: by default span by span.
   virtual void FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
@@ -82,16 +80,14 @@ class TSurfaceCanvas final : public TCanvas {
   int TargetWidth() const override;
   int TargetHeight() const override;
   void FillSpan(int x0, int x1, int y, TColor color) override;
-  void BeginArea(const TRect& area) override;
-  void EndArea() override { area_ = {}; }
-  // Straight into the rows, with no call a run.
+  // Both straight into the surface: one record of the change, and no call a row or a run.
+  void FillArea(const TRect& area, TColor color) override;
   void FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, const TRect& inked,
                 TColor color) override;
   TColor ReadPixel(int x, int y) const override;
 
  private:
   TSurface& surface_;
-  TRect area_;  // already recorded as changed, while spans are drawn inside it
 };
 
 class TDIBCanvas final : public TCanvas {
