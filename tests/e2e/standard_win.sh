@@ -2,7 +2,8 @@
 # Wins Standard level 1 with real keys in the traffic-free build: walks the pedestrian down to the
 # finish, watches the victory sequence, types a name into the top-ten entry, finds the name and time
 # in the best-times list and in "Score.dat", leaves by "Main menu" (which unlocks level 2, kept in
-# "Levels.dat") and picks level 2 in the level choice of a new Standard game.
+# "Levels.dat"), finds the same name and time again through the main menu's "Best times", and picks
+# level 2 in the level choice of a new Standard game.
 #
 #   standard_win.sh <traffic-free program>
 set -euo pipefail
@@ -44,6 +45,8 @@ press_key Return
 # Only the best-times list writes into the time column.
 best_times_listed() { (($(caption_count "$first_name") > 30 && $(caption_count "$first_time") > 30)); }
 wait_for 15 best_times_listed || fail "Enter did not lead to the best times with a name and time in row 1"
+row_print() { caption_pixels "$first_name" | md5sum; caption_pixels "$first_time" | md5sum; }
+winning_row=$(row_print)
 
 # The record is "1", the name and the time, each ended by byte 13, every byte complemented.
 [[ -f $work/Score.dat ]] || fail "no Score.dat beside the program"
@@ -56,6 +59,18 @@ click_at 300 427  # "Main menu"
 wait_for 15 panel_is "$main_menu" || fail "\"Main menu\" did not return to the main menu"
 progress=$(perl -0777 -pe '$_ = ~$_' "$work/Levels.dat")
 [[ $progress == 2 ]] || fail "Levels.dat decodes to \"$progress\", not 2"
+
+click_at 305 338  # "Best times": "Standard"
+wait_for 15 panel_is_not "$main_menu" || fail "\"Best times\" did not list the Standard levels"
+level_list=$(settled_panel_print) || fail "the list of Standard levels did not settle"
+click_at 285 275  # "1"
+# The same name and time, pixel for pixel, in the first row.
+winning_row_listed() { panel_is_not "$level_list" && best_times_listed && [[ $(row_print) == "$winning_row" ]]; }
+wait_for 15 winning_row_listed || fail "level 1's best times, opened from the main menu, lack the win's name and time"
+click_at 285 427  # "Back"
+wait_for 15 panel_is "$level_list" || fail "\"Back\" did not return from the best times to the list of levels"
+click_at 285 427  # "Back"
+wait_for 15 panel_is "$main_menu" || fail "\"Back\" did not return from the list of levels to the main menu"
 
 click_at 305 270  # "Standard"
 wait_for 15 panel_is "$new_game" || fail "the Standard game screen did not show level 1"
