@@ -1,5 +1,5 @@
 // The soak: plays the game for a given wall time on a machine without screen or sound card, samples the
-// resident memory every minute, then checks the files beside the program and prints a summary.
+// heap in use and the resident memory every minute, then checks the files beside the program and prints a summary.
 //   jizdavo_soak [--seconds N] [--seed N] [--folder DIR]
 // Exits 1 when the game misbehaved, a file does not read back or the memory kept growing.
 
@@ -78,9 +78,9 @@ std::vector<std::string> Soak(const Options& options) {
   machine.AfterFrame = [&] {
     const WallClock::time_point now = WallClock::now();
     if (now >= start + std::chrono::minutes(samples.size() + 1)) {
-      samples.push_back(ResidentKilobytes());
-      std::printf("minute %zu: resident %ld MiB, %lld frames\n", samples.size(), samples.back() / 1024,
-                  static_cast<long long>(machine.Frames()));
+      samples.push_back(HeapInUseKilobytes());
+      std::printf("minute %zu: heap in use %ld MiB, resident %ld MiB, %lld frames\n", samples.size(),
+                  samples.back() / 1024, ResidentKilobytes() / 1024, static_cast<long long>(machine.Frames()));
       std::fflush(stdout);
     }
     if (now >= end) player.FinishSoon();
@@ -88,7 +88,8 @@ std::vector<std::string> Soak(const Options& options) {
   while (WallClock::now() < end) player.PlayEpisode();
   const double seconds = std::chrono::duration<double>(WallClock::now() - start).count();
   PrintTally(player.Tally(), machine, seconds);
-  std::printf("resident at the end: %ld MiB\n", ResidentKilobytes() / 1024);
+  std::printf("at the end: heap in use %ld MiB, resident %ld MiB\n", HeapInUseKilobytes() / 1024,
+              ResidentKilobytes() / 1024);
   std::vector<std::string> problems = CheckDataFiles(options.folder, player.Tally(), ShownOptions(machine.Window()));
   if (problems.empty()) std::printf("files: all five read back as the run left them\n");
   const std::string growth = CheckMemoryGrowth(samples);

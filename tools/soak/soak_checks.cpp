@@ -1,5 +1,11 @@
 #include "soak_checks.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#else
+#include <malloc.h>
+#endif
+
 #include <fstream>
 #include <string>
 
@@ -82,13 +88,21 @@ long ResidentKilobytes() {
   return 0;
 }
 
+long HeapInUseKilobytes() {
+#if defined(__SANITIZE_ADDRESS__)
+  return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+  return static_cast<long>(mallinfo2().uordblks / 1024);
+#endif
+}
+
 std::string CheckMemoryGrowth(const std::vector<long>& minute_samples_kb) {
   if (minute_samples_kb.size() < kMinutesToJudgeMemory) return "";
   const long settled = minute_samples_kb[kSettledMinute - 1];
   const long limit = settled + settled / 10 + kGrowthSlackKb;
   const long last = minute_samples_kb.back();
   if (last <= limit) return "";
-  return "resident memory grew from " + std::to_string(settled / 1024) + " MiB at minute " +
+  return "the heap in use grew from " + std::to_string(settled / 1024) + " MiB at minute " +
          std::to_string(kSettledMinute) + " to " + std::to_string(last / 1024) + " MiB";
 }
 
