@@ -1,16 +1,17 @@
 #include "soak_checks.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
-#else
 #include <malloc.h>
-#endif
 
 #include <fstream>
 #include <string>
 
 #include "menus/best_times.h"
 #include "menus/progress.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// From the sanitizer's runtime; its header does not come with every compiler's packages.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
 
 namespace jizdavo::soak {
 
