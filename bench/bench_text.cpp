@@ -25,7 +25,7 @@ BENCHMARK(text_out_line);
 
 // The antialiased form the menus compose over finished frames.
 void text_coverage_line(benchmark::State& state) {
-  const FontSpec wanted{"Arial Black", EmPixelsForPoints(10)};
+  const FontRequest wanted{"Arial Black", EmPixelsForPoints(10)};
   for (auto _ : state) benchmark::DoNotOptimize(RenderText(wanted, "Time: 01:23:456", GlyphRender::kCoverage));
 }
 BENCHMARK(text_coverage_line);

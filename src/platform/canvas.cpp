@@ -54,7 +54,7 @@ void TCanvas::FillArea(const TRect& area, TColor color) {
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty()) return;
   thread_local std::vector<PlacedGlyph> placed;
-  const TextExtent cell = LayOutText(SpecOf(Font), text, GlyphRender::kMono, placed);
+  const TextExtent cell = LayOutText(RequestOf(Font), text, GlyphRender::kMono, placed);
   if (Brush.Style == TBrushStyle::bsSolid) FillClipped(Bounds(x, y, cell.width, cell.height), Brush.Color);
   // Where the runs can land: the glyphs' boxes, clipped to the target.
   const int width = TargetWidth(), height = TargetHeight();
@@ -74,10 +74,10 @@ void TCanvas::FillRuns(const std::vector<PlacedGlyph>& placed, int x, int y, con
              [&](int x0, int x1, int row) { FillSpan(x0, x1, row, color); });
 }
 
-int TCanvas::TextWidth(const std::string& text) { return MeasureText(SpecOf(Font), text).width; }
+int TCanvas::TextWidth(const std::string& text) { return MeasureText(RequestOf(Font), text).width; }
 
 // The cell's height, the same for every text in the font: no need to go through the letters.
-int TCanvas::TextHeight(const std::string&) { return MeasureText(SpecOf(Font), {}).height; }
+int TCanvas::TextHeight(const std::string&) { return MeasureText(RequestOf(Font), {}).height; }
 
 void TCanvas::MoveTo(int x, int y) {
   pen_x_ = x;

@@ -129,7 +129,7 @@ TEST_F(PaintTest, AutoSizedLabelFollowsItsCaption) {
 // shrinking again.
 TEST_F(PaintTest, DifficultyMarkerDrawsATriangleInMarlett) {
   const TControlFont marker = MenuFont("Marlett", 15);
-  EXPECT_EQ(ResolvedFamily(FontSpecOf(marker)), "Marlett");
+  EXPECT_EQ(ResolvedFamily(FontRequestOf(marker)), "Marlett");
   const TextCoverage& glyph = CachedText(marker, "4");
   std::vector<int> lefts, widths;
   for (int row = 0; row < glyph.height; ++row) {

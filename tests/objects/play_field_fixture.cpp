@@ -31,7 +31,7 @@ class QuietWindow final : public WindowServices {
   void Close() override {}
 };
 
-struct PictureSpec {
+struct PictureEntry {
   const char* name;
   int width, height;
   TColor color;
@@ -39,7 +39,7 @@ struct PictureSpec {
   bool keyed_frame;
 };
 
-constexpr PictureSpec kPictures[] = {
+constexpr PictureEntry kPictures[] = {
     {"Clovek1d", 16, 9, kStandColor, false},   {"Clovek1c", 16, 12, kWalkColor1, false},
     {"Clovek1c2", 16, 12, kWalkColor2, false}, {"Mrtvola", 24, 14, kCorpseColor, false},
     {"Mrtvola2", 24, 14, kCorpseColor, false}, {"Krev", 20, 20, kStainColor, false},
@@ -64,7 +64,7 @@ auto& FindOrAdd(List& list, const std::string& name) {
   return list.Add(name);
 }
 
-void Paint(TPictureCollectionItem& item, const PictureSpec& picture) {
+void Paint(TPictureCollectionItem& item, const PictureEntry& picture) {
   std::vector<TColor> pixels(static_cast<size_t>(picture.width) * picture.height, picture.color);
   if (picture.keyed_frame) {
     for (int y = 0; y < picture.height; ++y) {
@@ -111,9 +111,9 @@ PlayField::PlayField() : doubles_(std::make_unique<Doubles>(clock)) {
                             doubles_->folder};
   window_ = std::make_unique<TJizdavo>(services);
   TDXImageList& images = window_->DXImageList;
-  for (const PictureSpec& picture : kPictures) Paint(FindOrAdd(images, picture.name), picture);
+  for (const PictureEntry& picture : kPictures) Paint(FindOrAdd(images, picture.name), picture);
   for (int type = 1; type <= 28; ++type) {
-    PictureSpec picture{"", 0, 0, kCarColor, true};
+    PictureEntry picture{"", 0, 0, kCarColor, true};
     CarSize(type, picture.width, picture.height);
     for (const char* direction : {"0", "1"}) {
       Paint(FindOrAdd(images, "Auto" + std::to_string(type) + direction), picture);

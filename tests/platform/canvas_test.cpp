@@ -178,7 +178,7 @@ TEST(CanvasTest, TextOutPaintsExactlyTheComposedCoverage) {
     canvas.Font.Italic = c.italic;
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.TextOut(c.x, c.y, text);
-    const TextCoverage glyphs = RenderText(SpecOf(canvas.Font), text, GlyphRender::kMono);
+    const TextCoverage glyphs = RenderText(RequestOf(canvas.Font), text, GlyphRender::kMono);
     int ink = 0;
     for (int y = 0; y < surface.Height(); ++y) {
       for (int x = 0; x < surface.Width(); ++x) {

@@ -18,7 +18,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // A test-only writer for the forms the game's own encoder does not produce.
-struct BitmapSpec {
+struct BitmapLayout {
   uint32_t header_size = 40;
   int32_t width = 5;
   int32_t height = 3;
@@ -35,7 +35,7 @@ void Put(Bytes& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-Bytes Build(const BitmapSpec& layout) {
+Bytes Build(const BitmapLayout& layout) {
   Bytes out;
   Put(out, layout.header_size, 4);
   if (layout.header_size == 12) {
@@ -137,7 +137,7 @@ class DibDepthTest : public testing::TestWithParam<DepthCase> {};
 
 TEST_P(DibDepthTest, DecodesEveryPixel) {
   const DepthCase& c = GetParam();
-  BitmapSpec layout{.header_size = c.header_size,
+  BitmapLayout layout{.header_size = c.header_size,
                   .height = c.top_down ? -3 : 3,
                   .bits = c.bits,
                   .compression = c.compression};
@@ -197,7 +197,7 @@ class DibRleTest : public testing::TestWithParam<RleCase> {};
 TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
   const RleCase& c = GetParam();
   const std::vector<TColor> palette = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0)};
-  BitmapSpec layout{.width = 6,
+  BitmapLayout layout{.width = 6,
                   .height = 3,
                   .bits = c.bits,
                   .compression = c.compression,

@@ -49,13 +49,13 @@ TEST(FontTest, PointsBecomeAnEmOfPixels) {
     TFont font;
     font.Name = "Arial";
     font.Size = points;
-    EXPECT_EQ(MeasureText(SpecOf(font), "x").em, pixels) << points;
+    EXPECT_EQ(MeasureText(RequestOf(font), "x").em, pixels) << points;
   }
 }
 
 TEST(FontTest, CellHeightDoesNotDependOnTheLetters) {
   for (const char* name : {"Arial Black", "Tahoma", "Arial", "MS Sans Serif"}) {
-    const FontSpec wanted{name, 27};
+    const FontRequest wanted{name, 27};
     const int height = MeasureText(wanted, "").height;
     EXPECT_GE(height, 13) << name;
     for (const char* text : {"a", "Jizdavo", "_gjpqy|", "\xC3\x81\xC4\x8C"}) {
@@ -69,14 +69,14 @@ TEST(FontTest, CellHeightDoesNotDependOnTheLetters) {
 }
 
 TEST(FontTest, WiderTextMeasuresWider) {
-  const FontSpec wanted{"Arial Black", 13};
+  const FontRequest wanted{"Arial Black", 13};
   EXPECT_EQ(MeasureText(wanted, "").width, 0);
   EXPECT_GT(MeasureText(wanted, "WW").width, MeasureText(wanted, "W").width);
   EXPECT_GT(MeasureText({"Arial Black", 27}, "W").width, MeasureText(wanted, "W").width);
 }
 
 TEST(FontTest, MonoGlyphsAreHardEdgedAndCoverageIsNot) {
-  const FontSpec wanted{"Arial", 27};
+  const FontRequest wanted{"Arial", 27};
   const TextCoverage mono = RenderText(wanted, "Jizdavo", GlyphRender::kMono);
   const TextCoverage smooth = RenderText(wanted, "Jizdavo", GlyphRender::kCoverage);
   const auto partial = [](const TextCoverage& c) {
@@ -88,7 +88,7 @@ TEST(FontTest, MonoGlyphsAreHardEdgedAndCoverageIsNot) {
   EXPECT_EQ(mono.alpha.size(), static_cast<size_t>(mono.width) * mono.height);
 }
 
-long Ink(const FontSpec& wanted, const char* text) {
+long Ink(const FontRequest& wanted, const char* text) {
   const TextCoverage glyphs = RenderText(wanted, text, GlyphRender::kMono);
   return std::count(glyphs.alpha.begin(), glyphs.alpha.end(), 255);
 }
@@ -97,7 +97,7 @@ long Ink(const FontSpec& wanted, const char* text) {
 TEST(FontTest, BoldIsHeavierAndItalicIsSlanted) {
   for (const char* name : {"Tahoma", "Arial", "MS Sans Serif", "Marlett"}) {
     for (int em : {13, 27}) {
-      const FontSpec regular{name, em};
+      const FontRequest regular{name, em};
       EXPECT_GT(Ink({name, em, true, false}, "Jizdavo"), Ink(regular, "Jizdavo")) << name << " " << em;
       if (std::string(name) != "MS Sans Serif") {  // fixed bitmap sizes cannot be slanted
         const TextCoverage upright = RenderText(regular, "l", GlyphRender::kMono);
@@ -109,7 +109,7 @@ TEST(FontTest, BoldIsHeavierAndItalicIsSlanted) {
 }
 
 TEST(FontTest, InvalidUtf8BytesStandForLatin1Letters) {
-  const FontSpec wanted{"Tahoma", 16};
+  const FontRequest wanted{"Tahoma", 16};
   EXPECT_EQ(MeasureText(wanted, "\xC8").width, MeasureText(wanted, "\xC3\x88").width);  // E grave both ways
   EXPECT_NE(MeasureText(wanted, "\xC8").width, 0);
 }

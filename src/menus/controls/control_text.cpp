@@ -31,7 +31,7 @@ TControlFont MenuFont(const std::string& name, int height) {
   return {name, height, kMenuTextColor, false, false};
 }
 
-FontSpec FontSpecOf(const TControlFont& font) { return {font.Name, font.Height, font.Bold, font.Italic}; }
+FontRequest FontRequestOf(const TControlFont& font) { return {font.Name, font.Height, font.Bold, font.Italic}; }
 
 // Only one- and two-byte sequences can hold a Latin-1 character (lead bytes C2 and C3); any other
 // sequence is skipped whole, continuation bytes included.
@@ -73,7 +73,7 @@ const TextCoverage& CachedText(const TControlFont& font, std::string_view captio
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;
   if (cache.size() >= kCachedCaptions) cache.clear();
-  TextCoverage text = RenderText(FontSpecOf(font), Utf8FromLatin1(caption), GlyphRender::kCoverage);
+  TextCoverage text = RenderText(FontRequestOf(font), Utf8FromLatin1(caption), GlyphRender::kCoverage);
   return cache.emplace(std::move(key), std::move(text)).first->second;
 }
 

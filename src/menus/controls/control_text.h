@@ -34,7 +34,7 @@ TControlFont HeadingFont();                                  // Tahoma 20 px bol
 TControlFont ItemFont();                                     // Arial Black 13 px
 TControlFont MenuFont(const std::string& name, int height);  // any other face of the menus
 
-FontSpec FontSpecOf(const TControlFont& font);
+FontRequest FontRequestOf(const TControlFont& font);
 
 // Captions are 8-bit text like the game's (Latin-1). Typed text arrives as UTF-8: characters beyond
 // Latin-1 are dropped.

@@ -1,21 +1,13 @@
 #include "menus/controls/paint_cache.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "menus/controls/control.h"
+#include "platform/draw_rows.h"
 #include "platform/surface.h"
 
 namespace jizdavo {
-
-namespace {
-
-void CopyRows(const RawPixel* from, int from_pitch, RawPixel* to, int to_pitch, int width, int height) {
-  for (int row = 0; row < height; ++row)
-    std::copy_n(from + static_cast<size_t>(row) * from_pitch, width,
-                to + static_cast<size_t>(row) * to_pitch);
-}
-
-}  // namespace
 
 void AppendLookValue(std::string& look, int value) {
   look.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -51,7 +43,7 @@ void PaintCache::PaintTree(TControl& control, TSurface& frame, int x, int y, con
   const int pitch = frame.Width();
   if (kept.look == look_) {
     const TRect& a = kept.area;
-    CopyRows(kept.pixels.data(), a.Width(), frame.Row(a.Top) + a.Left, pitch, a.Width(), a.Height());
+    rows::CopyRows(frame.Row(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
     return;
   }
   control.PaintTree(frame, x, y, clip);
@@ -62,7 +54,8 @@ void PaintCache::PaintTree(TControl& control, TSurface& frame, int x, int y, con
   kept.area = a;
   kept.pixels.resize(static_cast<size_t>(a.Width()) * a.Height());
   if (!a.IsEmpty())
-    CopyRows(frame.Row(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
+    rows::CopyRows(kept.pixels.data(), a.Width(), std::as_const(frame).Row(a.Top) + a.Left, pitch, a.Width(),
+                   a.Height());
 }
 
 }  // namespace jizdavo

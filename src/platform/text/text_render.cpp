@@ -32,7 +32,7 @@ class FontSystem {
     return system;
   }
 
-  const FontFile& FileFor(const FontSpec& wanted) {
+  const FontFile& FileFor(const FontRequest& wanted) {
     const auto key = std::make_tuple(Lowercase(wanted.name), wanted.bold, wanted.italic);
     auto found = files_.find(key);
     if (found == files_.end())
@@ -41,11 +41,11 @@ class FontSystem {
   }
 
   // The last faces asked for are found again by their spelling, without lower-casing or the map.
-  GlyphFace& FaceFor(const FontSpec& wanted, GlyphRender render) {
+  GlyphFace& FaceFor(const FontRequest& wanted, GlyphRender render) {
     for (auto recent = recent_.begin(); recent != recent_.end(); ++recent) {
-      if (recent->face != nullptr && recent->render == render && recent->spec.em_pixels == wanted.em_pixels &&
-          recent->spec.bold == wanted.bold && recent->spec.italic == wanted.italic &&
-          recent->spec.name == wanted.name) {
+      if (recent->face != nullptr && recent->render == render && recent->font.em_pixels == wanted.em_pixels &&
+          recent->font.bold == wanted.bold && recent->font.italic == wanted.italic &&
+          recent->font.name == wanted.name) {
         std::rotate(recent_.begin(), recent, recent + 1);
         return *recent_.front().face;
       }
@@ -58,12 +58,12 @@ class FontSystem {
 
  private:
   struct RecentFace {
-    FontSpec spec;
+    FontRequest font;
     GlyphRender render = GlyphRender::kMono;
     GlyphFace* face = nullptr;
   };
 
-  GlyphFace& FindFace(const FontSpec& wanted, GlyphRender render) {
+  GlyphFace& FindFace(const FontRequest& wanted, GlyphRender render) {
     const auto key = std::make_tuple(Lowercase(wanted.name), wanted.em_pixels, wanted.bold, wanted.italic, render);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
@@ -116,13 +116,13 @@ TextExtent CellOf(const GlyphFace& face) {
 
 int EmPixelsForPoints(int points) { return (std::abs(points) * 96 + 36) / 72; }
 
-FontSpec SpecOf(const TFont& font) {
+FontRequest RequestOf(const TFont& font) {
   return {font.Name, EmPixelsForPoints(font.Size), font.Bold, font.Italic};
 }
 
-std::string ResolvedFamily(const FontSpec& wanted) { return FontSystem::Get().FileFor(wanted).family; }
+std::string ResolvedFamily(const FontRequest& wanted) { return FontSystem::Get().FileFor(wanted).family; }
 
-TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8) {
+TextExtent MeasureText(const FontRequest& wanted, std::string_view utf8) {
   GlyphFace& face = FontSystem::Get().FaceFor(wanted, GlyphRender::kMono);
   if (!face.Valid()) return {};
   TextExtent extent = CellOf(face);
@@ -130,7 +130,7 @@ TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8) {
   return extent;
 }
 
-TextExtent LayOutText(const FontSpec& wanted, std::string_view utf8, GlyphRender render,
+TextExtent LayOutText(const FontRequest& wanted, std::string_view utf8, GlyphRender render,
                       std::vector<PlacedGlyph>& placed) {
   placed.clear();
   GlyphFace& face = FontSystem::Get().FaceFor(wanted, render);
@@ -145,7 +145,7 @@ TextExtent LayOutText(const FontSpec& wanted, std::string_view utf8, GlyphRender
   return cell;
 }
 
-TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render) {
+TextCoverage RenderText(const FontRequest& wanted, std::string_view utf8, GlyphRender render) {
   TextCoverage out;
   std::vector<PlacedGlyph> placed;
   out.cell = LayOutText(wanted, utf8, render, placed);

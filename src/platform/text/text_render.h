@@ -13,7 +13,7 @@ namespace jizdavo {
 
 struct TFont;
 
-struct FontSpec {
+struct FontRequest {
   std::string name;
   int em_pixels = 11;
   bool bold = false;
@@ -22,10 +22,10 @@ struct FontSpec {
 
 // s points ask for an em of s x 96 / 72 pixels, rounded: 20 points are 27 pixels.
 int EmPixelsForPoints(int points);
-FontSpec SpecOf(const TFont& font);
+FontRequest RequestOf(const TFont& font);
 
 // The family that really draws a wanted face (after substitution), e.g. for the README's table and tests.
-std::string ResolvedFamily(const FontSpec& wanted);
+std::string ResolvedFamily(const FontRequest& wanted);
 
 struct TextExtent {
   int width = 0;   // sum of the advances
@@ -34,7 +34,7 @@ struct TextExtent {
   int em = 0;  // the em height the face was set to, in pixels
 };
 
-TextExtent MeasureText(const FontSpec& wanted, std::string_view utf8);
+TextExtent MeasureText(const FontRequest& wanted, std::string_view utf8);
 
 // The glyphs of a string in one bitmap. The text cell's top-left corner is at (0, 0); the bitmap
 // starts at (left, top) relative to it and covers the cell and any ink outside it.
@@ -47,7 +47,7 @@ struct TextCoverage {
   std::vector<uint8_t> alpha;  // width * height, 0..255 (only 0 and 255 for kMono)
 };
 
-TextCoverage RenderText(const FontSpec& wanted, std::string_view utf8, GlyphRender render);
+TextCoverage RenderText(const FontRequest& wanted, std::string_view utf8, GlyphRender render);
 
 // A glyph with ink, and where its bitmap's top-left corner lies relative to the text cell's.
 struct PlacedGlyph {
@@ -58,7 +58,7 @@ struct PlacedGlyph {
 
 // Lays the string out on one line without composing a bitmap: `placed` receives the glyphs that have
 // ink, in order; the answer is the cell. The glyphs stay valid for the run.
-TextExtent LayOutText(const FontSpec& wanted, std::string_view utf8, GlyphRender render,
+TextExtent LayOutText(const FontRequest& wanted, std::string_view utf8, GlyphRender render,
                       std::vector<PlacedGlyph>& placed);
 
 }  // namespace jizdavo
