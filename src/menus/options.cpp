@@ -22,7 +22,8 @@ const std::vector<std::string>& MusicItems() {
 }
 
 const std::vector<std::string>& EffectItems() {
-  static const std::vector<std::string> items = {"Mlask", "Horn", "Impact", "Horn2", "Puk", "Menu", "Fanfare"};
+  static const std::vector<std::string> items = {"Mlask", "Horn", "Impact", "Horn2",
+                                                 "Puk",   "Menu", "Fanfare"};
   return items;
 }
 

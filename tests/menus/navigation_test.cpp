@@ -245,7 +245,8 @@ TRect InkOf(TControl& control) {
   constexpr int kRoom = 200;
   TSurface canvas(control.Parent()->Width + 2 * kRoom, control.Parent()->Height + 2 * kRoom);
   canvas.Fill(0);
-  control.PaintTree(canvas, kRoom + control.Left, kRoom + control.Top, Bounds(0, 0, canvas.Width(), canvas.Height()));
+  const TRect everywhere = Bounds(0, 0, canvas.Width(), canvas.Height());
+  control.PaintTree(canvas, kRoom + control.Left, kRoom + control.Top, everywhere);
   TRect ink{canvas.Width(), canvas.Height(), 0, 0};
   for (int y = 0; y < canvas.Height(); ++y) {
     for (int x = 0; x < canvas.Width(); ++x) {
@@ -259,7 +260,8 @@ TRect InkOf(TControl& control) {
 
 bool Fits(const TRect& ink, const TRect& room) {
   const bool no_ink = ink.Right <= ink.Left;
-  return no_ink || (ink.Left >= room.Left && ink.Top >= room.Top && ink.Right <= room.Right && ink.Bottom <= room.Bottom);
+  return no_ink ||
+         (ink.Left >= room.Left && ink.Top >= room.Top && ink.Right <= room.Right && ink.Bottom <= room.Bottom);
 }
 
 // Every caption of every screen, and the longest texts the screens are given while playing, is seen

@@ -121,7 +121,8 @@ TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGame) {
     keys[steps[i].alt] = keys[steps[i].enter] = 1;
     keys[SDL_SCANCODE_DOWN] = 1;
     const std::array<bool, 256> seen = keyboard.Read(keys.data(), SDL_NUM_SCANCODES);
-    const bool enter_seen = seen[PcScanCodeOf(SDL_SCANCODE_RETURN)] || seen[PcScanCodeOf(SDL_SCANCODE_KP_ENTER)];
+    const bool enter_seen =
+        seen[PcScanCodeOf(SDL_SCANCODE_RETURN)] || seen[PcScanCodeOf(SDL_SCANCODE_KP_ENTER)];
     EXPECT_EQ(enter_seen, steps[i].enter_seen) << "step " << i;
     EXPECT_TRUE(seen[PcScanCodeOf(SDL_SCANCODE_DOWN)]) << "step " << i;
     EXPECT_FALSE(seen[0]);
