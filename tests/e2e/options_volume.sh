@@ -15,7 +15,9 @@ readonly music_left=283 music_y=309 effects_left=283 effects_y=389
 e2e_audio=disk
 stored_volume=80
 # Without effects, only the tune is heard.
-e2e_before_start() { printf '[Options]\r\nPlaySE=0\r\nMVolume=%s\r\n' "$stored_volume" >"$work/Settings.ini"; }
+e2e_before_start() {
+  printf '[Options]\r\nPlaySE=0\r\nMVolume=%s\r\n' "$stored_volume" >"$work/Settings.ini"
+}
 # The loudness the main menu's tune is heard at, from a second and a half once it has settled.
 menu_tune_level() {
   sleep 0.5
