@@ -27,6 +27,9 @@ TColor Darker(TColor c) {
 
 // False when the sequence has handed over, which ends the frame without presenting.
 bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
+  // The next level is unlocked and saved as the game is won, so that no way out of the screens that
+  // follow loses it. Raising again is a no-op.
+  if (victory) RaiseLevelProgress(Game.Level + 1);
   if (Game.EndProgress < FieldFrozen) GrowEndText(victory);
   if (Game.EndProgress >= FieldFrozen && Game.EndProgress < CurtainStart) FreezeField();
   if (Game.EndProgress >= FieldFrozen) {

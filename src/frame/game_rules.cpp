@@ -32,7 +32,9 @@ TDateTime AdvanceStandardClock(TDateTime time, uint32_t elapsed_ms) {
   int64_t ms = t.Millisecond + static_cast<int64_t>(elapsed_ms);
   int64_t s = t.Second + ms / 1000;
   int64_t m = t.Minute + s / 60;
-  return MakeTime(0, static_cast<int>(m % 60), static_cast<int>(s % 60), static_cast<int>(ms % 1000));
+  // The stored time has no hours: a run past the hour would wrap to a few seconds and top the list.
+  if (m >= 60) return MakeTime(0, 59, 59, 999);
+  return MakeTime(0, static_cast<int>(m), static_cast<int>(s % 60), static_cast<int>(ms % 1000));
 }
 
 TDateTime AdvanceChaseClock(TDateTime time, uint32_t elapsed_ms) {

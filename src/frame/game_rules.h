@@ -17,7 +17,7 @@ bool GameIsOver(const TGameState& game);
 bool GameIsLost(const TGameState& game);
 bool GameIsWon(const TGameState& game);
 
-// Time used: adds `elapsed_ms`; minutes wrap at 60 and the hour is dropped.
+// Time used: adds `elapsed_ms`, stopping at 59:59:999 (the longest time the best-times files hold).
 TDateTime AdvanceStandardClock(TDateTime time, uint32_t elapsed_ms);
 // Time left: takes `elapsed_ms` away; below zero it becomes exactly one hour, which reads as time up.
 TDateTime AdvanceChaseClock(TDateTime time, uint32_t elapsed_ms);

@@ -103,6 +103,7 @@ class TJizdavo {
   void ShowPauseMenu(bool with_resume);
   void Label2Click(TControl* Sender = nullptr);
   void Label3Click(TControl* Sender = nullptr);
+  void Label14Click(TControl* Sender = nullptr);
   void Label31Click(TControl* Sender = nullptr);
   void Label28Click(TControl* Sender = nullptr);
   void Label22Click(TControl* Sender = nullptr);
@@ -189,13 +190,19 @@ class TJizdavo {
   void FillLevelList(int count);
   void ChooseTargetCars();
   void ChooseAreaTargets();
-  void RaiseLevelProgress();
+  // Unlocks `level` of the current mode, when higher than the unlocked one, and saves it.
+  void RaiseLevelProgress(int level);
   void LoadBestTimes(TControl* Sender);
   void ShowAfterGameScores();
   // A file that could not be written: the player is told and the menus go on.
   void ShowSaveProblem(const std::string& message);
   TDateTime ListBestTime() const;
-  void ApplyGaugeVolume(TSuperGauge& gauge, int x, const std::vector<std::string>& items);
+  // The volume of `gauge`'s position given to each of `items`.
+  void ApplyGaugeVolume(const TSuperGauge& gauge, const std::vector<std::string>& items);
+  // The volume the music gauge shows, in hundredths of a decibel.
+  int MusicVolume() const;
+  // The tune arrows: the Track number `step` up or down within 1..4.
+  void StepTrack(int step);
 
   // End of game.
   bool RunEndSequence(int LagCount, bool victory);

@@ -46,7 +46,7 @@ void TJizdavo::StartGame(bool chase) {
   Game.LastTick = Now();
   if (PlayMusic.Checked) {
     TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
-    tune.SetVolume(0);
+    tune.SetVolume(MusicVolume());
     tune.Play(false);
   }
 }
@@ -54,9 +54,7 @@ void TJizdavo::StartGame(bool chase) {
 void TJizdavo::ResetGame() {
   Game.LaneGap.fill(0);
   DXInput.Update();
-  Game.GameDifficulty = 1;
-  // The difficulty marker shows the difficulty in force.
-  Menus.Difficulty.Top = Menus.Label8.Top;
+  // The difficulty is left as chosen: "Next level" and "Restart level" play at the one just played.
   Game.Countdown = 3;
   Game.CountdownSize = 80.0;
   Game.EndProgress = 5.0;

@@ -169,7 +169,7 @@ void BuildCredits(TMenuScreens& m) {
   Text(m.Label35, m.Credits, "The Jizdavo developers", 12, 32, section);
   Text(m.Label36, m.Credits, "and contributors", 12, 52, section);
   Text(m.Label37, m.Credits, "Graphics:", 2, 72, section);
-  Text(m.Label38, m.Credits, "The Jizdavo asset generator", 12, 92, section);
+  Text(m.Label38, m.Credits, "The asset generator", 12, 92, section);
   Text(m.Label39, m.Credits, "Music and sound effects", 2, 112, section);
   Text(m.Label40, m.Credits, "The Jizdavo sound makers", 12, 132, section);
   Contact(m.Contact1, m.Credits, 155, "Bug reports: see README");

@@ -48,7 +48,7 @@ void TJizdavo::WireNavigation() {
   m.ListView1.OnCompare = [this](TControl*, TListItem* a, TListItem* b, int, int& result) {
     result = ListView1Compare(*a, *b);
   };
-  for (TLabel* time : {&m.Label14, &m.TimeLabel}) time->OnClick = on(&TJizdavo::Label2Click);
+  for (TLabel* time : {&m.Label14, &m.TimeLabel}) time->OnClick = on(&TJizdavo::Label14Click);
   m.Label15.OnClick = on(&TJizdavo::Label15Click);
   m.Edit1.OnKeyPress = [this](TControl* sender, char& key) { Edit1KeyPress(sender, key); };
 }
@@ -82,6 +82,15 @@ void TJizdavo::Label2Click(TControl*) {
   Game.Level = 1;
   Menus.Label13.Caption = "Level: 1";
   EnterScreen("NEW GAME STANDARD", Menus.NewG);
+}
+
+// "Your time is:" leaves the name entry, saving nothing, for the new game of the mode just played.
+void TJizdavo::Label14Click(TControl* Sender) {
+  if (Game.ChaseMode) {
+    Label3Click(Sender);
+  } else {
+    Label2Click(Sender);
+  }
 }
 
 void TJizdavo::Label3Click(TControl*) {
@@ -177,7 +186,7 @@ void TJizdavo::Label17Click(TControl*) {
   TMenuScreens& m = Menus;
   if (m.Label17.Caption == "Main menu") {
     ++Game.Level;
-    RaiseLevelProgress();
+    RaiseLevelProgress(Game.Level);
   }
   const bool browser = Game.Title == "STANDARD GAME SCORES" || Game.Title == "CAR CHASE SCORES";
   auto leave_list = [&](const char* title, TControl& panel) {
@@ -209,11 +218,11 @@ void TJizdavo::Label18Click(TControl*) {
   ++Game.Level;
   if (Game.ChaseMode) {
     Game.Title = "NEW GAME CAR CHASE";
-    RaiseLevelProgress();
+    RaiseLevelProgress(Game.Level);
     ChooseAreaTargets();
   } else {
     Game.Title = "NEW GAME STANDARD";
-    RaiseLevelProgress();
+    RaiseLevelProgress(Game.Level);
   }
   Label11Click();
 }
@@ -253,8 +262,7 @@ void TJizdavo::Label20Click(TControl*) {
 void TJizdavo::Label19Click(TControl*) {
   RemoveAllSprites();
   ResetGame();
-  // This click follows the music switch, not the effects one.
-  if (PlayMusic.Checked) DXWaveList.Find("Menu").Play(false);
+  if (PlaySE.Checked) DXWaveList.Find("Menu").Play(false);
   if (Menus.Label21.Visible) FadeOutGameMusic(true);
   HidePanels();
   Game.Title = Game.ChaseMode ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD";

@@ -22,7 +22,8 @@ const std::vector<std::string>& MusicItems() {
 }
 
 const std::vector<std::string>& EffectItems() {
-  static const std::vector<std::string> items = {"Mlask", "Horn", "Impact", "Horn2", "Puk", "Menu"};
+  static const std::vector<std::string> items = {"Mlask", "Horn", "Impact", "Horn2",
+                                                 "Puk",   "Menu", "Fanfare"};
   return items;
 }
 
@@ -48,8 +49,8 @@ void TJizdavo::WireOptions() {
   };
 }
 
-// Start-up: the saved choices into the check boxes and gauges. No volume is applied yet: every sound
-// plays at its own level until a gauge is pressed or the music starts.
+// Start-up: the saved choices into the check boxes and gauges, and the saved volumes into the sounds,
+// so that every tune and effect is heard at the level its gauge shows from the first one on.
 void TJizdavo::ReadSettings() {
   const SavedOptions options = Settings.Read();
   PlayMusic.Checked = options.PlayMusic;
@@ -57,6 +58,8 @@ void TJizdavo::ReadSettings() {
   FPS.Checked = options.ShowFPS;
   Menus.SuperGauge2.SetPosition(options.MVolume);
   Menus.SuperGauge1.SetPosition(options.SEVolume);
+  ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
+  ApplyGaugeVolume(Menus.SuperGauge1, EffectItems());
 }
 
 // "Back" on Options and the new-game screens keeps the choices, then returns to the main menu.
@@ -72,14 +75,16 @@ void TJizdavo::Label12Click(TControl*) {
 
 int TJizdavo::MenuTrack() const { return ParseInteger(Menus.Track.Caption).value_or(1); }
 
-void TJizdavo::ApplyGaugeVolume(TSuperGauge& gauge, int x, const std::vector<std::string>& items) {
-  gauge.SetPosition(GaugePositionAt(x));
+int TJizdavo::MusicVolume() const { return GaugeVolume(Menus.SuperGauge2.Position()); }
+
+void TJizdavo::ApplyGaugeVolume(const TSuperGauge& gauge, const std::vector<std::string>& items) {
   const int volume = GaugeVolume(gauge.Position());
   for (const std::string& item : items) DXWaveList.Find(item).SetVolume(volume);
 }
 
 void TJizdavo::Shape3MouseDown(TControl*, TMouseButton, TShiftState, int X, int) {
-  ApplyGaugeVolume(Menus.SuperGauge2, X, MusicItems());
+  Menus.SuperGauge2.SetPosition(GaugePositionAt(X));
+  ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
 }
 
 void TJizdavo::Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y) {
@@ -88,7 +93,8 @@ void TJizdavo::Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y
 
 // The effects gauge lets the player hear the new level, even with effects switched off.
 void TJizdavo::Shape2MouseDown(TControl*, TMouseButton, TShiftState, int X, int) {
-  ApplyGaugeVolume(Menus.SuperGauge1, X, EffectItems());
+  Menus.SuperGauge1.SetPosition(GaugePositionAt(X));
+  ApplyGaugeVolume(Menus.SuperGauge1, EffectItems());
   DXWaveList.Find("Menu").Play(false);
 }
 
@@ -96,41 +102,35 @@ void TJizdavo::Shape2MouseMove(TControl* Sender, TShiftState Shift, int X, int Y
   if (Shift & ssLeft) Shape2MouseDown(Sender, TMouseButton::mbLeft, Shift, X, Y);
 }
 
+// The volume is set before the tune starts, so not even its first moment plays at another level.
 void TJizdavo::PlayMusicClick(TControl*) {
   TWaveCollectionItem& tune = DXWaveList.Find(MenuTune(MenuTrack()));
   if (PlayMusic.Checked) {
+    ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
     tune.Play(false);
-    Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
   } else {
     tune.Stop();
   }
 }
 
-// Next tune: only while the music plays.
-void TJizdavo::Image1Click(TControl*) {
-  const int track = MenuTrack();
-  if (!PlayMusic.Checked || track >= 4) return;
-  DXWaveList.Find(MenuTune(track)).Stop();
-  Menus.Track.Caption = std::to_string(track + 1);
-  DXWaveList.Find(MenuTune(track + 1)).Play(false);
-}
+void TJizdavo::Image1Click(TControl*) { StepTrack(1); }
 
-// Previous tune: steps the number even with the music off.
-void TJizdavo::Image2Click(TControl*) {
+void TJizdavo::Image2Click(TControl*) { StepTrack(-1); }
+
+// Both arrows step the number within 1..4, with the music on or off; only a playing tune is swapped.
+void TJizdavo::StepTrack(int step) {
   const int track = MenuTrack();
-  if (track <= 1) return;
+  const int next = track + step;
+  if (next < 1 || next > 4) return;
   if (PlayMusic.Checked) DXWaveList.Find(MenuTune(track)).Stop();
-  Menus.Track.Caption = std::to_string(track - 1);
-  Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
-  if (PlayMusic.Checked) DXWaveList.Find(MenuTune(track - 1)).Play(false);
+  Menus.Track.Caption = std::to_string(next);
+  ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
+  if (PlayMusic.Checked) DXWaveList.Find(MenuTune(next)).Play(false);
 }
 
 void TJizdavo::StartMenuMusic() {
   Menus.Track.Caption = std::to_string(TuneNumber(Random(20)));
   PlayMusicClick();
-  Shape3MouseDown(nullptr, TMouseButton::mbLeft, 0, Menus.SuperGauge2.Position(), 0);
-  // The new tune plays at the recording's own level whatever the gauge says, until it is pressed.
-  DXWaveList.Find(MenuTune(MenuTrack())).SetVolume(0);
 }
 
 // The tune goes quieter by 2 hundredths of a decibel a millisecond for one second, then stops. It
@@ -149,10 +149,11 @@ void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_
   tune.Stop();
 }
 
-void TJizdavo::FadeOutMenuMusic() { FadeOut(MenuTune(MenuTrack()), 0, true); }
+// The fades start from the level the music gauge shows.
+void TJizdavo::FadeOutMenuMusic() { FadeOut(MenuTune(MenuTrack()), MusicVolume(), true); }
 
 void TJizdavo::FadeOutGameMusic(bool run_frames) {
-  FadeOut("InGame" + std::to_string(Game.InGameTrack), -1000, run_frames);
+  FadeOut("InGame" + std::to_string(Game.InGameTrack), MusicVolume() - 1000, run_frames);
 }
 
 }  // namespace jizdavo

@@ -136,10 +136,10 @@ void TJizdavo::Label15Click(TControl*) {
 // A file that cannot be written leaves the game playable: the player is told, and the menus go on.
 void TJizdavo::ShowSaveProblem(const std::string& message) { services_.window.MessageBox("Jizdavo", message); }
 
-void TJizdavo::RaiseLevelProgress() {
+void TJizdavo::RaiseLevelProgress(int level) {
   std::string& progress = Game.ChaseMode ? Game.ChaseProgress : Game.StandardProgress;
   try {
-    RaiseProgress(services_.data_folder, ModeOf(Game.ChaseMode), progress, Game.Level);
+    RaiseProgress(services_.data_folder, ModeOf(Game.ChaseMode), progress, level);
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }

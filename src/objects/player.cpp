@@ -160,11 +160,13 @@ void TPlayer::Touch(TCar& car) {
 }
 
 // Sideways first: a figure overlapping the end of a bar slides off that end into the gap beside it.
+// Beyond a bar that reaches the screen's edge there is no gap: the figure is pushed back up or down
+// instead of off the screen, where it could walk on past every line.
 void TPlayer::PushBack(const TBarrier& bar) {
-  if (X <= bar.X) {
+  if (X <= bar.X && bar.X - Width >= 0) {
     Blocked = 1;
     X = bar.X - Width;
-  } else if (bar.X + bar.Width <= X + Width) {
+  } else if (bar.X + bar.Width <= X + Width && bar.X + bar.Width + Width <= DisplayWidth()) {
     Blocked = 3;
     X = bar.X + bar.Width;
   } else if (Y <= bar.Y) {

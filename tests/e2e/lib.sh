@@ -4,7 +4,9 @@
 #
 #   e2e_start <program> [name]   copy the program with Music and Graphics into a scratch folder
 #                                and start it there ($work, $pid; [name] tags failure screenshots);
-#                                a function e2e_before_start, if defined, runs just before the start
+#                                a function e2e_before_start, if defined, runs just before the start;
+#                                with e2e_audio=disk the sound goes to $work/sound.raw, else nowhere
+#   sound_level <seconds>        the loudness of the sound of the next seconds, 0..1000
 #   wait_for <seconds> <check..> poll fresh screenshots until the check holds
 #   e2e_exit                     "Exit" on the main menu; fails unless the program ends with code 0
 #
@@ -57,7 +59,8 @@ e2e_start() {
   cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
   # A scenario may change the fresh installation before the program starts.
   if declare -F e2e_before_start >/dev/null; then e2e_before_start; fi
-  SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
+  SDL_AUDIODRIVER=${e2e_audio:-dummy} SDL_DISKAUDIOFILE="$work/sound.raw" \
+    "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
   pid=$!
 }
 
@@ -99,6 +102,17 @@ settled_panel_print() {
 # The mean grey level of `region` (the whole screen when omitted), 0..1000.
 brightness() {
   convert "$work/screen.png" ${1:+-crop "$1" +repage} -colorspace gray -format '%[fx:int(mean*1000)]' info:
+}
+
+# The root mean square of the 16-bit samples the program writes in the next $1 seconds, in thousandths
+# of full scale (SDL's disk driver writes them at the pace they would be heard).
+sound_level() {
+  local from to
+  from=$(stat -c %s "$work/sound.raw")
+  sleep "$1"
+  to=$(stat -c %s "$work/sound.raw")
+  head -c $((from + (to - from) / 4 * 4)) "$work/sound.raw" | tail -c +$((from + 1)) | od -An -v -t d2 |
+    awk '{ for (i = 1; i <= NF; i++) { s += $i * $i; n++ } } END { print n ? int(sqrt(s / n) / 32.768) : 0 }'
 }
 
 # Runs the check `$2..` on fresh screenshots until it holds, for up to $1 seconds.

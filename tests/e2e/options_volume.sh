@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drags both volume gauges of the Options screen to the left with the mouse held down, leaves by
 # "Back", and finds the new positions in Settings.ini (both start full, at 80); then leaves with
-# "Exit".
+# "Exit". The sound is written to a file: the main menu's tune is heard at the stored music volume,
+# loud with MVolume=80 stored, and near silent (-35 dB) with 0 in a second run.
 #
 #   options_volume.sh <program>
 set -euo pipefail
@@ -11,8 +12,21 @@ source "$(dirname "$0")/lib.sh"
 # at (282, 305), the effects gauge at (282, 385). A mouse x inside an outline is the new position.
 readonly music_left=283 music_y=309 effects_left=283 effects_y=389
 
+e2e_audio=disk
+stored_volume=80
+# Without effects, only the tune is heard.
+e2e_before_start() {
+  printf '[Options]\r\nPlaySE=0\r\nMVolume=%s\r\n' "$stored_volume" >"$work/Settings.ini"
+}
+# The loudness the main menu's tune is heard at, from a second and a half once it has settled.
+menu_tune_level() {
+  sleep 0.5
+  sound_level 1.5
+}
 e2e_start "$1" options-volume
 skip_film
+loud=$(menu_tune_level)
+((loud >= 30)) || fail "the main menu's tune with MVolume=80 stored is heard at $loud/1000, not loud"
 
 click_at 280 380  # "Options"
 wait_for 15 panel_is_not "$main_menu" || fail "the Options screen did not show"
@@ -49,4 +63,12 @@ effects=$(setting SEVolume)
 ((effects >= 19 && effects <= 21)) || fail "Settings.ini holds SEVolume \"$effects\", not about 20"
 
 e2e_exit
-echo "volumes dragged and saved"
+
+rm -rf "$work"
+stored_volume=0
+e2e_start "$1" options-volume-stored
+skip_film
+quiet=$(menu_tune_level)
+((quiet < 10)) || fail "the main menu's tune with MVolume=0 stored is heard at $quiet/1000, not near silent"
+e2e_exit
+echo "volumes dragged and saved; the menu tune heard at $loud/1000 with 80 stored, $quiet/1000 with 0"

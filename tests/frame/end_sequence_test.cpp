@@ -4,6 +4,7 @@
 
 #include "frame/date_time.h"
 #include "menus/best_times.h"
+#include "menus/progress.h"
 #include "play_field.h"
 
 namespace jizdavo::testing {
@@ -90,16 +91,19 @@ TEST(EndSequence, TimeUpWithTheLastWantedCarRunsTheGameOverOnly) {
   EXPECT_TRUE(field.window.boxes.empty());
 }
 
-TEST(EndSequence, CompletionNoticeOnceForTheLastLevelOfEachMode) {
+// The next level is saved as unlocked while the win is still on the screen (there is none after the
+// last), and the last level of each mode is announced once.
+TEST(EndSequence, AWinUnlocksTheNextLevelAtOnceAndTheLastOneIsAnnounced) {
   struct Case {
     bool chase;
     int level;
     const char* text;
+    const char* unlocked;
   } cases[] = {
-      {false, 16, "Congratulation, you have completed all levels of standard game!"},
-      {true, 6, "Congratulation, you have completed all levels of car chase game!"},
-      {false, 15, nullptr},
-      {true, 5, nullptr},
+      {false, 16, "Congratulation, you have completed all levels of standard game!", "1"},
+      {true, 6, "Congratulation, you have completed all levels of car chase game!", "1"},
+      {false, 15, nullptr, "16"},
+      {true, 5, nullptr, "6"},
   };
   for (const Case& c : cases) {
     PlayField field;
@@ -109,6 +113,9 @@ TEST(EndSequence, CompletionNoticeOnceForTheLastLevelOfEachMode) {
     } else {
       Game.Finished = true;
     }
+    field.Frame();
+    EXPECT_TRUE(Game.InGame);
+    EXPECT_EQ(LoadProgress(field.folder, c.chase ? GameMode::CarChase : GameMode::Standard), c.unlocked);
     field.Hold(ScanEnter);
     field.Frame();
     field.Hold(ScanEnter, false);
@@ -132,6 +139,7 @@ TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {
   field.Frame();
   EXPECT_EQ(field.game->Menus.TimeLabel.Caption, "01:02:345");
   EXPECT_EQ(Game.Level, 3);
+  EXPECT_EQ(Game.GameDifficulty, 0);  // still the one just played, for "Next level"
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
   EXPECT_EQ(field.window.pointer_shapes.back(), 1);
   EXPECT_EQ(Game.TitlePos, 0);

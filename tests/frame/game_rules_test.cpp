@@ -7,9 +7,10 @@
 namespace jizdavo {
 namespace {
 
-TEST(GameRules, StandardClockWrapsTheMinutesAndDropsTheHour) {
-  EXPECT_EQ(FormatTime(AdvanceStandardClock(MakeTime(0, 59, 59, 999), 2)), "00:00:001");
-  EXPECT_EQ(SplitTime(AdvanceStandardClock(MakeTime(0, 59, 59, 999), 2)).Hour, 0);
+TEST(GameRules, StandardClockStopsAtTheLastTimeTheFilesHold) {
+  EXPECT_EQ(AdvanceStandardClock(MakeTime(0, 59, 59, 999), 2), MakeTime(0, 59, 59, 999));
+  EXPECT_EQ(AdvanceStandardClock(MakeTime(0, 59, 59, 998), 1), MakeTime(0, 59, 59, 999));
+  EXPECT_EQ(FormatTime(AdvanceStandardClock(MakeTime(0, 59, 0, 0), 4000000000u)), "59:59:999");
   EXPECT_EQ(FormatTime(AdvanceStandardClock(MakeTime(0, 0, 59, 500), 1500)), "01:01:000");
   EXPECT_EQ(FormatTime(AdvanceStandardClock(0, 0)), "00:00:000");
 }

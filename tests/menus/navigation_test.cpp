@@ -6,6 +6,7 @@
 #include "frame/date_time.h"
 #include "menu_field.h"
 #include "menus/progress.h"
+#include "platform/surface.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -179,7 +180,10 @@ TEST(Navigation, AbortFromThePauseFadesTheGameTuneAndFromGameOverOnlyReturns) {
 
 TEST(Navigation, ResumeHidesThePauseAndRestartStartsTheSameLevelAgain) {
   MenuField field;
-  StartStandardGame(field);
+  field.Click(field.Menus().Label2);
+  field.Click(field.Menus().Label10);  // "Hard"
+  field.Click(field.Menus().Label11);
+  ASSERT_TRUE(Game.InGame);
   Game.InGame = false;
   field.Window().ShowPauseMenu(true);
   field.Click(field.Menus().Label21);
@@ -191,17 +195,27 @@ TEST(Navigation, ResumeHidesThePauseAndRestartStartsTheSameLevelAgain) {
   Game.Level = 5;
   Game.InGame = false;
   field.Window().ShowPauseMenu(false);
+  // The click follows the effects switch, whatever the music one says.
+  field.Window().PlaySE.Checked = false;
+  field.SilenceAll();
   field.Click(field.Menus().Label19);
   EXPECT_TRUE(Game.InGame);
   EXPECT_EQ(Game.Level, 5);
-  EXPECT_EQ(Game.GameDifficulty, 1);
-  EXPECT_EQ(field.Menus().Difficulty.Top, 42);  // the marker follows the reset difficulty
+  EXPECT_EQ(Game.GameDifficulty, 3);  // the difficulty just played, and the marker still shows it
+  EXPECT_EQ(field.Menus().Difficulty.Top, 82);
+  EXPECT_EQ(field.Plays("Menu"), 0);
   EXPECT_FALSE(field.Menus().Panel1.Visible);
 }
 
+// "Your time is:" leads to the new game of the mode just played.
 TEST(Navigation, EnterInTheNameFieldActsAsOkAndYourTimeLeavesWithoutSaving) {
-  for (bool leave : {false, true}) {
+  struct Case {
+    bool leave;
+    bool chase;
+  } cases[] = {{false, false}, {true, false}, {true, true}};
+  for (const Case& c : cases) {
     MenuField field;
+    Game.ChaseMode = c.chase;
     Game.Level = 2;
     Game.GameTime = MakeTime(0, 0, 45, 120);
     field.Window().EndOfLevel();
@@ -209,11 +223,11 @@ TEST(Navigation, EnterInTheNameFieldActsAsOkAndYourTimeLeavesWithoutSaving) {
     ASSERT_TRUE(m.ScoresEnter.InFront());
     EXPECT_TRUE(m.Edit1.Focused());
     Type(m.Layer, "Eve");
-    if (leave) {
+    if (c.leave) {
       field.Click(m.Label14);
-      EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
-      EXPECT_TRUE(m.NewG.InFront());
-      EXPECT_TRUE(LoadTopTen(field.folder, GameMode::Standard, 2).empty());
+      EXPECT_EQ(Game.Title, c.chase ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD");
+      EXPECT_TRUE((c.chase ? m.NewGCH : m.NewG).InFront());
+      EXPECT_TRUE(LoadTopTen(field.folder, c.chase ? GameMode::CarChase : GameMode::Standard, 2).empty());
     } else {
       KeyDown(m.Layer, 13);
       EXPECT_EQ(m.Edit1.Text(), "Eve");  // Enter is not typed into the name
@@ -223,6 +237,81 @@ TEST(Navigation, EnterInTheNameFieldActsAsOkAndYourTimeLeavesWithoutSaving) {
       EXPECT_FALSE(m.Edit1.Focused());  // the keys go back to the game
     }
   }
+}
+
+// The box of the ink `control` paints when nothing but its own edges cut it, in its parent's pixels;
+// empty when it paints none.
+TRect InkOf(TControl& control) {
+  constexpr int kRoom = 200;
+  TSurface canvas(control.Parent()->Width + 2 * kRoom, control.Parent()->Height + 2 * kRoom);
+  canvas.Fill(0);
+  const TRect everywhere = Bounds(0, 0, canvas.Width(), canvas.Height());
+  control.PaintTree(canvas, kRoom + control.Left, kRoom + control.Top, everywhere);
+  TRect ink{canvas.Width(), canvas.Height(), 0, 0};
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      if (canvas.GetPixel(x, y) == 0) continue;
+      ink = {std::min(ink.Left, x - kRoom), std::min(ink.Top, y - kRoom), std::max(ink.Right, x - kRoom + 1),
+             std::max(ink.Bottom, y - kRoom + 1)};
+    }
+  }
+  return ink;
+}
+
+bool Fits(const TRect& ink, const TRect& room) {
+  const bool no_ink = ink.Right <= ink.Left;
+  return no_ink ||
+         (ink.Left >= room.Left && ink.Top >= room.Top && ink.Right <= room.Right && ink.Bottom <= room.Bottom);
+}
+
+// Every caption of every screen, and the longest texts the screens are given while playing, is seen
+// whole: labels within their panel, check boxes, fields and the version text within their own bounds
+// (they cut their text there), measured with the width the text would take.
+TEST(MenuScreens, EveryCaptionFitsWhereItIsShown) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  TJizdavo& w = field.Window();
+  auto measure_all = [&](const char* when) {
+    const auto panels = PanelSet(m);
+    std::vector<TControl*> pending(panels.begin(), panels.end());
+    pending.insert(pending.end(), {&w.FPS, &w.PlayMusic, &w.PlaySE});
+    for (TControl* panel : panels) {
+      for (TControl* item : panel->Controls()) {
+        if (dynamic_cast<TLabel*>(item)) pending.push_back(item);
+        if (dynamic_cast<TEdit*>(item)) pending.push_back(item);
+      }
+    }
+    for (TControl* control : pending) {
+      if (dynamic_cast<TPanel*>(control)) continue;
+      const bool own_edges = !dynamic_cast<TLabel*>(control) || dynamic_cast<TStaticText*>(control);
+      const TRect room = own_edges ? control->BoundsRect() : Bounds(0, 0, control->Parent()->Width,
+                                                                      control->Parent()->Height);
+      const int width = control->Width;
+      if (own_edges) control->Width = 1000;
+      const TRect ink = InkOf(*control);
+      control->Width = width;
+      const auto* label = dynamic_cast<TLabel*>(control);
+      const auto* box = dynamic_cast<TKsicht*>(control);
+      const auto* edit = dynamic_cast<TEdit*>(control);
+      const std::string text = label ? label->Caption : box ? box->Caption : edit ? edit->Text() : "";
+      if (!text.empty()) {
+        EXPECT_LT(ink.Left, ink.Right) << when << ": \"" << text << "\" shows nothing";
+      }
+      EXPECT_TRUE(Fits(ink, room)) << when << ": \"" << text << "\" ends at " << ink.Right << ", room to "
+                                     << room.Right;
+    }
+  };
+  m.Label18.Show();  // "Next level", shown after a game
+  measure_all("as built");
+  m.Label13.Caption = m.Label16.Caption = "Level: 16";
+  m.Label32.Caption = "Level: 6";
+  m.Label17.Caption = "Main menu";
+  m.TimeLabel.Caption = "59:59:999";
+  m.Track.Caption = "4";
+  measure_all("in play");
+  // The wanted-car cells read "ALL" "CARS" in an area where every car counts.
+  EXPECT_LE(TextExtentOf(m.Label2.Font, "CARS").width, m.Car2.Width);
+  EXPECT_LE(TextExtentOf(m.Label2.Font, "ALL").width, m.Car1.Width);
 }
 
 TEST(Navigation, ExitFadesTheMenuTuneAndClosesTheWindow) {

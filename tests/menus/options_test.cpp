@@ -34,16 +34,22 @@ TEST(Options, NoFileGivesTheDefaultsAndBackWritesTheFiveKeys) {
   }
 }
 
-TEST(Options, SavedMusicVolumeIsShownOnTheGauge) {
+// The saved levels are heard from the start, before any gauge is pressed.
+TEST(Options, SavedVolumesAreShownOnTheGaugesAndHeardFromTheStart) {
   struct Case {
     const char* value;
     int position;
-  } cases[] = {{"200", 80}, {"0x20", 32}, {"loud", 80}, {"8", 8}};
+    int volume;
+  } cases[] = {{"200", 80, 0}, {"0x20", 32, -2100}, {"loud", 80, 0}, {"8", 8, -3200}, {"0", 0, -3500}};
   for (const Case& c : cases) {
-    MenuField field(SettingsText(std::string("[Options]\nMVolume=") + c.value + "\nPlaySE=0\n"));
+    MenuField field(SettingsText(std::string("[Options]\nMVolume=") + c.value + "\nSEVolume=" + c.value +
+                                 "\nPlaySE=0\n"));
     EXPECT_EQ(field.Menus().SuperGauge2.Position(), c.position) << c.value;
+    EXPECT_EQ(field.Menus().SuperGauge1.Position(), c.position) << c.value;
     EXPECT_FALSE(field.Window().PlaySE.Checked);
-    EXPECT_EQ(field.Volume("MenuTune1"), 0);  // nothing applied before the gauge is pressed
+    for (const char* sound : {"MenuTune1", "InGame4", "Impact", "Menu", "Fanfare"}) {
+      EXPECT_EQ(field.Volume(sound), c.volume) << c.value << " " << sound;
+    }
   }
 }
 
@@ -97,6 +103,7 @@ TEST(Options, FadesTakeASecondEvenWithTheMusicOff) {
   EXPECT_TRUE(Game.InGame);
 }
 
+// Both arrows step alike, with the music on or off; only with it on does the new tune play.
 TEST(Options, TrackArrowsStopAtOneAndFour) {
   MenuField field;
   TMenuScreens& m = field.Menus();
@@ -105,14 +112,18 @@ TEST(Options, TrackArrowsStopAtOneAndFour) {
     const char* from;
     TImage* arrow;
     const char* to;
-  } cases[] = {{"1", &m.Image2, "1"}, {"4", &m.Image1, "4"}, {"2", &m.Image1, "3"}, {"3", &m.Image2, "2"}};
+    bool music;
+  } cases[] = {{"1", &m.Image2, "1", true}, {"4", &m.Image1, "4", true}, {"2", &m.Image1, "3", true},
+               {"3", &m.Image2, "2", true}, {"2", &m.Image1, "3", false}, {"3", &m.Image2, "2", false},
+               {"4", &m.Image1, "4", false}};
   for (const Case& c : cases) {
+    field.Window().PlayMusic.Checked = c.music;
     m.Track.Caption = c.from;
     field.SilenceAll();
     field.Click(*c.arrow);
-    EXPECT_EQ(m.Track.Caption, c.to) << c.from;
+    EXPECT_EQ(m.Track.Caption, c.to) << c.from << " music " << c.music;
     if (std::string(c.from) != c.to) {
-      EXPECT_GT(field.Plays(std::string("MenuTune") + c.to), 0) << c.from;
+      EXPECT_EQ(field.Plays(std::string("MenuTune") + c.to) > 0, c.music) << c.from;
     }
   }
 }
@@ -128,17 +139,23 @@ TEST(Options, MusicSwitchStopsAndRestartsTheMenuTune) {
   EXPECT_GT(field.Plays(tune), 0);
 }
 
-TEST(Options, AfterAGameTheNewTunePlaysAtItsOwnLevelUntilTheGaugeIsPressed) {
+// Every tune starts at the level the music gauge shows, and the fades go down from there.
+TEST(Options, TunesStartAtTheGaugesLevelAndFadeFromIt) {
   MenuField field;
   TMenuScreens& m = field.Menus();
   field.Click(m.Label22);
   ClickAt(m.Layer, m.Shape3.ScreenLeft() + 40, m.Shape3.ScreenTop() + 3);
-  field.Window().StartMenuMusic();
-  const std::string tune = "MenuTune" + m.Track.Caption;
-  EXPECT_EQ(field.Volume(tune), 0);
-  EXPECT_EQ(field.Volume("InGame1"), -1800);
-  ClickAt(m.Layer, m.Shape3.ScreenLeft() + 40, m.Shape3.ScreenTop() + 3);
-  EXPECT_EQ(field.Volume(tune), -1800);
+  field.Click(m.Label23);
+  field.Click(m.Label2);
+  const std::string menu_tune = "MenuTune" + m.Track.Caption;
+  field.Click(m.Label11);
+  ASSERT_TRUE(Game.InGame);
+  EXPECT_LE(field.Volume(menu_tune), -1800 - 1900);  // 20 dB quieter over the second
+  const std::string game_tune = "InGame" + std::to_string(Game.InGameTrack);
+  EXPECT_EQ(field.Volume(game_tune), -1800);
+  EXPECT_GT(field.Plays(game_tune), 0);
+  field.Window().StartMenuMusic();  // as after a game
+  EXPECT_EQ(field.Volume("MenuTune" + m.Track.Caption), -1800);
 }
 
 TEST(Options, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesKept) {

@@ -74,7 +74,10 @@ TEST_F(PlayerTest, BarriersPushTheFigureBack) {
       {"over the right end", 0, 150, 140, 216, 3, 150, 216},
       {"from above in the middle", 350, 290, 400, 215, 2, 400, 211},
       {"from below in the middle", 350, 290, 400, 222, 4, 400, 223},
-      {"at the left edge, off the screen", 0, 150, 0, 216, 1, -16, 216},
+      // No gap beyond a bar at the screen's edge: pushed up or down, never off the screen.
+      {"at the left edge from above", 0, 150, 0, 216, 2, 0, 211},
+      {"at the left edge from below", 0, 150, -0.5, 222, 4, -0.5, 223},
+      {"at the right edge from above", 350, 290, 624, 216, 2, 624, 211},
   };
   for (const Case& c : cases) {
     TBarrier& bar = AddBarrier(c.bar_x, 220, c.bar_width);
@@ -85,6 +88,21 @@ TEST_F(PlayerTest, BarriersPushTheFigureBack) {
     EXPECT_EQ(player.Y, c.want_y) << c.what;
     player.Kill();
     bar.Kill();
+    FreeDead();
+  }
+}
+
+// Walking down along either edge of the screen, the figure stays above the line and on the screen.
+TEST_F(PlayerTest, ABarrierLineIsPassedOnlyThroughItsGap) {
+  AddBarrier(0, 220, 150);
+  AddBarrier(200, 220, 440);
+  for (double x : {0.0, 624.0}) {
+    TPlayer& player = AddPlayer(x, 150);
+    Hold(kDown);
+    for (int frame = 0; frame < 60; ++frame) player.Step(16);
+    EXPECT_EQ(player.Y, 211) << x;
+    EXPECT_EQ(player.X, x);
+    player.Kill();
     FreeDead();
   }
 }

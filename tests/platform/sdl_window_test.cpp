@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sdl/sdl_input_source.h"
+
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -91,6 +93,40 @@ TEST_F(SdlWindowTest, AltEnterTogglesFullScreen) {
   EXPECT_FALSE(window_->Fullscreen());
   EXPECT_TRUE(window_->HandleEvent(KeyDown(SDLK_KP_ENTER, KMOD_RALT)));
   EXPECT_TRUE(window_->Fullscreen());
+}
+
+// The Enter of the window's Alt+Enter never reaches the game, however the keys are let go; an Enter
+// already held when Alt goes down was the game's and stays so.
+TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGame) {
+  struct Step {
+    SDL_Scancode alt, enter;  // SDL_SCANCODE_UNKNOWN: not held
+    bool enter_seen;
+  };
+  constexpr SDL_Scancode kNone = SDL_SCANCODE_UNKNOWN;
+  const Step steps[] = {
+      {kNone, SDL_SCANCODE_RETURN, true},
+      {SDL_SCANCODE_LALT, kNone, false},
+      {SDL_SCANCODE_LALT, SDL_SCANCODE_RETURN, false},
+      {kNone, SDL_SCANCODE_RETURN, false},  // Alt let go first
+      {kNone, kNone, false},
+      {kNone, SDL_SCANCODE_RETURN, true},
+      {SDL_SCANCODE_RALT, SDL_SCANCODE_RETURN, true},
+      {kNone, kNone, false},
+      {SDL_SCANCODE_RALT, SDL_SCANCODE_KP_ENTER, false},
+      {kNone, SDL_SCANCODE_KP_ENTER, false},
+  };
+  GameKeyboard keyboard;
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    std::array<Uint8, SDL_NUM_SCANCODES> keys{};
+    keys[steps[i].alt] = keys[steps[i].enter] = 1;
+    keys[SDL_SCANCODE_DOWN] = 1;
+    const std::array<bool, 256> seen = keyboard.Read(keys.data(), SDL_NUM_SCANCODES);
+    const bool enter_seen =
+        seen[PcScanCodeOf(SDL_SCANCODE_RETURN)] || seen[PcScanCodeOf(SDL_SCANCODE_KP_ENTER)];
+    EXPECT_EQ(enter_seen, steps[i].enter_seen) << "step " << i;
+    EXPECT_TRUE(seen[PcScanCodeOf(SDL_SCANCODE_DOWN)]) << "step " << i;
+    EXPECT_FALSE(seen[0]);
+  }
 }
 
 TEST_F(SdlWindowTest, FrameIsScaledByAWholeFactorWithBlackBorders) {

@@ -71,16 +71,29 @@ int PcScanCodeOf(SDL_Scancode scancode) {
   return kPcScanOf[static_cast<size_t>(scancode)];
 }
 
+std::array<bool, 256> GameKeyboard::Read(const Uint8* keys, int count) {
+  const auto held = [&](SDL_Scancode key) { return key < count && keys[key] != 0; };
+  const bool alt = held(SDL_SCANCODE_LALT) || held(SDL_SCANCODE_RALT);
+  std::array<bool, 256> scan_codes{};
+  for (int sdl = 0; sdl < count; ++sdl) {
+    if (keys[sdl]) scan_codes[static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)))] = true;
+  }
+  for (EnterKey& enter : enters_) {
+    const bool down = held(enter.code);
+    enter.taken = down && (enter.taken || (alt && !enter.down));
+    enter.down = down;
+    if (enter.taken) scan_codes[static_cast<size_t>(PcScanCodeOf(enter.code))] = false;
+  }
+  scan_codes[0] = false;  // keys without a scan code
+  return scan_codes;
+}
+
 InputSnapshot SdlInputSource::Read() {
   SDL_PumpEvents();
   InputSnapshot snapshot;
   int key_count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&key_count);
-  for (int sdl = 0; sdl < key_count; ++sdl) {
-    if (!keys[sdl]) continue;
-    snapshot.scan_codes[static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)))] = true;
-  }
-  snapshot.scan_codes[0] = false;  // keys without a scan code
+  snapshot.scan_codes = keyboard_.Read(keys, key_count);
   const Uint32 buttons = SDL_GetRelativeMouseState(&snapshot.motion_x, &snapshot.motion_y);
   snapshot.buttons = {(buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
                       (buttons & SDL_BUTTON_MMASK) != 0, (buttons & SDL_BUTTON_X1MASK) != 0};

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <array>
+
 #include "platform/input_source.h"
 
 namespace jizdavo {
@@ -10,6 +12,23 @@ namespace jizdavo {
 // The PC set-1 scan code of a physical key, extended keys as 128 + code; 0 for keys without one.
 // Keypad keys keep their keypad codes whatever Num Lock says, as SDL scancodes are physical.
 int PcScanCodeOf(SDL_Scancode scancode);
+
+// The keys as the game sees them: SDL's key states less the combination the window takes for itself.
+// Alt+Enter switches full screen (SdlWindow::HandleEvent), so an Enter that goes down while Alt is
+// held stays unseen until it is released, even when Alt goes up first.
+class GameKeyboard {
+ public:
+  // The PC scan codes held in `keys`, SDL's state of `count` scancodes.
+  std::array<bool, 256> Read(const Uint8* keys, int count);
+
+ private:
+  struct EnterKey {
+    SDL_Scancode code;
+    bool down = false;
+    bool taken = false;
+  };
+  std::array<EnterKey, 2> enters_{EnterKey{SDL_SCANCODE_RETURN}, EnterKey{SDL_SCANCODE_KP_ENTER}};
+};
 
 class SdlInputSource final : public InputSource {
  public:
@@ -19,6 +38,7 @@ class SdlInputSource final : public InputSource {
 
  private:
   SDL_Window* window_;
+  GameKeyboard keyboard_;
 };
 
 }  // namespace jizdavo
