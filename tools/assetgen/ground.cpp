@@ -135,7 +135,7 @@ Raster RoadTile() {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) {
       TColor c = Tarmac(x, y);
-      bool dash = (y == 9 || y == 10) && x >= 5 && x < 15;  // lanes meet on row 10
+      bool dash = (y == kLaneMarkRow || y == kLaneMarkRow + 1) && x >= 5 && x < 15;
       r.Set(x, y, dash ? PaintOn(c) : c);
     }
   return r;
@@ -154,7 +154,7 @@ Raster KerbTile(bool upper) {
         c = Hash01(x, row, 61) > 0.8 ? pal::ConcreteLight : pal::Concrete;
       else if (row == 3)
         c = pal::Shadow;
-      else if (row == 5)
+      else if (row == kKerbEdgeLineRow)
         c = PaintOn(c);
       if (row <= 2 && (x == 0 || x == 10)) c = pal::Steel;  // joints between kerb stones
       r.Set(x, k, c);
