@@ -1,5 +1,6 @@
 #include "instruments.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "noise.h"
@@ -84,16 +85,16 @@ struct Drum {
   double filter_hz;
 };
 
-Drum DrumOf(Instrument instrument) {
+Drum DrumOf(Instrument instrument, int rate) {
   switch (instrument) {
     case Instrument::Kick: return {0.3, 14, 0.08, 150, Biquad::Kind::LowPass, 2000};
     case Instrument::Snare: return {0.22, 22, 0.75, 200, Biquad::Kind::BandPass, 2200};
-    default: return {0.06, 70, 1.0, 0, Biquad::Kind::HighPass, 7500};
+    default: return {0.06, 70, 1.0, 0, Biquad::Kind::HighPass, std::min(7500.0, 0.3 * rate)};
   }
 }
 
 void RenderDrum(std::vector<float>& mix, int rate, const NoteEvent& n) {
-  Drum d = DrumOf(n.instrument);
+  Drum d = DrumOf(n.instrument, rate);
   Biquad filter(d.filter, d.filter_hz, 0.8, rate);
   Rng rng(n.seed);
   double phase = 0;
