@@ -194,7 +194,9 @@ void Mixer::MixChunk(int16_t* out, int frames) {
   for (const auto& voice : voices_) {
     if (voice->Playing()) voice->MixInto(mix, frames);
   }
-  for (int i = 0; i < 2 * frames; ++i) out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));
+  for (int i = 0; i < 2 * frames; ++i) {
+    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));
+  }
 }
 
 }  // namespace jizdavo

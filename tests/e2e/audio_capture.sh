@@ -6,7 +6,7 @@
 # tune files' own (it is not known which of the four plays, so it must be within 2 LU of each).
 # It takes about two and a half minutes, so it is not part of the default suite.
 #
-#   audio_capture.sh <program> [folder to keep capture.raw in]
+#   audio_capture.sh <program> [folder to keep capture.raw and the last screenshot in]
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 command -v ffmpeg >/dev/null || { echo "ffmpeg is not installed: skipped"; exit 77; }
@@ -17,7 +17,9 @@ e2e_audio_driver=disk
 e2e_before_start() { export SDL_DISKAUDIOFILE=$work/capture.raw; }
 e2e_start "$1" audio-capture
 # Where the stream has got to, in seconds.
-now_at() { awk -v b="$(stat -c %s "$work/capture.raw")" -v r=$bytes_per_second 'BEGIN { printf "%.2f", b / r }'; }
+now_at() {
+  awk -v b="$(stat -c %s "$work/capture.raw")" -v r=$bytes_per_second 'BEGIN { printf "%.2f", b / r }'
+}
 
 skip_film
 sleep 2  # the title's own "Menu" sound
@@ -53,17 +55,19 @@ game_to=$(now_at)
 kill "$pid"
 wait "$pid" || true
 pid=
-if [[ -n $keep ]]; then cp "$work/capture.raw" "$keep/"; fi
+if [[ -n $keep ]]; then cp "$work/capture.raw" "$work/screen.png" "$keep/"; fi
 
 # ffmpeg reads the capture as raw samples; `stretch from to filters` prints what the filters find.
 stretch() {
   ffmpeg -nostats -hide_banner -f s16le -ar 44100 -ac 2 -ss "$1" -to "$2" -i "$work/capture.raw" \
     -af "$3" -f null - 2>&1
 }
-full_scale=$(stretch 0 "$game_to" astats=measure_overall=Peak_count+Min_level+Max_level:measure_perchannel=none |
-  awk '/Min level:/ { min = $NF } /Max level:/ { max = $NF } END { print (min <= -32768 || max >= 32767) ? "yes" : "no" }')
+# astats gives the lowest and highest sample in the samples' own units.
+full_scale=$(stretch 0 "$game_to" astats=measure_overall=Min_level+Max_level:measure_perchannel=none |
+  awk '/Min level:/ { min = $NF } /Max level:/ { max = $NF }
+       END { print (min <= -32768 || max >= 32767) ? "yes" : "no" }')
 echo "capture: ${game_to}s; menu tune alone ${music_from}..${music_to}s, clicks until ${clicks_to}s"
-for part in "0 $music_to whole-menu-tune" "$music_to $clicks_to ten-clicks" "$clicks_to $game_to game-and-crash"; do
+for part in "0 $music_to menu-tune" "$music_to $clicks_to ten-clicks" "$clicks_to $game_to game-and-end"; do
   read -r from to label <<<"$part"
   peak=$(stretch "$from" "$to" ebur128=peak=sample | awk '/Peak:/ { p = $2 } END { print p }')
   echo "  $label: sample peak $peak dBFS"
@@ -75,7 +79,8 @@ loudness() { awk '/^ *I:/ { i = $2 } END { print i }'; }
 heard=$(stretch "$music_from" "$music_to" "pan=mono|c0=c0,ebur128" | loudness)
 echo "  menu tune in the capture: $heard LUFS"
 for tune in MenuTune1 MenuTune2 MenuTune3 MenuTune4; do
-  own=$(ffmpeg -nostats -hide_banner -i "$(dirname "$1")/Music/$tune.wav" -af ebur128 -f null - 2>&1 | loudness)
+  own=$(ffmpeg -nostats -hide_banner -i "$(dirname "$1")/Music/$tune.wav" -af ebur128 -f null - 2>&1 |
+    loudness)
   echo "  $tune.wav: $own LUFS"
   awk -v a="$heard" -v b="$own" 'BEGIN { d = a - b; exit !(d <= 2 && d >= -2) }' ||
     fail "the menu tune is heard at $heard LUFS, more than 2 LU from $tune.wav's $own LUFS"

@@ -77,8 +77,8 @@ TEST(EncodeWave, QuantisesClipsAndKeepsTheLongFormatRecord) {
 // One bar of a held pad chord: its release rings past the end of the loop, so the loop's start must
 // already carry it, continuing exactly where the end leaves off.
 Tune HeldChordTune(std::string_view melody) {
-  return {120, Instrument::Pad, Instrument::Lead, {{1, {"C"}, "", "x---------------", "", melody, "", "", ""}},
-          "A"};
+  Section bar{1, {"C"}, "", "x---------------", "", melody, "", "", ""};
+  return {120, Instrument::Pad, Instrument::Lead, {bar}, "A"};
 }
 
 TEST(RenderTune, TheLoopStartCarriesTheTailOfItsEnd) {

@@ -27,10 +27,12 @@ struct Voice {
 Voice VoiceOf(Instrument instrument) {
   using enum Wave;
   switch (instrument) {
+    // The bass's triangle sounds an octave under its saw, as a sub-oscillator.
     case Instrument::Bass: return {{0.005, 0.18, 0.55, 0.06}, 900, 0.35, {{Triangle, 1, 0.5}, {Saw, 2, 0.6}}};
     case Instrument::Pad:
       return {{0.35, 0.6, 0.75, 0.7}, 1500, 0.6, {{Saw, 1, 0.34}, {Saw, 1.007, 0.33}, {Saw, 0.993, 0.33}}};
-    case Instrument::Pluck: return {{0.003, 0.25, 0.0, 0.08}, 3000, 0.3, {{Triangle, 1, 0.7}, {Pulse25, 1, 0.3}}};
+    case Instrument::Pluck:
+      return {{0.003, 0.25, 0.0, 0.08}, 3000, 0.3, {{Triangle, 1, 0.7}, {Pulse25, 1, 0.3}}};
     case Instrument::Lead: return {{0.012, 0.12, 0.7, 0.12}, 3200, 0.5, {{Square, 1, 0.7}, {Saw, 1, 0.3}}};
     case Instrument::Brass: return {{0.05, 0.2, 0.8, 0.12}, 2600, 0.25, {{Saw, 1, 1.0}}};
     default: return {{0.002, 0.9, 0.0, 0.3}, 5000, 1.0, {}};  // the bell is built of sines below

@@ -43,7 +43,9 @@ double Lufs(double mean_square) { return -0.691 + 10 * std::log10(mean_square); 
 double IntegratedLoudness(const std::vector<float>& samples, int rate) {
   Section shelf = Shelf(rate), high = HighPass(rate);
   std::vector<double> weighted(samples.size());
-  for (size_t i = 0; i < samples.size(); ++i) weighted[i] = std::pow(high.Process(shelf.Process(samples[i])), 2);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    weighted[i] = std::pow(high.Process(shelf.Process(samples[i])), 2);
+  }
   const size_t block = static_cast<size_t>(rate) * 4 / 10, hop = block / 4;
   std::vector<double> blocks;
   for (size_t start = 0; start + block <= weighted.size(); start += hop) {

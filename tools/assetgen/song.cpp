@@ -58,7 +58,10 @@ int HeldSteps(std::string_view pattern, int step) {
   return n;
 }
 
-char StepOf(std::string_view pattern, int step) { return pattern.empty() ? '.' : pattern[step % pattern.size()]; }
+// A pattern's step, repeating; an empty pattern rests throughout.
+char StepOf(std::string_view pattern, int step) {
+  return pattern.empty() ? '.' : pattern[step % pattern.size()];
+}
 
 class Sequencer {
  public:
