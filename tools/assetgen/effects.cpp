@@ -12,8 +12,8 @@ namespace {
 
 // Every effect ends with the same polish: one level while it sounds, peaks rounded off under
 // -1 dBFS, no clicks at either end.
-std::vector<float> Finish(std::vector<float> samples, int channels, int rate) {
-  MasterEffect(samples);
+std::vector<float> Finish(std::vector<float> samples, int channels, int rate, double level = kEffectLevel) {
+  MasterEffect(samples, level);
   FadeEdges(samples, channels, rate / 2000 + 1, rate / 100);
   return samples;
 }
@@ -39,14 +39,13 @@ std::vector<float> Horn(int frames, int rate, double low_hz, double high_hz, dou
 
 }  // namespace
 
-void MasterEffect(std::vector<float>& samples) {
-  constexpr double kSoundingRms = -16;  // dBFS: a few dB over the music, so effects are heard on it
-  constexpr double kKnee = 0.63;        // -4 dBFS
-  constexpr double kCeiling = 0.87;     // -1.2 dBFS
+void MasterEffect(std::vector<float>& samples, double sounding_rms) {
+  constexpr double kKnee = 0.63;     // -4 dBFS
+  constexpr double kCeiling = 0.87;  // -1.2 dBFS
   // A few rounds: rounding off the peaks takes a little level, and the level decides what counts
   // as sounding.
   for (int round = 0; round < 3; ++round) {
-    double gain = std::pow(10.0, (kSoundingRms - SoundingRmsDb(samples)) / 20);
+    double gain = std::pow(10.0, (sounding_rms - SoundingRmsDb(samples)) / 20);
     for (float& s : samples) s = static_cast<float>(s * gain);
     SoftLimit(samples, kKnee, kCeiling);
   }
@@ -67,7 +66,8 @@ std::vector<float> Squelch(int frames, int rate) {
     double mud = body.Process(noise) * std::exp(-t * 25);
     out[i] = static_cast<float>(splat + plop * 0.8 + mud * 0.6);
   }
-  return Finish(out, 1, rate);
+  // 3 dB over the other effects: it sounds only in a game, short and noisy, under the in-game tune.
+  return Finish(out, 1, rate, kEffectLevel + 3);
 }
 
 std::vector<float> CarHorn(int frames, int rate) {
