@@ -24,7 +24,8 @@ now_at() {
 skip_film
 sleep 2  # the title's own "Menu" sound
 music_from=$(now_at)
-sleep 71  # longer than the longest menu tune, so the stretch holds a whole loop of any of them
+# A stretch of the stream longer than any menu tune, so it holds a whole loop of whichever plays.
+until awk -v a="$music_from" -v b="$(now_at)" 'BEGIN { exit !(b - a >= 62) }'; do sleep 1; done
 music_to=$(now_at)
 
 for round in {1..5}; do
