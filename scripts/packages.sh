@@ -5,7 +5,7 @@ JIZDAVO_PACKAGES=(
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libsimpleini-dev libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils ffmpeg
 )
 
 jizdavo_install_packages() {

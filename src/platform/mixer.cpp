@@ -16,6 +16,18 @@ constexpr int kMinVolume = -10000;
 constexpr int kChunkFrames = 512;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
 
+// The end of the mix: levels up to the knee (-3 dBFS) pass untouched; above it they bend smoothly
+// towards the ceiling (-0.2 dBFS) and never reach full scale, so the rare coincident peaks of an
+// effect over a tune are rounded off instead of clipped.
+constexpr float kLimiterKnee = 23197.0f;
+constexpr float kLimiterCeiling = 32000.0f;
+
+float Limited(float level) {
+  constexpr float kRoom = kLimiterCeiling - kLimiterKnee;
+  const float over = std::abs(level) - kLimiterKnee;
+  return over <= 0 ? level : std::copysign(kLimiterKnee + kRoom * std::tanh(over / kRoom), level);
+}
+
 // Hundredths of a decibel to an amplitude factor; the bottom of the range is true silence.
 float VolumeGain(int volume) {
   volume = std::clamp(volume, kMinVolume, 0);
@@ -183,8 +195,7 @@ void Mixer::MixChunk(int16_t* out, int frames) {
     if (voice->Playing()) voice->MixInto(mix, frames);
   }
   for (int i = 0; i < 2 * frames; ++i) {
-    // Sums beyond the 16-bit range saturate instead of wrapping around.
-    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(std::clamp(mix[i], -32768.0f, 32767.0f)));
+    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));
   }
 }
 

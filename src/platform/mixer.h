@@ -1,7 +1,8 @@
 #pragma once
 // Our own mixer: voices that play shared sample data at any rate, volume and pan, summed into the
-// device's 44100 Hz stereo stream. The audio thread only reads voices inside Mix, which the device
-// runs under its lock; every change below takes that lock, so the thread never sees half a change.
+// device's 44100 Hz stereo stream through a soft-knee limiter that keeps the sum under full scale.
+// The audio thread only reads voices inside Mix, which the device runs under its lock; every change
+// below takes that lock, so the thread never sees half a change.
 
 #include <cstdint>
 #include <memory>

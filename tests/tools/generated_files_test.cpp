@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "loudness.h"
 #include "platform/cursor_file.h"
 #include "platform/dib_format.h"
 #include "platform/film_decoder.h"
@@ -75,23 +76,33 @@ int LargestStepNear(const TWave& wave, size_t count, size_t centre, size_t span)
   return largest;
 }
 
-TEST_F(GeneratedFiles, TunesAreLongLoopsThatWrapWithoutAJump) {
+// A minute or more each, at one loudness (within 1 LU), with their peaks well under full scale so
+// that an effect over them has room.
+TEST_F(GeneratedFiles, TunesAreLongLoopsAtOneLoudnessThatWrapWithoutAJump) {
   size_t total = 0;
+  double quietest = 0, loudest = -100;
   for (const char* name : kTunes) {
     SCOPED_TRACE(name);
     TWave wave;
     wave.LoadFromFile((Folder() / "Music" / (std::string(name) + ".wav")).string());
     ASSERT_EQ(wave.Format().channels, 1);
     ASSERT_EQ(wave.Format().bits_per_sample, 16);
+    const int rate = static_cast<int>(wave.Format().samples_per_sec);
     size_t count = wave.Size() / 2;
-    EXPECT_GE(count, 30u * wave.Format().samples_per_sec);
+    EXPECT_GE(count, 60u * rate);
+    EXPECT_LE(count, 90u * rate);
     total += wave.Size();
     int seam = std::abs(Sample(wave, 0) - Sample(wave, count - 1));
     EXPECT_LE(seam, LargestStepNear(wave, count, count - 1, 64) * 3 / 2 + 32);
-    double energy = 0;
-    for (size_t i = 0; i < count; ++i) energy += std::pow(Sample(wave, i) / 32768.0, 2);
-    EXPECT_GT(std::sqrt(energy / count), 0.05);  // music, not silence
+    std::vector<float> samples(count);
+    for (size_t i = 0; i < count; ++i) samples[i] = Sample(wave, i) / 32768.0f;
+    EXPECT_LE(assetgen::PeakDb(samples), -5.0);
+    double loudness = assetgen::IntegratedLoudness(samples, rate);
+    quietest = std::min(quietest, loudness);
+    loudest = std::max(loudest, loudness);
   }
+  EXPECT_LE(loudest - quietest, 1.0);
+  EXPECT_GT(quietest, -24.0);  // music, not silence
   EXPECT_LT(total, 40u << 20);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "loudness.h"
 #include "platform/asset_catalog.h"
 #include "platform/wave.h"
 
@@ -59,19 +60,32 @@ double SampleAt(const TWave& wave, size_t i) {
   return static_cast<int16_t>(d[2 * i] | d[2 * i + 1] << 8) / 32768.0;
 }
 
-TEST(StoredSounds, EffectsAreAudibleAndStartAndEndQuietly) {
+// Effects sound at one level (the RMS of their samples above 1 % of full scale within 6 dB of each
+// other), peak at -1 dBFS or under, start and stop without a click, and stop soon after they fall
+// silent ("Fanfare" fills its stored length with its call and the call's dying away).
+TEST(StoredSounds, EffectsSoundAtOneLevelUnderFullScaleAndEndAsTheySound) {
+  double quietest = 0, loudest = -100;
   for (const StoredSound& item : StoredSounds()) {
     if (item.wave.empty()) continue;
     SCOPED_TRACE(item.name);
     TWave wave;
     wave.LoadFromMemory(item.wave);
-    size_t count = wave.Size() * 8 / wave.Format().bits_per_sample;
-    double peak = 0;
-    for (size_t i = 0; i < count; ++i) peak = std::max(peak, std::abs(SampleAt(wave, i)));
-    EXPECT_GT(peak, 0.5);
-    EXPECT_LT(std::abs(SampleAt(wave, 0)), 0.02);  // no click as the sound starts or stops
-    EXPECT_LT(std::abs(SampleAt(wave, count - 1)), 0.02);
+    std::vector<float> samples(wave.Size() * 8 / wave.Format().bits_per_sample);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<float>(SampleAt(wave, i));
+    EXPECT_LE(assetgen::PeakDb(samples), -1.0);
+    double level = assetgen::SoundingRmsDb(samples);
+    quietest = std::min(quietest, level);
+    loudest = std::max(loudest, level);
+    EXPECT_LT(std::abs(samples.front()), 0.02);  // no click as the sound starts or stops
+    EXPECT_LT(std::abs(samples.back()), 0.02);
+    size_t last = samples.size();
+    while (last > 0 && std::abs(samples[last - 1]) <= 0.01) --last;
+    double silent_end = static_cast<double>(samples.size() - last) / wave.Format().channels /
+                        wave.Format().samples_per_sec;
+    EXPECT_LT(silent_end, 0.3);
   }
+  EXPECT_LE(loudest - quietest, 6.0);
+  EXPECT_GT(quietest, -24.0);
 }
 
 }  // namespace

@@ -16,6 +16,10 @@ Raster BloodDrop();           // 3 x 3
 Raster GroundTile(int surface);  // 1..4
 Raster RoadTile();               // 20 x 20, one lane row with the lane marking across its middle
 Raster KerbTile(bool upper);     // 20 x 12, the road's upper or lower edge
+// Where the road's paint lies: the lane marking on rows 9 and 10 of a road tile, the edge line on
+// row 5 of a kerb tile counted from its stone side.
+constexpr int kLaneMarkRow = 9;
+constexpr int kKerbEdgeLineRow = 5;
 
 // The tall menu emblems beside the main panel.
 Raster Emblem(int side);  // 1 left, 2 right; 32 x 184

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "loudness.h"
 #include "noise.h"
 #include "synth.h"
 
@@ -9,17 +10,20 @@ namespace jizdavo::assetgen {
 
 namespace {
 
-// Every effect ends with the same polish: full level, no clicks at either end.
-std::vector<float> Finish(std::vector<float> samples, int channels, int rate, double peak = 0.9) {
-  Normalize(samples, peak);
+// Every effect ends with the same polish: one level while it sounds, peaks rounded off under
+// -1 dBFS, no clicks at either end.
+std::vector<float> Finish(std::vector<float> samples, int channels, int rate, double level = kEffectLevel) {
+  MasterEffect(samples, level);
   FadeEdges(samples, channels, rate / 2000 + 1, rate / 100);
   return samples;
 }
 
-// Two detuned, softly clipped tones, as the horn's two trumpets sound together.
+// Two detuned tones, as the horn's two trumpets sound together; the brass is in the waves and the
+// filter, not in clipping.
 std::vector<float> Horn(int frames, int rate, double low_hz, double high_hz, double bright) {
   std::vector<float> out(frames);
   Biquad tone(Biquad::Kind::LowPass, 900 + 2400 * bright, 0.9, rate);
+  Oscillator low(Wave::Saw, low_hz * 1.03, rate), high(Wave::Pulse35, high_hz * 1.03, rate);
   double length = static_cast<double>(frames) / rate - 0.05;
   Adsr env{0.02, 0.08, 0.85, 0.05};
   double p1 = 0, p2 = 0;
@@ -28,13 +32,24 @@ std::vector<float> Horn(int frames, int rate, double low_hz, double high_hz, dou
     double droop = 1 + 0.03 * std::exp(-t * 30);  // the pitch settles as the air gets going
     p1 += low_hz * droop / rate;
     p2 += high_hz * droop / rate;
-    double raw = std::tanh(3.0 * (Saw(p1) + Square(p2, 0.35) * 0.8));
-    out[i] = static_cast<float>(tone.Process(raw) * env.At(t, length));
+    out[i] = static_cast<float>(tone.Process(low.At(p1) + high.At(p2) * 0.8) * env.At(t, length));
   }
   return out;
 }
 
 }  // namespace
+
+void MasterEffect(std::vector<float>& samples, double sounding_rms) {
+  constexpr double kKnee = 0.63;     // -4 dBFS
+  constexpr double kCeiling = 0.87;  // -1.2 dBFS
+  // A few rounds: rounding off the peaks takes a little level, and the level decides what counts
+  // as sounding.
+  for (int round = 0; round < 3; ++round) {
+    double gain = std::pow(10.0, (sounding_rms - SoundingRmsDb(samples)) / 20);
+    for (float& s : samples) s = static_cast<float>(s * gain);
+    SoftLimit(samples, kKnee, kCeiling);
+  }
+}
 
 std::vector<float> Squelch(int frames, int rate) {
   std::vector<float> out(frames);
@@ -51,7 +66,8 @@ std::vector<float> Squelch(int frames, int rate) {
     double mud = body.Process(noise) * std::exp(-t * 25);
     out[i] = static_cast<float>(splat + plop * 0.8 + mud * 0.6);
   }
-  return Finish(out, 1, rate);
+  // 3 dB over the other effects: it sounds only in a game, short and noisy, under the in-game tune.
+  return Finish(out, 1, rate, kEffectLevel + 3);
 }
 
 std::vector<float> CarHorn(int frames, int rate) {
@@ -77,7 +93,7 @@ std::vector<float> Thud(int frames, int rate) {
     double crack = crunch.Process(noise) * std::exp(-t * 35) * 1.5;
     out[i] = static_cast<float>(std::tanh(1.6 * (boom + hit + crack)));
   }
-  return Finish(out, 1, rate, 0.95);
+  return Finish(out, 1, rate);
 }
 
 // A wooden block's inharmonic modes, each dying away faster than the one below it; all well under
@@ -118,7 +134,7 @@ std::vector<float> MenuBlip(int frames, int rate) {
     out[2 * static_cast<size_t>(i)] = static_cast<float>(left);
     out[2 * static_cast<size_t>(i) + 1] = static_cast<float>(right);
   }
-  return Finish(out, 2, rate, 0.8);
+  return Finish(out, 2, rate);
 }
 
 }  // namespace jizdavo::assetgen

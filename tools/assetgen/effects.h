@@ -13,4 +13,10 @@ std::vector<float> WoodKnock(int frames, int rate);         // short woody knock
 std::vector<float> MenuBlip(int frames, int rate);          // two rising notes, stereo ("Menu")
 std::vector<float> VictoryFanfare(int frames, int rate);    // brass fanfare ("Fanfare")
 
+// Brings an effect to its level while it sounds (RMS of the samples above 1 % of full scale; all
+// effects share one, a few dB over the music), rounding off any peak that would pass -1 dBFS.
+// Channels may be interleaved.
+constexpr double kEffectLevel = -16;  // dBFS
+void MasterEffect(std::vector<float>& samples, double sounding_rms = kEffectLevel);
+
 }  // namespace jizdavo::assetgen

@@ -25,12 +25,19 @@ TColor Tone3(double value, double grain, TColor dark, TColor mid, TColor light) 
   return v < 0.38 ? dark : v < 0.66 ? mid : light;
 }
 
+// Grass: the tile is small (45 x 48), so large blotches would show its grid on a big field. The
+// tones follow three octaves of noise, the finer ones weighing most, with a strong per-pixel dither,
+// and the mid tone covers most of the ground.
 Raster Grass(int w, int h) {
   Raster r(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      r.Set(x, y,
-            Tone3(Field(r, x, y, 3, 11), Hash01(x, y, 12), pal::GrassDark, pal::Grass, pal::GrassLight));
+    for (int x = 0; x < w; ++x) {
+      double u = static_cast<double>(x) / w, v = static_cast<double>(y) / h;
+      double field = 0.3 * TilingNoise(u * 3, v * 3, 3, 3, 11) + 0.4 * TilingNoise(u * 7, v * 8, 7, 8, 14) +
+                     0.3 * TilingNoise(u * 15, v * 16, 15, 16, 15);
+      double tone = field + (Hash01(x, y, 12) - 0.5) * 0.3;
+      r.Set(x, y, tone < 0.36 ? pal::GrassDark : tone < 0.64 ? pal::Grass : pal::GrassLight);
+    }
   Rng rng(13);
   for (int i = 0; i < 70; ++i) {  // blades: a lit tip over a shaded root
     int x = rng.Below(w), y = rng.Below(h);
@@ -135,7 +142,7 @@ Raster RoadTile() {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 20; ++x) {
       TColor c = Tarmac(x, y);
-      bool dash = (y == 9 || y == 10) && x >= 5 && x < 15;  // lanes meet on row 10
+      bool dash = (y == kLaneMarkRow || y == kLaneMarkRow + 1) && x >= 5 && x < 15;
       r.Set(x, y, dash ? PaintOn(c) : c);
     }
   return r;
@@ -154,7 +161,7 @@ Raster KerbTile(bool upper) {
         c = Hash01(x, row, 61) > 0.8 ? pal::ConcreteLight : pal::Concrete;
       else if (row == 3)
         c = pal::Shadow;
-      else if (row == 5)
+      else if (row == kKerbEdgeLineRow)
         c = PaintOn(c);
       if (row <= 2 && (x == 0 || x == 10)) c = pal::Steel;  // joints between kerb stones
       r.Set(x, k, c);

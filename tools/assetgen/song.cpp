@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "loudness.h"
 #include "synth.h"
 
 namespace jizdavo::assetgen {
@@ -57,85 +58,117 @@ int HeldSteps(std::string_view pattern, int step) {
   return n;
 }
 
+// A pattern's step, repeating; an empty pattern rests throughout.
+char StepOf(std::string_view pattern, int step) {
+  return pattern.empty() ? '.' : pattern[step % pattern.size()];
+}
+
 class Sequencer {
  public:
-  Sequencer(const Tune& tune, int rate)
-      : tune_(tune),
-        rate_(rate),
-        step_(60.0 / tune.bpm / 4),
-        loop_(std::lround(tune.bars * 16 * step_ * rate)) {}
+  Sequencer(const Tune& tune, int rate) : tune_(tune), rate_(rate), step_(60.0 / tune.bpm / 4) {
+    int bars = 0;
+    for (char letter : tune.form) bars += SectionOf(letter).bars;
+    loop_ = std::lround(bars * kStepsPerBar * step_ * rate);
+  }
 
   std::vector<NoteEvent> Notes() {
-    for (int pass = 0; pass < 2; ++pass)
-      for (int bar = 0; bar < tune_.bars; ++bar) Bar(pass, bar);
-    AddMelody();
+    for (int pass = 0; pass < 2; ++pass) {
+      int first_bar = 0;
+      for (char letter : tune_.form) {
+        const Section& section = SectionOf(letter);
+        for (int bar = 0; bar < section.bars; ++bar) Bar(pass, first_bar, section, bar);
+        Melody(pass, first_bar, section);
+        first_bar += section.bars;
+      }
+    }
     return std::move(notes_);
   }
   int64_t LoopSamples() const { return loop_; }
 
  private:
+  const Section& SectionOf(char letter) const {
+    size_t index = static_cast<size_t>(letter - 'A');
+    if (index >= tune_.sections.size()) throw std::logic_error("the form names a missing section");
+    return tune_.sections[index];
+  }
+
+  int64_t StartOf(int pass, int bar, int step) const {
+    return pass * loop_ + std::lround((bar * kStepsPerBar + step) * step_ * rate_);
+  }
+
   // Both passes put the same note at exactly one loop apart, so the second pass is the first's repeat.
-  void Add(int pass, int bar, int step, double steps, double note, double level, Instrument voice,
-           uint32_t seed = 0) {
-    int64_t start = pass * loop_ + std::lround((bar * kStepsPerBar + step) * step_ * rate_);
+  void Add(int64_t start, double steps, double note, double level, Instrument voice, uint32_t seed = 0) {
     notes_.push_back({start, steps * step_, note, level, voice, seed});
   }
 
-  void Bar(int pass, int bar) {
-    Chord chord = ParseChord(tune_.chords[bar % tune_.chords.size()]);
+  void Bar(int pass, int first_bar, const Section& section, int bar) {
+    Chord chord = ParseChord(section.chords[bar % section.chords.size()]);
     for (int s = 0; s < kStepsPerBar; ++s) {
-      char b = tune_.bass[s % tune_.bass.size()];
+      int64_t at = StartOf(pass, first_bar + bar, s);
+      char b = StepOf(section.bass, s);
       if (b == 'R' || b == 'O' || b == 'F') {
         int offset = b == 'O' ? 12 : b == 'F' ? 7 : 0;
-        Add(pass, bar, s, HeldSteps(tune_.bass, s) - 0.3, chord.root - 12 + offset, 0.55, Instrument::Bass);
+        Add(at, HeldSteps(section.bass, s) - 0.3, chord.root - 24 + offset, 0.55, Instrument::Bass);
       }
-      if (tune_.chord_rhythm[s % tune_.chord_rhythm.size()] == 'x')
+      if (StepOf(section.chord_rhythm, s) == 'x')
         for (int interval : chord.intervals)
-          Add(pass, bar, s, HeldSteps(tune_.chord_rhythm, s), chord.root + interval, 0.16, tune_.chord_voice);
-      char a = tune_.arp.empty() ? '.' : tune_.arp[s % tune_.arp.size()];
+          Add(at, HeldSteps(section.chord_rhythm, s), chord.root + interval, 0.16, tune_.chord_voice);
+      char a = StepOf(section.arp, s);
       if (a >= '0' && a <= '9') {
         int index = a - '0', size = static_cast<int>(chord.intervals.size());
-        Add(pass, bar, s, 1.5, chord.root + 12 + chord.intervals[index % size] + 12 * (index / size), 0.2,
+        Add(at, 1.5, chord.root + 12 + chord.intervals[index % size] + 12 * (index / size), 0.2,
             Instrument::Pluck);
       }
-      if (bar >= tune_.drums_from_bar) Drums(pass, bar, s);
+      Drums(at, section, bar * kStepsPerBar + s);
     }
   }
 
-  void Drums(int pass, int bar, int s) {
-    uint32_t seed = static_cast<uint32_t>(bar * kStepsPerBar + s + 1);
-    auto hit = [&](std::string_view pattern) {
-      return pattern[(bar * kStepsPerBar + s) % pattern.size()] == 'x';
-    };
-    if (hit(tune_.kick)) Add(pass, bar, s, 1, 0, 0.9, Instrument::Kick, seed);
-    if (hit(tune_.snare)) Add(pass, bar, s, 1, 0, 0.5, Instrument::Snare, seed * 3);
-    if (hit(tune_.hat)) Add(pass, bar, s, 1, 0, s % 4 == 2 ? 0.22 : 0.14, Instrument::Hat, seed * 7);
+  void Drums(int64_t at, const Section& section, int step) {
+    uint32_t seed = static_cast<uint32_t>(step + 1);
+    if (StepOf(section.kick, step) == 'x') Add(at, 1, 0, 0.9, Instrument::Kick, seed);
+    if (StepOf(section.snare, step) == 'x') Add(at, 1, 0, 0.5, Instrument::Snare, seed * 3);
+    if (StepOf(section.hat, step) == 'x')
+      Add(at, 1, 0, step % 4 == 2 ? 0.22 : 0.14, Instrument::Hat, seed * 7);
   }
 
-  void AddMelody() {
-    if (tune_.melody.empty()) return;
-    std::vector<NoteEvent> phrase = MelodyNotes(tune_.melody, step_, rate_, tune_.lead, 0.33);
-    int64_t bar_samples = loop_ / tune_.bars;
+  void Melody(int pass, int first_bar, const Section& section) {
+    if (section.melody.empty()) return;
+    std::vector<NoteEvent> phrase = MelodyNotes(section.melody, step_, rate_, tune_.lead, 0.33);
+    int64_t from = StartOf(pass, first_bar, 0), end = StartOf(pass, first_bar + section.bars, 0);
     int64_t phrase_samples = phrase.back().start;  // MelodyNotes ends with a silent marker at the end
     phrase.pop_back();
-    for (int pass = 0; pass < 2; ++pass)
-      for (int64_t at = tune_.melody_from_bar * bar_samples; at < loop_; at += phrase_samples)
-        for (NoteEvent n : phrase) {
-          if (at + n.start >= loop_) break;
-          n.start += pass * loop_ + at;
-          notes_.push_back(n);
-          n.start += std::lround(3 * step_ * rate_);  // a quiet echo three steps later
-          n.level *= 0.3;
-          notes_.push_back(n);
-        }
+    for (int64_t at = from; at < end; at += phrase_samples)
+      for (NoteEvent n : phrase) {
+        if (at + n.start >= end) break;
+        n.start += at;
+        notes_.push_back(n);
+        n.start += std::lround(3 * step_ * rate_);  // a quiet echo three steps later
+        n.level *= 0.3;
+        notes_.push_back(n);
+      }
   }
 
   const Tune& tune_;
   int rate_;
   double step_;
-  int64_t loop_;
+  int64_t loop_ = 0;
   std::vector<NoteEvent> notes_;
 };
+
+// Every tune is brought to one integrated loudness with its peaks rounded off well under full
+// scale, so that an effect over it still has room.
+constexpr double kTuneLoudness = -20;  // LUFS
+constexpr double kTuneKnee = 0.35;     // -9 dBFS
+constexpr double kTuneCeiling = 0.5;   // -6 dBFS
+
+void MasterTune(std::vector<float>& samples, int rate) {
+  // Twice: the limiter takes a little loudness off the first time.
+  for (int round = 0; round < 2; ++round) {
+    double gain = std::pow(10.0, (kTuneLoudness - IntegratedLoudness(samples, rate)) / 20);
+    for (float& s : samples) s = static_cast<float>(s * gain);
+    SoftLimit(samples, kTuneKnee, kTuneCeiling);
+  }
+}
 
 }  // namespace
 
@@ -170,8 +203,7 @@ std::vector<float> RenderTune(const Tune& tune, int rate) {
   // The second pass carries the first pass's tails into its start, just as the loop will when it
   // wraps, so it is the seamless one.
   std::vector<float> out(mix.begin() + loop, mix.end());
-  for (float& s : out) s = static_cast<float>(std::tanh(s * 1.1));
-  Normalize(out, 0.85);
+  MasterTune(out, rate);
   return out;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Tunes written as chords, step patterns and melodies, rendered into a seamless loop.
+// Tunes written as sections of chords, step patterns and melodies, rendered into a seamless loop.
 //
 // Steps are sixteenth notes, 16 to a bar. Patterns repeat bar by bar:
 //   bass:   'R' root, 'O' root an octave up, 'F' fifth, '-' hold, '.' rest
@@ -15,24 +15,28 @@
 
 namespace jizdavo::assetgen {
 
-struct Tune {
-  double bpm;
-  int bars;                             // the loop's length
-  std::vector<std::string_view> chords; // one a bar, repeated
+// A part of a tune: its bars, harmony, patterns and melody; an empty pattern stays silent.
+struct Section {
+  int bars;
+  std::vector<std::string_view> chords;  // one a bar, repeated
   std::string_view bass;
   std::string_view chord_rhythm;
-  Instrument chord_voice;
   std::string_view arp;
-  std::string_view melody;
-  Instrument lead;
-  int melody_from_bar;  // bars of accompaniment before the tune comes in
+  std::string_view melody;  // repeated phrase by phrase through the section
   std::string_view kick;
   std::string_view snare;
   std::string_view hat;
-  int drums_from_bar;
 };
 
-// Mono samples -1..1 at `rate`: exactly one loop, whose end runs on into its start.
+struct Tune {
+  double bpm;
+  Instrument chord_voice;
+  Instrument lead;
+  std::vector<Section> sections;  // 'A' is the first, 'B' the second ...
+  std::string_view form;          // the order they play in, one letter a section: "AABA"
+};
+
+// Mono samples at `rate`, mastered for the game: exactly one loop, whose end runs on into its start.
 std::vector<float> RenderTune(const Tune& tune, int rate);
 
 // The notes of a melody written as above, from `start` seconds on; for the fanfare.

@@ -1,5 +1,6 @@
 #pragma once
-// Building blocks for synthesised sound: oscillators, a resonant filter, envelopes, note pitches.
+// Building blocks for synthesised sound: band-limited oscillators, a resonant filter, envelopes,
+// note pitches and the gentle mix bus every sound goes out through.
 
 #include <vector>
 
@@ -7,14 +8,24 @@ namespace jizdavo::assetgen {
 
 constexpr double kTau = 6.283185307179586;
 
-// Oscillators over a phase counted in cycles; the result is -1..1.
-double Saw(double phase);
-double Square(double phase, double duty = 0.5);
-double Triangle(double phase);
-double Sine(double phase);
+double Sine(double phase);  // phase in cycles
 
 // Frequency of a MIDI note number (69 is A at 440 Hz).
 double NoteHz(double note);
+
+enum class Wave { Saw, Square, Pulse25, Pulse35, Triangle };
+
+// One cycle of `wave` built only from the harmonics that stay under the Nyquist limit at the
+// highest pitch it plays (`top_hz`), so nothing folds back as an inharmonic tone. The harmonics are
+// faded towards the top (Lanczos) so the edges ring little. Cycles are shared between oscillators.
+class Oscillator {
+ public:
+  Oscillator(Wave wave, double top_hz, int rate);
+  double At(double phase) const;  // phase in cycles; about -1..1
+
+ private:
+  const std::vector<float>* cycle_;
+};
 
 // A two-pole resonant filter (the usual biquad), retunable per sample.
 class Biquad {
@@ -41,8 +52,9 @@ struct Adsr {
   double Tail() const { return release; }
 };
 
-// Scales so that the loudest sample is `peak`.
-void Normalize(std::vector<float>& samples, double peak);
+// The mix bus's limiter: samples pass unchanged up to `knee`, and above it bend smoothly towards
+// `ceiling`, which they never reach. Peaks are rounded off instead of clipped.
+void SoftLimit(std::vector<float>& samples, double knee, double ceiling);
 // Ramps the first and last frames in and out, so a sound starts and stops without a click.
 void FadeEdges(std::vector<float>& samples, int channels, int fade_in, int fade_out);
 

@@ -19,6 +19,16 @@ constexpr std::string_view kTitle = "JIZDAVO";
 constexpr int kTitleScale = 6;
 constexpr int kRoadTop = 128;  // where the upper kerb starts
 constexpr int kScale = 2;      // the scene is drawn at twice the game's size
+constexpr int kKerbHeight = 12, kRoadHeight = 20;
+
+// The two lanes, in the game's pixels down from the upper kerb's top: each runs from an edge line
+// to the centre dashes, so a car centred in one stays clear of both.
+struct Lane {
+  int top, end;
+};
+constexpr Lane kUpperLane{kKerbEdgeLineRow + 1, kKerbHeight + kLaneMarkRow};
+constexpr Lane kLowerLane{kKerbHeight + kLaneMarkRow + 2,
+                          kKerbHeight + kRoadHeight + kKerbHeight - 1 - kKerbEdgeLineRow};
 
 Raster Enlarged(const Raster& source, int k) {
   Raster result(source.width * k, source.height * k);
@@ -55,7 +65,8 @@ void DrawTraffic(Raster& frame, int index, int type, bool goes_left, int first, 
   double t = static_cast<double>(index - first) / (last - first);
   int x = static_cast<int>(std::lround(-car.width + t * (kFilmWidth + car.width)));
   if (goes_left) x = kFilmWidth - car.width - x;
-  int lane_centre = kRoadTop + kScale * (goes_left ? 21 : 39);
+  Lane lane = goes_left ? kUpperLane : kLowerLane;
+  int lane_centre = kRoadTop + kScale * (lane.top + lane.end) / 2;
   Stamp(frame, car, x, lane_centre - car.height / 2);
 }
 
@@ -80,7 +91,7 @@ TColor Faded(TColor c, double level) { return Mix(RGB(0, 0, 0), c, level); }
 Raster TitleCardFrame(int index) {
   Raster frame = Scene();
   DrawTraffic(frame, index, 8, true, 10, 60);
-  DrawTraffic(frame, index, 11, false, 30, 95);
+  DrawTraffic(frame, index, 23, false, 30, 95);
   DrawTraffic(frame, index, 4, true, 55, 90);
   DrawTitle(frame, index);
   double level = std::clamp(std::min(index / 10.0, (kFilmFrames - 1 - index) / 10.0), 0.0, 1.0);
