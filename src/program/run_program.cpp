@@ -17,6 +17,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
+#include "program/game_window_services.h"
 
 namespace jizdavo {
 namespace {
@@ -42,7 +43,8 @@ void Run(const RandomFactory& make_random) {
   SdlClock clock;
   std::unique_ptr<RandomSource> random = make_random(clock);
   SdlInputSource input(window.Window());
-  SdlWindowServices window_services(window.Window());
+  SdlWindowServices sdl_window_services(window.Window());
+  GameWindowServices window_services(sdl_window_services);
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
@@ -60,6 +62,7 @@ void Run(const RandomFactory& make_random) {
   FollowFocus(loop, game);
   game.DXDraw1.Initialize();
   DropIntroInput();
+  window_services.Attach(game, loop);
   loop.Run();
   game.FormClose();
 }
