@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "frame/jizdavo.h"
@@ -70,6 +71,10 @@ void Run(const RandomFactory& make_random) {
 }  // namespace
 
 int RunProgram(const RandomFactory& make_random) {
+  // SDL turns SIGINT and SIGTERM into a quit, which ends the game cleanly, but only where they are
+  // not ignored; a shell ignores SIGINT for the programs it starts in the background.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   try {
     Run(make_random);
   } catch (const Error& error) {

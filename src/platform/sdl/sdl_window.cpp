@@ -3,6 +3,7 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,6 +100,9 @@ RendererAnswer AskInChild() {
   const pid_t child = fork();
   if (child < 0) return RendererAnswer::kSoftware;
   if (child == 0) {
+    // A driver that fails here prints an X error the player need not see: the game goes on.
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (quiet >= 0) dup2(quiet, STDERR_FILENO);
     std::string problem;
     if (!StartVideo(problem)) _exit(0);
     _exit(ProbeAcceleratedRenderer() ? kSoftwareAnswer : kAcceleratedAnswer);
