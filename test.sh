@@ -18,11 +18,17 @@ if [ "${1:-}" = "--sanitize" ]; then
 fi
 jizdavo_build "$folder" "${options[@]}"
 
-# Tests that open a window get their own X server; audio goes to SDL's dummy driver.
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+# Tests that open a window get their own X server, on a display number it finds free itself (another
+# suite on the machine may hold one); audio goes to SDL's dummy driver.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$display_file"' EXIT
+for _ in $(seq 100); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+display=:$(head -n 1 "$display_file")
 for _ in $(seq 50); do
   xdpyinfo -display "$display" >/dev/null 2>&1 && break
   sleep 0.1

@@ -38,7 +38,8 @@ void DropIntroInput() {
   SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
 }
 
-void Run(const RandomFactory& make_random) {
+// Returns the exit code; errors before the game's window can show them are raised.
+int Run(const RandomFactory& make_random) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
   SdlWindow window;
   SdlClock clock;
@@ -64,8 +65,15 @@ void Run(const RandomFactory& make_random) {
   game.DXDraw1.Initialize();
   DropIntroInput();
   window_services.Attach(game, loop);
-  loop.Run();
+  try {
+    loop.Run();
+  } catch (const Error& error) {
+    // The player sees in the window why the game ends (stderr has it too).
+    window_services.MessageBox("Jizdavo", error.what());
+    return 1;
+  }
   game.FormClose();
+  return 0;
 }
 
 }  // namespace
@@ -76,12 +84,11 @@ int RunProgram(const RandomFactory& make_random) {
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   try {
-    Run(make_random);
+    return Run(make_random);
   } catch (const Error& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   }
-  return 0;
 }
 
 }  // namespace jizdavo

@@ -64,6 +64,12 @@ skip_film
 unset LIBGL_ALWAYS_INDIRECT
 
 # Another window takes the focus and goes away; nobody gives it back but the player's click.
+thief=
+cleanup() {
+  if [[ -n $thief ]]; then kill "$thief" 2>/dev/null || true; fi
+  e2e_cleanup
+}
+trap cleanup EXIT
 convert -size 40x40 xc:red "$work/thief.png"
 display -geometry +0+0 -title thief "$work/thief.png" &
 thief=$!
@@ -74,6 +80,7 @@ xdotool windowfocus --sync "$thief_id"
 [[ $(xdotool getwindowfocus getwindowname) == thief ]] || fail "the other window did not take the focus"
 kill "$thief"
 wait "$thief" 2>/dev/null || true
+thief=
 game_has_focus() { [[ $(xdotool getwindowfocus getwindowname 2>/dev/null) == "Jizdavo v0.9" ]]; }
 game_has_focus && fail "the game had the focus before it was clicked"
 # "Standard"
