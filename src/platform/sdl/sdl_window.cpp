@@ -72,20 +72,26 @@ bool ProbeAcceleratedRenderer() {
 
 // Video on a display someone can see. With no display answering, SDL falls back to drivers that
 // show nothing (offscreen, dummy), and the game would run unseen; those count only when asked for by
-// name in SDL_VIDEODRIVER.
+// name in SDL_VIDEODRIVER. A busy X server now and then fails a connection that the next attempt
+// gets, so a named display is tried a few times before it counts as dead.
 bool StartVideo(std::string& problem) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    problem = SDL_GetError();
-    return false;
-  }
-  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-  const bool windowless = driver == "offscreen" || driver == "dummy" || driver == "evdev";
-  if (!windowless || (asked != nullptr && std::strstr(asked, driver.c_str()) != nullptr)) return true;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
   const char* display = SDL_getenv("DISPLAY");
-  problem = display != nullptr && *display != 0 ? std::string("cannot open display \"") + display + "\""
-                                                : "DISPLAY is not set";
+  const bool named = display != nullptr && *display != 0;
+  constexpr int kAttempts = 4;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      problem = SDL_GetError();
+      return false;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool windowless = driver == "offscreen" || driver == "dummy" || driver == "evdev";
+    if (!windowless || (asked != nullptr && std::strstr(asked, driver.c_str()) != nullptr)) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!named || attempt == kAttempts) break;
+    SDL_Delay(50);
+  }
+  problem = named ? std::string("cannot open display \"") + display + "\"" : "DISPLAY is not set";
   return false;
 }
 
@@ -246,8 +252,8 @@ void SdlWindow::PresentFilmFrame(const uint32_t* pixels, int width, int height, 
 // Without a window manager nobody gives the focus back once another window took it, and the game
 // would read no keys for good: a click on the window, or its being shown again, asks for it.
 void SdlWindow::TakeFocusIfLost(const SDL_Event& event) {
-  const bool shown = event.type == SDL_WINDOWEVENT &&
-                     (event.window.event == SDL_WINDOWEVENT_SHOWN || event.window.event == SDL_WINDOWEVENT_RESTORED);
+  const int change = event.type == SDL_WINDOWEVENT ? event.window.event : int{SDL_WINDOWEVENT_NONE};
+  const bool shown = change == SDL_WINDOWEVENT_SHOWN || change == SDL_WINDOWEVENT_RESTORED;
   if (!shown && event.type != SDL_MOUSEBUTTONDOWN) return;
   if (SDL_GetKeyboardFocus() == window_) return;
   SDL_RaiseWindow(window_);
