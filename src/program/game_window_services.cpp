@@ -40,7 +40,6 @@ void GameWindowServices::ShowInWindow(const std::string& title, const std::strin
   loop_->RunModal([&box] { return !box.Visible; }, [this] { game_->DXDraw1.Present(); });
   box.Close();
   sdl_.SetPointerShape(shape);
-  pointer_shape_ = shape;
 }
 
 }  // namespace jizdavo
