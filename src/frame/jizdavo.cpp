@@ -32,6 +32,8 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   DXTimer1.OnTimer = [this](TDXTimer*, int lag_count) { DXTimer1Timer(lag_count); };
   DXTimer1.OnActivate = [this](TDXTimer*) { DXTimer1Activate(); };
   DXTimer1.OnDeactivate = [this](TDXTimer*) { DXTimer1Deactivate(); };
+  // The menus draw whether or not the window has the focus; DXTimer1Deactivate stops play only.
+  DXTimer1.ActiveOnly = false;
   DXTimer1.Loaded();
 
   BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, DXDraw1.Width(), services.program_folder);

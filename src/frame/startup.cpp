@@ -92,9 +92,10 @@ bool TJizdavo::WaitForFilm(const std::function<bool()>& done) {
   }
 }
 
+// A request to end the program (SIGTERM, the window closed) ends the film too.
 bool TJizdavo::SkipRequested() {
   const TKeyboard& keys = DXInput.Keyboard;
-  return keys.Keys(KeyEscape) || keys.Keys(KeyEnter) || keys.Keys(KeySpace) || DXInput.Mouse.Buttons(0) ||
+  return services_.window.QuitRequested() || keys.Keys(KeyEscape) || keys.Keys(KeyEnter) || keys.Keys(KeySpace) || DXInput.Mouse.Buttons(0) ||
          DXInput.Mouse.Buttons(2);
 }
 
@@ -106,7 +107,11 @@ void TJizdavo::DXTimer1Activate() {
 }
 
 // The countdown must not run on while the game is in the background; the next play frame enables it.
-void TJizdavo::DXTimer1Deactivate() { Timer1.SetEnabled(false); }
+// Only play stops without the focus: the menus keep drawing (the timer reads ActiveOnly after this).
+void TJizdavo::DXTimer1Deactivate() {
+  Timer1.SetEnabled(false);
+  DXTimer1.ActiveOnly = Game.InGame;
+}
 
 void TJizdavo::Timer1Timer() {
   Game.Countdown -= 1;

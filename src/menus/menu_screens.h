@@ -9,6 +9,7 @@
 #include "menus/controls/edit.h"
 #include "menus/controls/image.h"
 #include "menus/controls/list_view.h"
+#include "menus/controls/message_box.h"
 #include "menus/controls/simple_controls.h"
 #include "menus/ksicht.h"
 #include "menus/super_gauge.h"
@@ -59,6 +60,10 @@ struct TMenuScreens {
   TEdit Contact1, Contact2, Contact3;
 
   TStaticText Version;
+
+  // Every message the player must see (a file that cannot be written, the completion notice), modal
+  // over the menus and the play field.
+  TMessageBox Message;
 };
 
 // Places every item on its panel with its caption and style, the check boxes on Options, and the

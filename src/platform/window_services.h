@@ -12,9 +12,12 @@ class WindowServices {
   virtual void SetPointerShape(int shape) = 0;
   virtual bool LoadPointer(const std::string& path) = 0;
   virtual void CenterPointer() = 0;
-  // Blocks until the user closes it.
+  // Blocks until the user closes it, or until the program is asked to end.
   virtual void MessageBox(const std::string& title, const std::string& text) = 0;
   virtual void Close() = 0;
+  // Whether the program has been asked to end (the window closed, SIGTERM, SIGINT), for loops that
+  // run outside the message loop, such as the intro film's.
+  virtual bool QuitRequested() { return false; }
 };
 
 }  // namespace jizdavo

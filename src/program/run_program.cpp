@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdio>
 
 #include "frame/jizdavo.h"
@@ -17,6 +18,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
+#include "program/game_window_services.h"
 
 namespace jizdavo {
 namespace {
@@ -36,13 +38,15 @@ void DropIntroInput() {
   SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
 }
 
-void Run(const RandomFactory& make_random) {
+// Returns the exit code; errors before the game's window can show them are raised.
+int Run(const RandomFactory& make_random) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
   SdlWindow window;
   SdlClock clock;
   std::unique_ptr<RandomSource> random = make_random(clock);
   SdlInputSource input(window.Window());
-  SdlWindowServices window_services(window.Window());
+  SdlWindowServices sdl_window_services(window.Window());
+  GameWindowServices window_services(sdl_window_services);
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
@@ -60,20 +64,31 @@ void Run(const RandomFactory& make_random) {
   FollowFocus(loop, game);
   game.DXDraw1.Initialize();
   DropIntroInput();
-  loop.Run();
+  window_services.Attach(game, loop);
+  try {
+    loop.Run();
+  } catch (const Error& error) {
+    // The player sees in the window why the game ends (stderr has it too).
+    window_services.MessageBox("Jizdavo", error.what());
+    return 1;
+  }
   game.FormClose();
+  return 0;
 }
 
 }  // namespace
 
 int RunProgram(const RandomFactory& make_random) {
+  // SDL turns SIGINT and SIGTERM into a quit, which ends the game cleanly, but only where they are
+  // not ignored; a shell ignores SIGINT for the programs it starts in the background.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   try {
-    Run(make_random);
+    return Run(make_random);
   } catch (const Error& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   }
-  return 0;
 }
 
 }  // namespace jizdavo

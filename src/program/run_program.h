@@ -13,7 +13,8 @@ namespace jizdavo {
 
 using RandomFactory = std::function<std::unique_ptr<RandomSource>(const Clock& clock)>;
 
-// Runs until the window closes. Returns the process exit code: 0, or 1 after printing an Error.
+// Runs until the window closes. Returns the process exit code: 0, or 1 after an Error, which is
+// printed on stderr and, once the game's window can show it, in its message box.
 int RunProgram(const RandomFactory& make_random);
 
 }  // namespace jizdavo

@@ -22,9 +22,22 @@ pid=
 scenario=e2e
 shots=
 
+# The next scenario must not meet this one's window on the display: the program is waited for, and
+# killed if it does not end in 5 s.
 e2e_cleanup() {
-  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    e2e_wait_end 5 || kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
   if [[ -n $work ]]; then rm -rf "$work"; fi
+}
+
+# Waits up to $1 seconds for the program to end; false while it still runs.
+e2e_wait_end() {
+  local end=$((SECONDS + $1))
+  while kill -0 "$pid" 2>/dev/null && ((SECONDS < end)); do sleep 0.1; done
+  ! kill -0 "$pid" 2>/dev/null
 }
 trap e2e_cleanup EXIT
 
@@ -174,9 +187,7 @@ pause_game() {
 
 e2e_exit() {
   click_at 275 440  # "Exit"
-  local end=$((SECONDS + 15))
-  while kill -0 "$pid" 2>/dev/null && ((SECONDS < end)); do sleep 0.2; done
-  kill -0 "$pid" 2>/dev/null && fail "Exit did not end the program"
+  e2e_wait_end 15 || fail "Exit did not end the program"
   local status=0
   wait "$pid" || status=$?
   pid=

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,7 +33,9 @@ class CountingWindow final : public WindowServices {
   void CenterPointer() override { ++centred; }
   void MessageBox(const std::string&, const std::string&) override {}
   void Close() override {}
+  bool QuitRequested() override { return quit_requested && quit_requested(); }
 
+  std::function<bool()> quit_requested;
   std::vector<int> pointer_shapes;
   std::vector<std::string> pointer_files;
   int centred = 0;

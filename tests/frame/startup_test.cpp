@@ -24,6 +24,7 @@ struct SkipCase {
   int button;
   bool skips_unseen;  // within the grace period: the film never plays, the pointer is centred
   bool stops_early;
+  bool quit = false;  // the program is asked to end instead (SIGTERM, the window closed)
 };
 
 class IntroSkip : public ::testing::TestWithParam<SkipCase> {};
@@ -32,7 +33,12 @@ TEST_P(IntroSkip, SkipsOrStopsTheFilm) {
   const SkipCase& c = GetParam();
   StartupRig rig;
   rig.WriteFilm(kFilmFrames);
-  rig.SkipAt(StartupRig::kStart + c.after, c.scan_code, c.button);
+  const uint32_t at = StartupRig::kStart + c.after;
+  if (c.quit) {
+    rig.window.quit_requested = [&rig, at] { return rig.clock.Now() >= at; };
+  } else {
+    rig.SkipAt(at, c.scan_code, c.button);
+  }
   rig.Start();
 
   uint32_t spent = rig.clock.Now() - StartupRig::kStart;
@@ -65,7 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SkipCase{"EscWhilePlaying", 2500, ScanEsc, -1, false, true},
                       SkipCase{"LeftButtonWhilePlaying", 1600, 0, 0, false, true},
                       SkipCase{"RightButtonDoesNotSkip", 200, 0, 1, false, false},
-                      SkipCase{"LetterKeyDoesNotSkip", 200, 30, -1, false, false}),
+                      SkipCase{"LetterKeyDoesNotSkip", 200, 30, -1, false, false},
+                      SkipCase{"QuitEarly", 300, 0, -1, true, true, true},
+                      SkipCase{"QuitWhilePlaying", 2500, 0, -1, false, true, true}),
     [](const ::testing::TestParamInfo<SkipCase>& info) { return std::string(info.param.name); });
 
 TEST(Startup, TheMenuTuneFollowsTheMusicSetting) {
@@ -140,12 +148,18 @@ TEST(Startup, CountdownIsDoneOnTheThirdTick) {
   }
 }
 
-TEST(Startup, LosingTheFocusStopsTheCountdownAndClosingWritesNoSettings) {
+TEST(Startup, LosingTheFocusStopsPlayAndTheCountdownButNotTheMenusAndClosingWritesNoSettings) {
   StartupRig rig;
   rig.StartWithoutIntro();
-  rig.game->Timer1.SetEnabled(true);
-  rig.game->DXTimer1Deactivate();
-  EXPECT_FALSE(rig.game->Timer1.Enabled());
+  TDXTimer& timer = rig.game->DXTimer1;
+  for (bool in_game : {false, true}) {
+    Game.InGame = in_game;
+    timer.ApplicationActivated();
+    rig.game->Timer1.SetEnabled(true);
+    timer.ApplicationDeactivated();
+    EXPECT_FALSE(rig.game->Timer1.Enabled()) << in_game;
+    EXPECT_EQ(timer.Polling(), !in_game) << "only play pauses without the focus";
+  }
 
   rig.clock.Advance(5000);
   rig.game->DXTimer1Activate();

@@ -8,15 +8,18 @@
 
 #include "control_fixtures.h"
 #include "menus/controls/edit.h"
+#include "menus/controls/message_box.h"
 #include "menus/controls/simple_controls.h"
 
 namespace jizdavo {
 namespace {
 
 using testing::ClickAt;
+using testing::KeyDown;
 using testing::Move;
 using testing::Press;
 using testing::Release;
+using testing::Type;
 
 class LayerTest : public ::testing::Test {
  protected:
@@ -124,6 +127,76 @@ TEST_F(LabelClickTest, BringToFrontChangesWhatAClickReaches) {
   ClickAt(layer, 58, 58);
   EXPECT_EQ(back_clicks, 1);
   EXPECT_EQ(events.size(), 2u);
+}
+
+// The message box is modal: nothing under it hears a click or a key until Enter, Esc or a click on
+// "OK" closes it; then the field that had the keys has them again.
+TEST_F(LabelClickTest, AMessageBoxHoldsEveryClickAndKeyUntilItCloses) {
+  TEdit field;
+  field.SetBounds(0, 0, 40, 12);
+  field.SetParent(&back);
+  field.SetFocus();
+  ASSERT_TRUE(field.Focused());
+  TMessageBox box;
+  int closed = 0;
+  box.OnClose = [&](TControl*) { ++closed; };
+  enum class Closing { Enter, Escape, ClickOnOk };
+  for (Closing how : {Closing::Enter, Closing::Escape, Closing::ClickOnOk}) {
+    box.Show(layer, "Jizdavo", "Unable to write to /home/player/.local/share/jizdavo/Settings.ini");
+    ASSERT_EQ(layer.ModalControl(), &box);
+    EXPECT_TRUE(box.Focused());
+    ClickAt(layer, 58, 58);  // the label, beside the box
+    EXPECT_TRUE(KeyDown(layer, 'A'));
+    EXPECT_TRUE(Type(layer, "a"));
+    ClickAt(layer, box.Left + 2, box.Top + 2);  // the box, not on "OK"
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(field.Text(), "");
+    EXPECT_TRUE(box.Visible);
+    if (how == Closing::Enter) KeyDown(layer, 13);
+    if (how == Closing::Escape) KeyDown(layer, 27);
+    if (how == Closing::ClickOnOk) {
+      const TControl* ok = nullptr;
+      for (const TControl* c : box.Controls())
+        if (auto* label = dynamic_cast<const TLabel*>(c); label && label->Caption == "OK") ok = c;
+      ASSERT_NE(ok, nullptr);
+      ClickAt(layer, ok->ScreenLeft() + ok->Width / 2, ok->ScreenTop() + ok->Height / 2);
+    }
+    EXPECT_FALSE(box.Visible);
+    EXPECT_EQ(layer.ModalControl(), nullptr);
+    EXPECT_TRUE(field.Focused());
+    ClickAt(layer, 58, 58);
+    EXPECT_EQ(events, (std::vector<std::string>{"click", "up"}));
+    events.clear();
+  }
+  EXPECT_EQ(closed, 3);
+}
+
+// Its text is broken at blanks into lines that fit, a word longer than a line inside the word, and
+// the box stays on the frame.
+TEST(MessageBoxText, LinesFitAndKeepEveryCharacter) {
+  const TControlFont font = ItemFont();
+  const std::string path = "/home/player/" + std::string(120, 'x') + "/Settings.ini";
+  for (const std::string& text : {std::string("OK"), "Unable to write to " + path,
+                                  std::string("Congratulation, you have completed all levels of standard game!")}) {
+    const std::vector<std::string> lines = WrapText(font, text, 300);
+    std::string joined;
+    for (const std::string& line : lines) {
+      EXPECT_LE(MeasureText(FontRequestOf(font), line).width, 300) << line;
+      EXPECT_FALSE(line.empty());
+      joined += line;
+    }
+    std::string letters = text;
+    std::erase(letters, ' ');
+    std::erase(joined, ' ');
+    EXPECT_EQ(joined, letters);
+  }
+  EXPECT_EQ(WrapText(font, "a b", 300), std::vector<std::string>{"a b"});
+
+  ControlLayer layer;
+  TMessageBox box;
+  box.Show(layer, "Jizdavo", "Unable to write to " + path);
+  EXPECT_GT(box.Lines().size(), 1u);
+  EXPECT_TRUE(IntersectRect(box.BoundsRect(), layer.BoundsRect()) == box.BoundsRect());
 }
 
 TEST_F(LayerTest, ShapeKeepsTheMouseWhileAButtonIsHeld) {

@@ -98,6 +98,27 @@ TEST_F(SdlEvents, QuitEndsTheLoopAndTimersFireMeanwhile) {
   EXPECT_TRUE(quit_heard);
 }
 
+// A modal wait (the message box) handles events until it is done, and ends early on a quit, which
+// then still ends the main loop.
+TEST_F(SdlEvents, AModalWaitEndsWhenDoneOrOnQuitAndTheQuitStillCounts) {
+  int keys = 0;
+  int shown = 0;
+  loop.AddListener([&](const WindowEvent& e) { keys += e.kind == WindowEvent::Kind::KeyDown; });
+  SDL_Event key = Push(SDL_KEYDOWN);
+  SDL_PushEvent(&key);
+  SDL_PushEvent(&key);
+  loop.RunModal([&] { return keys == 2; }, [&] { ++shown; });
+  EXPECT_EQ(keys, 2);
+  EXPECT_GE(shown, 1);
+  EXPECT_FALSE(loop.QuitRequested());
+
+  SDL_Event quit = Push(SDL_QUIT);
+  SDL_PushEvent(&quit);
+  loop.RunModal([] { return false; }, [] {});
+  EXPECT_TRUE(loop.QuitRequested());
+  loop.Run();  // returns at once
+}
+
 // The real loop with the game's window under the display, the frame timer at interval 0 and a frame
 // presented each tick: never more than one tick per refresh of the display, and the lag counts add
 // up to the time that passed. Without a window manager the window may never get the focus, so the

@@ -52,7 +52,9 @@ TEST_F(SdlWindowServicesTest, ShapeOneIsThePointerFromTheFile) {
 
 TEST_F(SdlWindowServicesTest, CloseAsksTheLoopToQuit) {
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  EXPECT_FALSE(services_->QuitRequested());
   services_->Close();
+  EXPECT_TRUE(services_->QuitRequested());  // and the event stays for the loop
   SDL_Event event;
   bool quit = false;
   while (SDL_PollEvent(&event)) quit = quit || event.type == SDL_QUIT;

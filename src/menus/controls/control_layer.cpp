@@ -58,8 +58,30 @@ bool ControlLayer::HandleEvent(const WindowEvent& event) {
 
 TControl* ControlLayer::MouseTarget(int x, int y) {
   if (capture_ && !capture_->Showing()) ReleaseMouse();
-  return capture_ ? capture_ : ControlAt(x, y);
+  if (capture_) return capture_;
+  TControl* target = ControlAt(x, y);
+  const TControl* modal = ModalControl();
+  return modal && !IsWithin(target, modal) ? nullptr : target;
 }
+
+void ControlLayer::ShowModal(TControl& control) {
+  if (!modal_) focus_before_modal_ = focus_;
+  modal_ = &control;
+  ReleaseMouse();
+  control.Show();
+  control.BringToFront();
+  SetFocusedControl(&control);
+}
+
+void ControlLayer::EndModal(TControl& control) {
+  if (modal_ != &control) return;
+  modal_ = nullptr;
+  control.Hide();
+  SetFocusedControl(focus_before_modal_);
+  focus_before_modal_ = nullptr;
+}
+
+TControl* ControlLayer::ModalControl() const { return modal_ && modal_->Showing() ? modal_ : nullptr; }
 
 void ControlLayer::ReleaseMouse() {
   capture_ = nullptr;
@@ -71,7 +93,7 @@ bool ControlLayer::MouseDownEvent(const WindowEvent& event) {
   if (!ButtonOf(event, button)) return false;
   held_ |= ShiftOf(button);
   TControl* target = MouseTarget(event.x, event.y);
-  if (!target) return false;
+  if (!target) return ModalControl() != nullptr;
   capture_ = target;
   if (button == TMouseButton::mbLeft) left_press_ = target;
   // A press on a list or field focuses it before the control hears of the press.
@@ -82,7 +104,7 @@ bool ControlLayer::MouseDownEvent(const WindowEvent& event) {
 
 bool ControlLayer::MouseMoveEvent(const WindowEvent& event) {
   TControl* target = MouseTarget(event.x, event.y);
-  if (!target) return false;
+  if (!target) return ModalControl() != nullptr;
   target->MouseMove(held_, event.x - target->ScreenLeft(), event.y - target->ScreenTop());
   return true;
 }
@@ -92,7 +114,7 @@ bool ControlLayer::MouseUpEvent(const WindowEvent& event) {
   if (!ButtonOf(event, button)) return false;
   held_ &= ~ShiftOf(button);
   TControl* target = MouseTarget(event.x, event.y);
-  if (!target) return false;
+  if (!target) return ModalControl() != nullptr;
   const int x = event.x - target->ScreenLeft();
   const int y = event.y - target->ScreenTop();
   const bool clicked = button == TMouseButton::mbLeft && left_press_ == target;
@@ -105,6 +127,7 @@ bool ControlLayer::MouseUpEvent(const WindowEvent& event) {
 }
 
 bool ControlLayer::KeyEvent(const WindowEvent& event) {
+  if (TControl* modal = ModalControl(); modal && !IsWithin(focus_, modal)) SetFocusedControl(modal);
   if (!focus_ || !focus_->Enabled || !focus_->InFront()) return false;
   if (event.kind == WindowEvent::Kind::KeyDown) {
     focus_->KeyDown(ControlKeyCode(event));
@@ -130,6 +153,8 @@ void ControlLayer::Forget(TControl* control) {
   if (IsWithin(capture_, control)) capture_ = nullptr;
   if (IsWithin(left_press_, control)) left_press_ = nullptr;
   if (IsWithin(focus_, control)) focus_ = nullptr;
+  if (IsWithin(modal_, control)) modal_ = nullptr;
+  if (IsWithin(focus_before_modal_, control)) focus_before_modal_ = nullptr;
   paint_cache_.Forget(control);
 }
 

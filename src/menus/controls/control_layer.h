@@ -26,6 +26,14 @@ class ControlLayer final : public TControl {
   // nullptr gives the keys back to the game (the display's focus). Raises OnExit and OnEnter.
   void SetFocusedControl(TControl* control);
   TControl* MouseCapture() const { return capture_; }
+
+  // A modal control (the message box) shows in front of everything and takes the focus; while it
+  // shows, mouse events and keys reach only it and its children, and nothing under it hears of them.
+  // Ending it hides it and gives the focus back to where it was.
+  void ShowModal(TControl& control);
+  void EndModal(TControl& control);
+  // The modal control while it shows, else nullptr.
+  TControl* ModalControl() const;
   TShiftState ButtonsHeld() const { return held_; }
 
  protected:
@@ -39,13 +47,16 @@ class ControlLayer final : public TControl {
   bool MouseMoveEvent(const WindowEvent& event);
   bool MouseUpEvent(const WindowEvent& event);
   bool KeyEvent(const WindowEvent& event);
-  // The control a mouse event goes to: the one holding the mouse, else the one under the pointer.
+  // The control a mouse event goes to: the one holding the mouse, else the one under the pointer
+  // (nothing outside a modal control).
   TControl* MouseTarget(int x, int y);
   void ReleaseMouse();
 
   TControl* capture_ = nullptr;
   TControl* left_press_ = nullptr;  // a release of the left button over it is a click
   TControl* focus_ = nullptr;
+  TControl* modal_ = nullptr;
+  TControl* focus_before_modal_ = nullptr;
   TShiftState held_ = 0;
   PaintCache paint_cache_;
 };

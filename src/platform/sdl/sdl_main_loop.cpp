@@ -21,6 +21,9 @@ int GameButtonOf(Uint8 sdl_button) {
 // Blocks until an event arrives or the time is up; the event stays queued for the loop.
 void WaitForEvent(uint32_t milliseconds) { SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)); }
 
+// A modal wait shows its picture again at least this often, for a window that was covered.
+constexpr int kModalRedrawMs = 100;
+
 }  // namespace
 
 SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
@@ -40,14 +43,24 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
 }
 
 void SdlMainLoop::Run() {
-  running_ = true;
   SDL_Event event;
-  while (running_) {
+  while (!quit_) {
     if (SDL_PollEvent(&event)) {
       HandleEvent(event);
     } else {
       pacer_.Idle();
     }
+  }
+}
+
+void SdlMainLoop::RunModal(const std::function<bool()>& done, const std::function<void()>& show) {
+  SDL_Event event;
+  while (!quit_ && !done()) {
+    show();
+    if (!SDL_WaitEventTimeout(&event, kModalRedrawMs)) continue;
+    do {
+      HandleEvent(event);
+    } while (!quit_ && !done() && SDL_PollEvent(&event));
   }
 }
 
@@ -80,7 +93,7 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
       break;
     case SDL_QUIT:
       Notify(WindowEvent{WindowEvent::Kind::Quit});
-      running_ = false;
+      quit_ = true;
       break;
     default:
       break;

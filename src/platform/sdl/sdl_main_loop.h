@@ -33,7 +33,12 @@ class SdlMainLoop {
 
   // Handles events and idles until Quit() or the window closes.
   void Run();
-  void Quit() { running_ = false; }
+  // A modal wait: handles events until `done` holds or the program is asked to end, calling `show`
+  // between them. No timer fires and no frame runs meanwhile.
+  void RunModal(const std::function<bool()>& done, const std::function<void()>& show);
+  // Once asked, the program ends: a quit that comes during a modal wait or before Run still counts.
+  void Quit() { quit_ = true; }
+  bool QuitRequested() const { return quit_; }
   void HandleEvent(const SDL_Event& event);
 
  private:
@@ -46,7 +51,7 @@ class SdlMainLoop {
   FramePacer pacer_;
   std::function<int()> refresh_rate_;
   std::vector<WindowEventListener> listeners_;
-  bool running_ = false;
+  bool quit_ = false;
 };
 
 }  // namespace jizdavo

@@ -3,6 +3,7 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -69,26 +70,54 @@ bool ProbeAcceleratedRenderer() {
   return software;
 }
 
+// Video on a display someone can see. With no display answering, SDL falls back to drivers that
+// show nothing (offscreen, dummy), and the game would run unseen; those count only when asked for by
+// name in SDL_VIDEODRIVER. A busy X server now and then fails a connection that the next attempt
+// gets, so a named display is tried a few times before it counts as dead.
+bool StartVideo(std::string& problem) {
+  const char* display = SDL_getenv("DISPLAY");
+  const bool named = display != nullptr && *display != 0;
+  constexpr int kAttempts = 4;
+  for (int attempt = 1;; ++attempt) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      problem = SDL_GetError();
+      return false;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool windowless = driver == "offscreen" || driver == "dummy" || driver == "evdev";
+    if (!windowless || (asked != nullptr && std::strstr(asked, driver.c_str()) != nullptr)) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!named || attempt == kAttempts) break;
+    SDL_Delay(50);
+  }
+  problem = named ? std::string("cannot open display \"") + display + "\"" : "DISPLAY is not set";
+  return false;
+}
+
 // The trial runs in a child process: a software rasteriser maps tens of megabytes of compiler
 // libraries that would otherwise stay in the game's memory for the whole run. Called before video
-// starts, while the program has no other threads. A child that could not reach the display gives no
-// answer, and the question is asked in place once the game's own video is up; a child that hangs in
-// a driver, or crashes there, is taken to say that the game should use the renderer that needs no
-// driver.
-enum class RendererAnswer { kSoftware, kAccelerated, kUnknown };
+// starts, while the program has no other threads. Only a child that answers "accelerated" keeps
+// OpenGL: one that dies in the driver (an X error of indirect rendering, a crash), hangs there or
+// says nothing leaves the game SDL's software renderer, which needs no driver.
+enum class RendererAnswer { kSoftware, kAccelerated };
 
 RendererAnswer AskInChild() {
   const pid_t child = fork();
-  if (child < 0) return RendererAnswer::kUnknown;
+  if (child < 0) return RendererAnswer::kSoftware;
   if (child == 0) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) _exit(0);
+    // A driver that fails here prints an X error the player need not see: the game goes on.
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (quiet >= 0) dup2(quiet, STDERR_FILENO);
+    std::string problem;
+    if (!StartVideo(problem)) _exit(0);
     _exit(ProbeAcceleratedRenderer() ? kSoftwareAnswer : kAcceleratedAnswer);
   }
   int status = 0;
   for (int waited = 0;; waited += 10) {
     const pid_t done = waitpid(child, &status, WNOHANG);
     if (done == child) break;
-    if (done < 0 && errno != EINTR) return RendererAnswer::kUnknown;
+    if (done < 0 && errno != EINTR) return RendererAnswer::kSoftware;
     if (waited >= kProbeTimeoutMs) {
       kill(child, SIGKILL);
       while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
@@ -97,11 +126,8 @@ RendererAnswer AskInChild() {
     }
     SDL_Delay(10);
   }
-  // A trial that crashed says the same as one that hung.
-  if (!WIFEXITED(status)) return RendererAnswer::kSoftware;
-  if (WEXITSTATUS(status) == kSoftwareAnswer) return RendererAnswer::kSoftware;
-  if (WEXITSTATUS(status) == kAcceleratedAnswer) return RendererAnswer::kAccelerated;
-  return RendererAnswer::kUnknown;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kAcceleratedAnswer) return RendererAnswer::kAccelerated;
+  return RendererAnswer::kSoftware;
 }
 
 // The display's own renderer, waiting for the vertical blank where it can, unless it is drawn in
@@ -133,13 +159,14 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
 }
 
 SdlWindow::SdlWindow() {
-  // A process that already holds a display connection asks in place, since a child would share it.
-  const RendererAnswer answer =
-      SDL_WasInit(SDL_INIT_VIDEO) != 0 ? RendererAnswer::kUnknown : AskInChild();
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-    throw Error(std::string("Video cannot start: ") + SDL_GetError());
+  // A process that already holds a display connection (a test) asks in place, since a child would
+  // share that connection.
+  const bool ask_in_place = SDL_WasInit(SDL_INIT_VIDEO) != 0;
+  const RendererAnswer answer = ask_in_place ? RendererAnswer::kSoftware : AskInChild();
+  std::string problem;
+  if (!StartVideo(problem)) throw Error("Video cannot start: " + problem);
   const bool accelerated_is_software =
-      answer == RendererAnswer::kUnknown ? ProbeAcceleratedRenderer() : answer == RendererAnswer::kSoftware;
+      ask_in_place ? ProbeAcceleratedRenderer() : answer == RendererAnswer::kSoftware;
   window_ = CreateWindow();
   if (window_ != nullptr) renderer_ = CreateRenderer(window_, accelerated_is_software);
   if (renderer_ == nullptr) {
@@ -222,7 +249,19 @@ void SdlWindow::PresentFilmFrame(const uint32_t* pixels, int width, int height, 
   SDL_RenderPresent(renderer_);
 }
 
+// Without a window manager nobody gives the focus back once another window took it, and the game
+// would read no keys for good: a click on the window, or its being shown again, asks for it.
+void SdlWindow::TakeFocusIfLost(const SDL_Event& event) {
+  const int change = event.type == SDL_WINDOWEVENT ? event.window.event : int{SDL_WINDOWEVENT_NONE};
+  const bool shown = change == SDL_WINDOWEVENT_SHOWN || change == SDL_WINDOWEVENT_RESTORED;
+  if (!shown && event.type != SDL_MOUSEBUTTONDOWN) return;
+  if (SDL_GetKeyboardFocus() == window_) return;
+  SDL_RaiseWindow(window_);
+  SDL_SetWindowInputFocus(window_);
+}
+
 bool SdlWindow::HandleEvent(const SDL_Event& event) {
+  TakeFocusIfLost(event);
   if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
   const SDL_Keycode key = event.key.keysym.sym;
   if (key != SDLK_RETURN && key != SDLK_KP_ENTER) return false;

@@ -36,7 +36,8 @@ class SdlWindow final : public VideoOutput {
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
   void PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) override;
 
-  // Alt+Enter switches between full screen and a window; true when the event was used.
+  // Alt+Enter switches between full screen and a window; true when the event was used. A click on
+  // the window, or its being shown again, asks for the input focus when the window lacks it.
   bool HandleEvent(const SDL_Event& event);
   void ToggleFullscreen();
   bool Fullscreen() const;
@@ -56,6 +57,7 @@ class SdlWindow final : public VideoOutput {
  private:
   enum class Shown { kNothing, kFrame, kFilm };
 
+  void TakeFocusIfLost(const SDL_Event& event);
   SDL_Texture* StreamingTexture(SDL_Texture*& texture, uint32_t format, int width, int height);
   TRect FramePlace() const;
   void Draw();

@@ -46,14 +46,15 @@ void SdlWindowServices::CenterPointer() {
   SDL_WarpMouseInWindow(window_, width / 2, height / 2);
 }
 
-void SdlWindowServices::MessageBox(const std::string& title, const std::string& text) {
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_);
-}
-
 void SdlWindowServices::Close() {
   SDL_Event quit{};
   quit.type = SDL_QUIT;
   SDL_PushEvent(&quit);
+}
+
+bool SdlWindowServices::QuitRequested() {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0;
 }
 
 }  // namespace jizdavo

@@ -1,29 +1,30 @@
 #pragma once
-// The window services on SDL: the game's own pointer from its cursor file, hiding and centring the
-// pointer, the modal message box, and closing the window.
+// What SDL does for the window services: the game's own pointer from its cursor file, hiding and
+// centring the pointer, closing the window and noticing a request to end. Messages are the game's
+// own (src/program), drawn in its window: SDL's message box needs helper programs or X fonts that many
+// systems lack, and on desktops it opens behind a full-screen window.
 
 #include <SDL.h>
 
 #include <string>
 
-#include "platform/window_services.h"
-
 namespace jizdavo {
 
-class SdlWindowServices final : public WindowServices {
+class SdlWindowServices final {
  public:
   explicit SdlWindowServices(SDL_Window* window) : window_(window) {}
-  ~SdlWindowServices() override;
+  ~SdlWindowServices();
   SdlWindowServices(const SdlWindowServices&) = delete;
   SdlWindowServices& operator=(const SdlWindowServices&) = delete;
 
   // Shape 1 falls back to the system arrow while no pointer file has been loaded.
-  void SetPointerShape(int shape) override;
-  bool LoadPointer(const std::string& path) override;
-  void CenterPointer() override;
-  void MessageBox(const std::string& title, const std::string& text) override;
+  void SetPointerShape(int shape);
+  bool LoadPointer(const std::string& path);
+  void CenterPointer();
   // Asks the main loop to end, as closing the window does.
-  void Close() override;
+  void Close();
+  // A quit event is waiting (SDL turns SIGTERM and SIGINT into one); it stays queued for the loop.
+  bool QuitRequested();
 
  private:
   SDL_Window* window_;
