@@ -18,26 +18,15 @@ arm64_packages=(libfreetype-dev libfontconfig-dev libavformat-dev libavcodec-dev
 font_packages=(fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core)
 
 install_packages() {
-  local as_root=()
-  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  local apt=("${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600)
-  local wanted=("${native_packages[@]}" "${font_packages[@]}")
-  local package
-  for package in "${arm64_packages[@]}"; do wanted+=("$package:arm64"); done
-  local missing=()
-  for package in "${wanted[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$package")
-    fi
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing missing packages: ${missing[*]}"
   if ! dpkg --print-foreign-architectures | grep -qx arm64; then
     echo "Adding arm64 as a foreign architecture (dpkg --add-architecture arm64)"
-    "${as_root[@]}" dpkg --add-architecture arm64
+    if [ "$(id -u)" -eq 0 ]; then dpkg --add-architecture arm64; else sudo dpkg --add-architecture arm64; fi
   fi
-  "${apt[@]}" update -qq
-  "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+  source scripts/packages.sh
+  JIZDAVO_PACKAGES=("${native_packages[@]}" "${font_packages[@]}")
+  local package
+  for package in "${arm64_packages[@]}"; do JIZDAVO_PACKAGES+=("$package:arm64"); done
+  jizdavo_install_packages
 }
 
 [ "${1:-}" = "--no-install" ] || install_packages
