@@ -1,5 +1,7 @@
 #pragma once
 // The inner loops of every drawing operation: one destination row at a time, source already gathered.
+// The build takes them from draw_rows_x86.cpp (vector loops) or draw_rows_plain.cpp, and the rest
+// from draw_rows.cpp.
 
 #include "platform/color.h"
 
