@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "frame/jizdavo.h"
 #include "menus/data_folder.h"
@@ -13,6 +14,7 @@
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_input_source.h"
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
@@ -36,17 +38,35 @@ void DropIntroInput() {
   SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
 }
 
-void Run(const RandomFactory& make_random) {
+// The folder for the five stored files: the one asked for, created when missing, or the usual choice.
+std::filesystem::path DataFolder(const CommandLine& command) {
+  if (!command.data_dir) return PickDataFolder();
+  std::error_code error;
+  std::filesystem::create_directories(*command.data_dir, error);
+  return std::filesystem::absolute(*command.data_dir, error);
+}
+
+WindowMode WindowModeOf(const CommandLine& command) {
+  WindowMode mode;
+  if (command.fullscreen) mode.fullscreen = *command.fullscreen;
+  if (command.scale) mode.scale = *command.scale;
+  return mode;
+}
+
+void Run(const RandomFactory& make_random, const CommandLine& command) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
-  SdlWindow window;
+  const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
+  const std::filesystem::path data_folder = DataFolder(command);
+  SdlWindow window(WindowModeOf(command));
   SdlClock clock;
   std::unique_ptr<RandomSource> random = make_random(clock);
-  SdlInputSource input(window.Window());
+  SdlGamepads pads;
+  SdlInputSource input(window.Window(), &pads);
   SdlWindowServices window_services(window.Window());
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
-                            [](uint32_t ms) { SDL_Delay(ms); }, ProgramFolder(), PickDataFolder()};
+                            [](uint32_t ms) { SDL_Delay(ms); }, program_folder, data_folder};
 
   TJizdavo game(services);
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());
@@ -56,6 +76,7 @@ void Run(const RandomFactory& make_random) {
 
   SdlMainLoop loop(clock, game.DXTimer1, timers);
   loop.AttachWindow(window);
+  loop.device_keys = [&pads](const SDL_Event& event) { return pads.KeyEventsOf(event); };
   loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
   FollowFocus(loop, game);
   game.DXDraw1.Initialize();
@@ -66,9 +87,9 @@ void Run(const RandomFactory& make_random) {
 
 }  // namespace
 
-int RunProgram(const RandomFactory& make_random) {
+int RunProgram(const RandomFactory& make_random, const CommandLine& command) {
   try {
-    Run(make_random);
+    Run(make_random, command);
   } catch (const Error& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

@@ -7,13 +7,15 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "program/command_line.h"
 #include "platform/random_source.h"
 
 namespace jizdavo {
 
 using RandomFactory = std::function<std::unique_ptr<RandomSource>(const Clock& clock)>;
 
-// Runs until the window closes. Returns the process exit code: 0, or 1 after printing an Error.
-int RunProgram(const RandomFactory& make_random);
+// Runs until the window closes, with the window and data folder the command line asks for. Returns
+// the process exit code: 0, or 1 after printing an Error.
+int RunProgram(const RandomFactory& make_random, const CommandLine& command = {});
 
 }  // namespace jizdavo

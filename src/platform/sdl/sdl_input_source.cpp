@@ -80,6 +80,7 @@ InputSnapshot SdlInputSource::Read() {
     if (!keys[sdl]) continue;
     snapshot.scan_codes[static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)))] = true;
   }
+  if (pads_ != nullptr) pads_->AddTo(snapshot);
   snapshot.scan_codes[0] = false;  // keys without a scan code
   const Uint32 buttons = SDL_GetRelativeMouseState(&snapshot.motion_x, &snapshot.motion_y);
   snapshot.buttons = {(buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/input_source.h"
+#include "platform/sdl/sdl_gamepads.h"
 
 namespace jizdavo {
 
@@ -13,12 +14,14 @@ int PcScanCodeOf(SDL_Scancode scancode);
 
 class SdlInputSource final : public InputSource {
  public:
-  explicit SdlInputSource(SDL_Window* window) : window_(window) {}
+  // `pads`, when given, add the keys their buttons and sticks stand for.
+  explicit SdlInputSource(SDL_Window* window, SdlGamepads* pads = nullptr) : window_(window), pads_(pads) {}
   // Pumps SDL's events first, so that loops that poll input without the main loop see fresh keys.
   InputSnapshot Read() override;
 
  private:
   SDL_Window* window_;
+  SdlGamepads* pads_;
 };
 
 }  // namespace jizdavo

@@ -83,6 +83,8 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
       running_ = false;
       break;
     default:
+      if (device_keys)
+        for (const WindowEvent& key : device_keys(event)) Notify(key);
       break;
   }
 }
