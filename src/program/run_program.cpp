@@ -19,6 +19,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
+#include "program/window_settings.h"
 
 namespace jizdavo {
 namespace {
@@ -46,18 +47,11 @@ std::filesystem::path DataFolder(const CommandLine& command) {
   return std::filesystem::absolute(*command.data_dir, error);
 }
 
-WindowMode WindowModeOf(const CommandLine& command) {
-  WindowMode mode;
-  if (command.fullscreen) mode.fullscreen = *command.fullscreen;
-  if (command.scale) mode.scale = *command.scale;
-  return mode;
-}
-
 void Run(const RandomFactory& make_random, const CommandLine& command) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
   const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
   const std::filesystem::path data_folder = DataFolder(command);
-  SdlWindow window(WindowModeOf(command));
+  SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
   SdlClock clock;
   std::unique_ptr<RandomSource> random = make_random(clock);
   SdlGamepads pads;
@@ -82,6 +76,7 @@ void Run(const RandomFactory& make_random, const CommandLine& command) {
   game.DXDraw1.Initialize();
   DropIntroInput();
   loop.Run();
+  RememberWindowMode(game.Settings, window.Mode());
   game.FormClose();
 }
 
