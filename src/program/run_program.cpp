@@ -32,11 +32,12 @@ void FollowFocus(SdlMainLoop& loop, TJizdavo& game) {
   });
 }
 
-// The click or key that skipped the film is used up there, not handed on to the menu.
+// The click, key or pad button that skipped the film is used up there, not handed on to the menu.
 void DropIntroInput() {
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
   SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+  SDL_FlushEvents(SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONUP);
 }
 
 // The folder for the five stored files: the one asked for, created when missing, or the usual choice.
