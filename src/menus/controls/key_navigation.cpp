@@ -31,13 +31,13 @@ void KeyNavigation::SetStep(TControl& item, std::function<void(int)> step, std::
 TControl* KeyNavigation::FrontPanel() const {
   const std::vector<TControl*>& top = layer_.Controls();
   for (auto it = top.rbegin(); it != top.rend(); ++it)
-    if ((*it)->Visible && dynamic_cast<const TPanel*>(*it) != nullptr) return *it;
+    if ((*it)->Showing() && dynamic_cast<const TPanel*>(*it) != nullptr) return *it;
   return nullptr;
 }
 
 bool KeyNavigation::IsItem(const TControl& control) const {
-  TControl* self = const_cast<TControl*>(&control);
-  return control.OnClick || steps_.count(self) != 0 || std::find(added_.begin(), added_.end(), self) != added_.end();
+  return control.OnClick || steps_.count(&control) != 0 ||
+         std::find(added_.begin(), added_.end(), &control) != added_.end();
 }
 
 // Top to bottom, then left to right, as the eye reads the panel.

@@ -46,8 +46,8 @@ class KeyNavigation {
   bool KeyDown(const WindowEvent& event);
 
   ControlLayer& layer_;
-  std::vector<TControl*> added_;
-  std::map<TControl*, std::function<void(int)>> steps_;
+  std::vector<const TControl*> added_;
+  std::map<const TControl*, std::function<void(int)>> steps_;
   std::map<const TControl*, std::function<TRect()>> marks_;
   std::map<const TControl*, TControl*> backs_;
   TControl* highlighted_ = nullptr;
