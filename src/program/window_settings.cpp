@@ -23,7 +23,8 @@ std::optional<int32_t> StoredNumber(const SettingsFile& settings, const char* ke
 
 WindowMode StoredWindowMode(const SettingsFile& settings) {
   WindowMode mode;
-  if (const std::optional<int32_t> fullscreen = StoredNumber(settings, kFullscreen)) mode.fullscreen = *fullscreen != 0;
+  const std::optional<int32_t> fullscreen = StoredNumber(settings, kFullscreen);
+  if (fullscreen) mode.fullscreen = *fullscreen != 0;
   const std::optional<int32_t> scale = StoredNumber(settings, kScale);
   if (scale && *scale >= 1 && *scale <= kLargestScale) mode.scale = *scale;
   return mode;
@@ -41,7 +42,8 @@ void RememberWindowMode(SettingsFile& settings, const WindowMode& mode) {
   if (stored && StoredWindowMode(settings) == mode) return;
   if (!stored && mode == WindowMode{}) return;  // the first start's own mode needs no section
   try {
-    settings.WriteSection(kSection, {{kFullscreen, mode.fullscreen ? "1" : "0"}, {kScale, std::to_string(mode.scale)}});
+    settings.WriteSection(kSection,
+                          {{kFullscreen, mode.fullscreen ? "1" : "0"}, {kScale, std::to_string(mode.scale)}});
   } catch (const Error& error) {
     std::fprintf(stderr, "%s\n", error.what());
   }
