@@ -39,7 +39,10 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, DXDraw1.Width(), services.program_folder);
   WireMenuHandlers();
   // Every presented frame carries the visible menu controls over what the game drew.
-  DXDraw1.OnCompose = [this](TSurface& frame) { Menus.Layer.Compose(frame); };
+  DXDraw1.OnCompose = [this](TSurface& frame) {
+    Menus.Layer.Compose(frame);
+    Menus.Keys.Paint(frame);
+  };
   // The layer paints nothing of its own, so with every top-level control hidden (the play field) the
   // frame goes out as the game drew it, without a copy.
   DXDraw1.HasOverlay = [this] {

@@ -185,6 +185,7 @@ class TJizdavo {
   void WireMenuHandlers();
   void WireNavigation();
   void WireOptions();
+  void WireKeyboard();
   void EnterScreen(const char* title, TControl& panel);
   void OpenLevelList(const char* title, int count);
   void FillLevelList(int count);

@@ -128,8 +128,10 @@ bool IsWritableFolder(const fs::path& folder) {
   return true;
 }
 
-fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& userFolder) {
-  if (IsWritableFolder(programFolder)) return programFolder;
+namespace {
+
+// The user's folder, created, with the program's files adopted; `programFolder` when it cannot be made.
+fs::path UserFolderOr(const fs::path& programFolder, const fs::path& userFolder) {
   std::error_code error;
   fs::create_directories(userFolder, error);
   if (error || !IsWritableFolder(userFolder)) return programFolder;
@@ -137,9 +139,27 @@ fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& userFol
   return userFolder;
 }
 
+}  // namespace
+
+fs::path ChooseDataFolder(const fs::path& programFolder, const fs::path& userFolder) {
+  if (IsWritableFolder(programFolder)) return programFolder;
+  return UserFolderOr(programFolder, userFolder);
+}
+
+fs::path AssetFolder(const fs::path& programFolder) {
+  std::error_code error;
+  if (fs::is_directory(programFolder / "Graphics", error)) return programFolder;
+  const fs::path shared = programFolder.parent_path() / "share" / kAppFolderName;
+  if (fs::is_directory(shared / "Graphics", error)) return shared;
+  return programFolder;
+}
+
 fs::path PickDataFolder() {
   const fs::path userFolder = UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  return ChooseDataFolder(ProgramFolder(), userFolder);
+  const fs::path programFolder = ProgramFolder();
+  const fs::path assetFolder = AssetFolder(programFolder);
+  if (assetFolder != programFolder) return UserFolderOr(assetFolder, userFolder);
+  return ChooseDataFolder(programFolder, userFolder);
 }
 
 std::optional<int32_t> ParseInteger(std::string_view text) {

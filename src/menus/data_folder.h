@@ -23,6 +23,10 @@ inline int32_t LevelCount(GameMode mode) { return mode == GameMode::Standard ? 1
 // The folder of the running executable.
 std::filesystem::path ProgramFolder();
 
+// The folder holding Music/ and Graphics/: the program's own (a build or an unpacked copy) when it
+// has them, else "../share/jizdavo" beside it when that has them (an installed copy).
+std::filesystem::path AssetFolder(const std::filesystem::path& programFolder);
+
 // "$XDG_DATA_HOME/jizdavo", or "$HOME/.local/share/jizdavo" when XDG_DATA_HOME is unset, empty or
 // relative (as the XDG rules ask). Arguments may be null.
 std::filesystem::path UserDataFolder(const char* xdgDataHome, const char* home);
@@ -38,8 +42,9 @@ bool IsWritableFolder(const std::filesystem::path& folder);
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::filesystem::path& userFolder);
 
-// The choice above for this process, from the real executable path and environment. Called once at
-// start-up; the result is kept by the caller.
+// The choice above for this process, from the real executable path and environment. An installed
+// copy (its assets under share/) always keeps them in the user's data folder, never in the install
+// tree, even where that could be written. Called once at start-up; the result is kept by the caller.
 std::filesystem::path PickDataFolder();
 
 // A whole number as the files hold it: decimal, or hexadecimal after "0x" or "0X", with an optional

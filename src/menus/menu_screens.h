@@ -8,6 +8,7 @@
 #include "menus/controls/control_layer.h"
 #include "menus/controls/edit.h"
 #include "menus/controls/image.h"
+#include "menus/controls/key_navigation.h"
 #include "menus/controls/list_view.h"
 #include "menus/controls/message_box.h"
 #include "menus/controls/simple_controls.h"
@@ -18,6 +19,7 @@ namespace jizdavo {
 
 struct TMenuScreens {
   ControlLayer Layer;  // the root: covers the frame and routes the window's events
+  KeyNavigation Keys{Layer};  // the menus worked with the keys alone
 
   // Main menu.
   TPanel Panel1;

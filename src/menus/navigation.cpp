@@ -18,6 +18,7 @@ constexpr int kCarTypes = 28;
 void TJizdavo::WireMenuHandlers() {
   WireNavigation();
   WireOptions();
+  WireKeyboard();
 }
 
 void TJizdavo::WireNavigation() {
@@ -53,7 +54,11 @@ void TJizdavo::WireNavigation() {
   m.Edit1.OnKeyPress = [this](TControl* sender, char& key) { Edit1KeyPress(sender, key); };
 }
 
-void TJizdavo::HandleWindowEvent(const WindowEvent& event) { Menus.Layer.HandleEvent(event); }
+// The name field keeps its keys; other keys work the menus, and the mouse hides their highlight.
+void TJizdavo::HandleWindowEvent(const WindowEvent& event) {
+  const bool used = Menus.Layer.HandleEvent(event);
+  if (!used || event.kind != WindowEvent::Kind::KeyDown) Menus.Keys.HandleEvent(event);
+}
 
 void TJizdavo::ShowPanels() {
   for (TControl* panel : PanelSet(Menus)) panel->Show();

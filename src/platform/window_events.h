@@ -17,6 +17,7 @@ struct WindowEvent {
   int button = 0;    // 0 left, 1 right, 2 middle, 3 fourth
   int key_code = 0;  // key events: 1..255, 0 for keys the game has no code for
   int scan_code = 0;  // key events: PC set-1 scan code, extended keys as 128 + code; 0 when not known
+  bool repeat = false;  // key down: the key was already down (the keyboard's own repeat)
   std::string text;  // text input: UTF-8
 };
 

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "frame/jizdavo.h"
 #include "menus/data_folder.h"
@@ -14,11 +15,13 @@
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_input_source.h"
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
 #include "program/game_window_services.h"
+#include "program/window_settings.h"
 
 namespace jizdavo {
 namespace {
@@ -31,26 +34,38 @@ void FollowFocus(SdlMainLoop& loop, TJizdavo& game) {
   });
 }
 
-// The click or key that skipped the film is used up there, not handed on to the menu.
+// The click, key or pad button that skipped the film is used up there, not handed on to the menu.
 void DropIntroInput() {
   SDL_PumpEvents();
   SDL_FlushEvents(SDL_KEYDOWN, SDL_KEYUP);
   SDL_FlushEvents(SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP);
+  SDL_FlushEvents(SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONUP);
+}
+
+// The folder for the five stored files: the one asked for, created when missing, or the usual choice.
+std::filesystem::path DataFolder(const CommandLine& command) {
+  if (!command.data_dir) return PickDataFolder();
+  std::error_code error;
+  std::filesystem::create_directories(*command.data_dir, error);
+  return std::filesystem::absolute(*command.data_dir, error);
 }
 
 // Returns the exit code; errors before the game's window can show them are raised.
-int Run(const RandomFactory& make_random) {
+int Run(const RandomFactory& make_random, const CommandLine& command) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
-  SdlWindow window;
+  const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
+  const std::filesystem::path data_folder = DataFolder(command);
+  SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
   SdlClock clock;
   std::unique_ptr<RandomSource> random = make_random(clock);
-  SdlInputSource input(window.Window());
+  SdlGamepads pads;
+  SdlInputSource input(window.Window(), &pads);
   SdlWindowServices sdl_window_services(window.Window());
   GameWindowServices window_services(sdl_window_services);
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
-                            [](uint32_t ms) { SDL_Delay(ms); }, ProgramFolder(), PickDataFolder()};
+                            [](uint32_t ms) { SDL_Delay(ms); }, program_folder, data_folder};
 
   TJizdavo game(services);
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());
@@ -60,6 +75,7 @@ int Run(const RandomFactory& make_random) {
 
   SdlMainLoop loop(clock, game.DXTimer1, timers);
   loop.AttachWindow(window);
+  loop.device_keys = [&pads](const SDL_Event& event) { return pads.KeyEventsOf(event); };
   loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
   FollowFocus(loop, game);
   game.DXDraw1.Initialize();
@@ -72,19 +88,20 @@ int Run(const RandomFactory& make_random) {
     window_services.MessageBox("Jizdavo", error.what());
     return 1;
   }
+  RememberWindowMode(game.Settings, window.Mode());
   game.FormClose();
   return 0;
 }
 
 }  // namespace
 
-int RunProgram(const RandomFactory& make_random) {
+int RunProgram(const RandomFactory& make_random, const CommandLine& command) {
   // SDL turns SIGINT and SIGTERM into a quit, which ends the game cleanly, but only where they are
   // not ignored; a shell ignores SIGINT for the programs it starts in the background.
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGTERM, SIG_DFL);
   try {
-    return Run(make_random);
+    return Run(make_random, command);
   } catch (const Error& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

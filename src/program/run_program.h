@@ -7,14 +7,16 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "program/command_line.h"
 #include "platform/random_source.h"
 
 namespace jizdavo {
 
 using RandomFactory = std::function<std::unique_ptr<RandomSource>(const Clock& clock)>;
 
-// Runs until the window closes. Returns the process exit code: 0, or 1 after an Error, which is
-// printed on stderr and, once the game's window can show it, in its message box.
-int RunProgram(const RandomFactory& make_random);
+// Runs until the window closes, with the window and data folder the command line asks for. Returns
+// the process exit code: 0, or 1 after an Error, which is printed on stderr and, once the game's
+// window can show it, in its message box.
+int RunProgram(const RandomFactory& make_random, const CommandLine& command = {});
 
 }  // namespace jizdavo

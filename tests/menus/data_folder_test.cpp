@@ -63,6 +63,16 @@ TEST_F(DataFolderTest, KeepsTheProgramFolderWhenNothingCanBeWritten) {
             File("blocked") / "program");
 }
 
+TEST_F(DataFolderTest, AssetsAreFoundBesideTheProgramElseInTheInstalledShareFolder) {
+  const fs::path bin = File("usr") / "bin", share = File("usr") / "share" / "jizdavo";
+  fs::create_directories(bin);
+  EXPECT_EQ(AssetFolder(bin), bin);  // neither has them: the program's own, as before
+  fs::create_directories(share / "Graphics");
+  EXPECT_EQ(AssetFolder(bin), share);
+  fs::create_directories(bin / "Graphics");
+  EXPECT_EQ(AssetFolder(bin), bin);  // a copy run where it was built wins
+}
+
 TEST_F(DataFolderTest, ReadingAMissingFileCreatesItEmpty) {
   EXPECT_EQ(ReadOrCreateFile(File("Score.dat")), "");
   EXPECT_TRUE(fs::exists(File("Score.dat")));

@@ -61,6 +61,13 @@ void MenuField::Click(TControl& control) {
   ClickAt(game->Menus.Layer, control.ScreenLeft() + 3, control.ScreenTop() + 6);
 }
 
+void MenuField::Key(int key_code, bool repeat) {
+  WindowEvent event{WindowEvent::Kind::KeyDown};
+  event.key_code = key_code;
+  event.repeat = repeat;
+  game->HandleWindowEvent(event);
+}
+
 void MenuField::ClickListItem(int number) {
   TListView& list = game->Menus.ListView1;
   const TRect item = list.ItemRect(number - 1);

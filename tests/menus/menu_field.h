@@ -40,6 +40,8 @@ class MenuField {
 
   // A left click near the top-left corner of `control`, through the control layer.
   void Click(TControl& control);
+  // A key pressed as the window sends it to the main window (a `repeat` of one held down).
+  void Key(int key_code, bool repeat = false);
   // The level item `number` of the list.
   void ClickListItem(int number);
   // Voices of a sound item playing now.

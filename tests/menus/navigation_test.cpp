@@ -314,6 +314,64 @@ TEST(MenuScreens, EveryCaptionFitsWhereItIsShown) {
   EXPECT_LE(TextExtentOf(m.Label2.Font, "ALL").width, m.Car1.Width);
 }
 
+constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kEnter = 13, kEsc = 27;
+
+TEST(Navigation, KeysAloneMoveAHighlightWorkItemsStepGaugesAndGoBack) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  KeyNavigation& keys = m.Keys;
+  const auto press = [&field](std::initializer_list<int> codes) {
+    for (int code : codes) field.Key(code);
+  };
+  EXPECT_EQ(keys.Highlighted(), nullptr);  // nothing shows for the mouse player
+  field.Key(kEsc);                        // the main menu has no "Back"
+  field.Key(kEnter);                      // the first key only shows the highlight
+  EXPECT_EQ(keys.Highlighted(), &m.Label2);
+  EXPECT_EQ(Game.Title, "MAIN MENU");
+  press({kUp, kEnter});  // Up stops at the top
+  EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
+  EXPECT_EQ(keys.Highlighted(), &m.Label8);  // a new screen starts at its top
+  press({kDown, kDown, kEnter});
+  EXPECT_EQ(Game.GameDifficulty, 3);
+  press({kDown, kEnter, kRight, kEnter});  // "Level: 1", its list, the first level picked
+  EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
+  EXPECT_EQ(m.Label13.Caption, "Level: 1");
+  field.Key(kEsc);
+  EXPECT_EQ(Game.Title, "MAIN MENU");
+
+  press({kDown, kDown, kDown, kDown, kEnter});  // Options
+  ASSERT_EQ(Game.Title, "OPTIONS");
+  press({kDown, kDown});
+  EXPECT_EQ(keys.Highlighted(), &m.Shape3);
+  press({kLeft, kLeft, kEnter});  // Enter does not set the gauge by position
+  EXPECT_EQ(m.SuperGauge2.Position(), 64);
+  EXPECT_EQ(field.Volume("MenuTune1"), -700);
+  press({kDown, kDown, kRight, kDown, kDown, kLeft, kRight});
+  EXPECT_EQ(Game.Title, "OPTIONS");  // the arrows' Right stepped nothing
+  EXPECT_EQ(keys.Highlighted(), &m.Shape2);
+  EXPECT_EQ(m.SuperGauge1.Position(), 80);
+  press({kUp, kEnter, kEnter, kEnter, kUp, kUp, kUp, kUp, kUp, kEnter});
+  EXPECT_FALSE(field.Window().PlaySE.Checked);
+  EXPECT_TRUE(field.Window().FPS.Checked);
+  field.Key(kEsc, true);  // held, not pressed: no "Back"
+  EXPECT_EQ(Game.Title, "OPTIONS");
+  field.Key(kEsc);
+  EXPECT_EQ(Game.Title, "MAIN MENU");
+  const SavedOptions saved = SettingsFile(field.folder / kSettingsFileName).Read();
+  EXPECT_EQ(saved.MVolume, 64);
+  EXPECT_TRUE(saved.ShowFPS);
+  EXPECT_FALSE(saved.PlaySE);
+
+  // The outline in the menu text colour round the highlighted item, gone once the mouse moves.
+  TSurface frame(640, 480);
+  keys.Paint(frame);
+  const uint32_t ink = rgb565::FromColor(kMenuTextColor);
+  EXPECT_EQ(frame.GetPixel(m.Label2.ScreenLeft() - 2, m.Label2.ScreenTop() - 2), ink);
+  EXPECT_EQ(frame.GetPixel(m.Label2.ScreenLeft(), m.Label2.ScreenTop() + m.Label2.Height + 1), ink);
+  field.Window().HandleWindowEvent(MouseEvent(WindowEvent::Kind::MouseMove, 5, 5));
+  EXPECT_EQ(keys.Highlighted(), nullptr);
+}
+
 TEST(Navigation, ExitFadesTheMenuTuneAndClosesTheWindow) {
   MenuField field;
   const uint32_t before = field.clock.Now();

@@ -8,6 +8,7 @@
 
 #include "catalog.h"
 #include "file_output.h"
+#include "icons.h"
 #include "preview.h"
 #include "program_files.h"
 #include "source_writer.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     std::vector<SoundAsset> sounds = MakeSounds();
     WriteFile(argv[1], GenerateCatalogSource(images, sounds));
     WriteProgramFiles(argv[2]);
+    WriteIcons(std::filesystem::path(argv[2]) / "icons", images);
     WritePreview(argv[3], images, sounds);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "assetgen: %s\n", e.what());

@@ -5,15 +5,12 @@
 
 namespace jizdavo::assetgen {
 
-namespace {
-
 const ImageAsset& Find(const std::vector<ImageAsset>& images, const std::string& name) {
   for (const ImageAsset& item : images)
     if (item.name == name) return item;
   throw std::logic_error("no image " + name);
 }
 
-// Copies a picture, leaving out its key colour when it is transparent.
 void Put(Raster& dest, const ImageAsset& item, int x, int y) {
   for (int sy = 0; sy < item.picture.height; ++sy)
     for (int sx = 0; sx < item.picture.width; ++sx) {
@@ -25,8 +22,6 @@ void Put(Raster& dest, const ImageAsset& item, int x, int y) {
 void PutRow(Raster& dest, const ImageAsset& tile, int y) {
   for (int x = 0; x < dest.width; x += tile.picture.width) Put(dest, tile, x, y);
 }
-
-}  // namespace
 
 Raster MakeLevelScene(const std::vector<ImageAsset>& images, int ground, int lanes, int roads) {
   Raster scene(640, 480);

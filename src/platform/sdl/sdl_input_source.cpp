@@ -94,6 +94,7 @@ InputSnapshot SdlInputSource::Read() {
   int key_count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&key_count);
   snapshot.scan_codes = keyboard_.Read(keys, key_count);
+  if (pads_ != nullptr) pads_->AddTo(snapshot);
   const Uint32 buttons = SDL_GetRelativeMouseState(&snapshot.motion_x, &snapshot.motion_y);
   snapshot.buttons = {(buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
                       (buttons & SDL_BUTTON_MMASK) != 0, (buttons & SDL_BUTTON_X1MASK) != 0};

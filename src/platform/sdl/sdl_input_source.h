@@ -6,6 +6,7 @@
 #include <array>
 
 #include "platform/input_source.h"
+#include "platform/sdl/sdl_gamepads.h"
 
 namespace jizdavo {
 
@@ -32,13 +33,15 @@ class GameKeyboard {
 
 class SdlInputSource final : public InputSource {
  public:
-  explicit SdlInputSource(SDL_Window* window) : window_(window) {}
+  // `pads`, when given, add the keys their buttons and sticks stand for.
+  explicit SdlInputSource(SDL_Window* window, SdlGamepads* pads = nullptr) : window_(window), pads_(pads) {}
   // Pumps SDL's events first, so that loops that poll input without the main loop see fresh keys.
   InputSnapshot Read() override;
 
  private:
   SDL_Window* window_;
   GameKeyboard keyboard_;
+  SdlGamepads* pads_;
 };
 
 }  // namespace jizdavo

@@ -75,6 +75,7 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
       WindowEvent key{event.type == SDL_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp};
       key.scan_code = PcScanCodeOf(event.key.keysym.scancode);
       key.key_code = KeyCodeOfScanCode(key.scan_code);
+      key.repeat = event.key.repeat != 0;
       Notify(key);
       break;
     }
@@ -96,6 +97,8 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
       quit_ = true;
       break;
     default:
+      if (device_keys)
+        for (const WindowEvent& key : device_keys(event)) Notify(key);
       break;
   }
 }

@@ -24,6 +24,8 @@ class SdlMainLoop {
   std::function<bool(const SDL_Event&)> window_handler;
   // Window pixels to frame pixels, for mouse events; unset means they are the same.
   std::function<void(int& x, int& y)> window_to_frame;
+  // Other devices' events (the pads') as the key events they stand for.
+  std::function<std::vector<WindowEvent>(const SDL_Event&)> device_keys;
   void AddListener(WindowEventListener listener);
   // The game's window: it handles its own events first, mouse positions map to its frame, and frames
   // come no faster than its display refreshes.

@@ -30,9 +30,10 @@ SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), r
 // Division rounding toward minus infinity, so that points left of or above the frame stay negative.
 int FloorDiv(int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b)); }
 
-SDL_Window* CreateWindow() {
-  return SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth, kFrameHeight,
-                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+SDL_Window* CreateWindow(const WindowMode& mode) {
+  const Uint32 fullscreen = mode.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  return SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth * mode.scale,
+                          kFrameHeight * mode.scale, fullscreen | SDL_WINDOW_RESIZABLE);
 }
 
 // Whether the renderer is OpenGL drawn by the processor (llvmpipe and its kind, as on a virtual X
@@ -158,7 +159,8 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
   return Bounds((output_width - width) / 2, (output_height - height) / 2, width, height);
 }
 
-SdlWindow::SdlWindow() {
+SdlWindow::SdlWindow(WindowMode mode) : scale_(std::max(mode.scale, 1)) {
+  mode.scale = scale_;
   // A process that already holds a display connection (a test) asks in place, since a child would
   // share that connection.
   const bool ask_in_place = SDL_WasInit(SDL_INIT_VIDEO) != 0;
@@ -167,7 +169,7 @@ SdlWindow::SdlWindow() {
   if (!StartVideo(problem)) throw Error("Video cannot start: " + problem);
   const bool accelerated_is_software =
       ask_in_place ? ProbeAcceleratedRenderer() : answer == RendererAnswer::kSoftware;
-  window_ = CreateWindow();
+  window_ = CreateWindow(mode);
   if (window_ != nullptr) renderer_ = CreateRenderer(window_, accelerated_is_software);
   if (renderer_ == nullptr) {
     const std::string reason = SDL_GetError();
@@ -272,7 +274,7 @@ bool SdlWindow::HandleEvent(const SDL_Event& event) {
 void SdlWindow::ToggleFullscreen() {
   if (Fullscreen()) {
     SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, kFrameWidth, kFrameHeight);
+    SDL_SetWindowSize(window_, kFrameWidth * scale_, kFrameHeight * scale_);
     SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   } else {
     SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);

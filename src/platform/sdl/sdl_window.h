@@ -19,6 +19,13 @@ inline constexpr int kFrameHeight = 480;
 TRect FitFrame(int output_width, int output_height, int frame_width = kFrameWidth,
                int frame_height = kFrameHeight);
 
+// How the window opens: on the whole screen, or as a window of `scale` times the frame.
+struct WindowMode {
+  bool fullscreen = true;
+  int scale = 1;
+  bool operator==(const WindowMode&) const = default;
+};
+
 struct FramePoint {
   int x = 0;
   int y = 0;
@@ -28,7 +35,7 @@ struct FramePoint {
 class SdlWindow final : public VideoOutput {
  public:
   // Opens the window and its renderer; raises jizdavo::Error when SDL cannot.
-  SdlWindow();
+  explicit SdlWindow(WindowMode mode = {});
   ~SdlWindow() override;
   SdlWindow(const SdlWindow&) = delete;
   SdlWindow& operator=(const SdlWindow&) = delete;
@@ -41,6 +48,8 @@ class SdlWindow final : public VideoOutput {
   bool HandleEvent(const SDL_Event& event);
   void ToggleFullscreen();
   bool Fullscreen() const;
+  // The mode to open with next time: the current full-screen state and the window's scale.
+  WindowMode Mode() const { return {Fullscreen(), scale_}; }
   // Whether presenting waits for the vertical blank (otherwise the caller paces itself).
   bool VsyncEnabled() const;
   // The refresh rate of the display the window is on, in Hz; 0 when SDL does not know it.
@@ -70,6 +79,7 @@ class SdlWindow final : public VideoOutput {
   int frame_width_ = kFrameWidth;
   int frame_height_ = kFrameHeight;
   TRect film_place_;
+  int scale_ = 1;
 };
 
 }  // namespace jizdavo
