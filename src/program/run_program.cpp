@@ -46,7 +46,8 @@ void Run(const RandomFactory& make_random) {
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
-                            [](uint32_t ms) { SDL_Delay(ms); }, ProgramFolder(), PickDataFolder()};
+                            [](uint32_t ms) { SDL_Delay(ms); }, ProgramFolder(), PickDataFolder(),
+                            StoredWidgetPictures()};
 
   TJizdavo game(services);
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());

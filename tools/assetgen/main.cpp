@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   try {
     std::vector<ImageAsset> images = MakeImages();
     std::vector<SoundAsset> sounds = MakeSounds();
-    WriteFile(argv[1], GenerateCatalogSource(images, sounds));
+    WriteFile(argv[1], GenerateCatalogSource(images, sounds, WidgetPictureFiles()));
     WriteProgramFiles(argv[2]);
     WritePreview(argv[3], images, sounds);
   } catch (const std::exception& e) {
