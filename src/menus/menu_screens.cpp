@@ -1,5 +1,6 @@
 #include "menus/menu_screens.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -45,10 +46,11 @@ class WidgetPictures {
       LoadPictureFile(program_folder_ / path, picture);
       return;
     } catch (const Error& error) {
-      std::fprintf(stderr, "%s: %s; the built-in copy is shown\n", path.c_str(), error.what());
-    }
-    for (const StoredFile& file : built_in_) {
-      if (path == file.path) AssignPicture(picture, DecodeBitmapFile(file.bytes));
+      const auto copy = std::find_if(built_in_.begin(), built_in_.end(),
+                                     [&](const StoredFile& file) { return path == file.path; });
+      std::fprintf(stderr, "%s: %s%s\n", path.c_str(), error.what(),
+                   copy == built_in_.end() ? "" : "; the built-in copy is shown");
+      if (copy != built_in_.end()) AssignPicture(picture, DecodeBitmapFile(copy->bytes));
     }
   }
 
