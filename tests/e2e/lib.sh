@@ -4,7 +4,8 @@
 #
 #   e2e_start <program> [name]   copy the program with Music and Graphics into a scratch folder
 #                                and start it there ($work, $pid; [name] tags failure screenshots);
-#                                a function e2e_before_start, if defined, runs just before the start
+#                                a function e2e_before_start, if defined, runs just before the start;
+#                                sound goes to SDL's $e2e_audio_driver (default dummy)
 #   wait_for <seconds> <check..> poll fresh screenshots until the check holds
 #   e2e_exit                     "Exit" on the main menu; fails unless the program ends with code 0
 #
@@ -57,7 +58,7 @@ e2e_start() {
   cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
   # A scenario may change the fresh installation before the program starts.
   if declare -F e2e_before_start >/dev/null; then e2e_before_start; fi
-  SDL_AUDIODRIVER=dummy "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
+  SDL_AUDIODRIVER=${e2e_audio_driver:-dummy} "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
   pid=$!
 }
 
