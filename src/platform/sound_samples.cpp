@@ -67,8 +67,9 @@ std::optional<SampleLayout> LayoutOf(const WaveFormat& f) {
   return layout;
 }
 
-// Readers of one sample, giving its value on the 16-bit scale.
-float ReadUnsigned8(const uint8_t* p, int) { return static_cast<float>((p[0] - 128) * 256); }
+// Wider integers and floats are read on the 16-bit scale as floats, rounded when stored.
+int16_t ToSample(int16_t value) { return value; }
+int16_t ToSample(float value) { return static_cast<int16_t>(std::lrint(std::clamp(value, -32768.0f, 32767.0f))); }
 
 // An integer of any width is read into the top of 32 bits (narrower samples are stored left
 // justified), so each keeps its full scale.
@@ -85,9 +86,21 @@ float ReadFloat(const uint8_t* p, int bytes) {
   return std::isnan(value) ? 0.0f : static_cast<float>(std::clamp(value * 32768.0, -32768.0, 32768.0));
 }
 
-int16_t ToSample(float value) { return static_cast<int16_t>(std::lrint(std::clamp(value, -32768.0f, 32767.0f))); }
-
-using SampleReader = float (*)(const uint8_t*, int);
+// Calls `convert` with the reader of one sample for the layout; 8- and 16-bit samples are read exactly
+// as integers, as nearly every wave has them.
+template <typename Convert>
+void WithReader(const SampleLayout& layout, Convert convert) {
+  const int bytes = layout.bytes;
+  switch (layout.encoding) {
+    case Encoding::kUnsigned8:
+      return convert([](const uint8_t* p) { return static_cast<int16_t>((p[0] - 128) * 256); });
+    case Encoding::kSigned:
+      if (bytes == 2) return convert([](const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); });
+      return convert([bytes](const uint8_t* p) { return ReadSigned(p, bytes); });
+    case Encoding::kFloat:
+      return convert([bytes](const uint8_t* p) { return ReadFloat(p, bytes); });
+  }
+}
 
 // The weight of every channel on each side of the stereo pair; each side's weights sum to 1.
 struct Downmix {
@@ -141,19 +154,19 @@ Downmix DownmixFor(const SampleLayout& layout) {
 }
 
 // Mono and stereo keep their channels.
-void CopyFrames(std::span<const uint8_t> data, const SampleLayout& layout, SampleReader read,
-                std::vector<int16_t>& out) {
+template <typename Read>
+void CopyFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
   const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
   out.resize(frames * static_cast<size_t>(layout.channels));
   const uint8_t* frame = data.data();
   int16_t* sample = out.data();
   for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
-    for (int c = 0; c < layout.channels; ++c) *sample++ = ToSample(read(frame + c * layout.bytes, layout.bytes));
+    for (int c = 0; c < layout.channels; ++c) *sample++ = ToSample(read(frame + c * layout.bytes));
   }
 }
 
-void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, SampleReader read,
-                   std::vector<int16_t>& out) {
+template <typename Read>
+void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
   const Downmix mix = DownmixFor(layout);
   const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
   out.resize(frames * 2);
@@ -161,22 +174,13 @@ void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, Sa
   for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
     float left = 0, right = 0;
     for (int c = 0; c < layout.channels; ++c) {
-      const float value = read(frame + c * layout.bytes, layout.bytes);
+      const float value = read(frame + c * layout.bytes);
       left += mix.left[c] * value;
       right += mix.right[c] * value;
     }
     out[2 * i] = ToSample(left);
     out[2 * i + 1] = ToSample(right);
   }
-}
-
-SampleReader ReaderFor(Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kUnsigned8: return ReadUnsigned8;
-    case Encoding::kSigned: return ReadSigned;
-    case Encoding::kFloat: return ReadFloat;
-  }
-  return ReadSigned;
 }
 
 }  // namespace
@@ -191,11 +195,13 @@ std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
     sound->channels = std::min(layout->channels, 2);
     // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
     sound->rate = static_cast<int>(std::min<uint32_t>(wave.Format().samples_per_sec, INT_MAX));
-    if (layout->channels <= 2) {
-      CopyFrames(data, *layout, ReaderFor(layout->encoding), sound->samples);
-    } else {
-      MixDownFrames(data, *layout, ReaderFor(layout->encoding), sound->samples);
-    }
+    WithReader(*layout, [&](auto read) {
+      if (layout->channels <= 2) {
+        CopyFrames(data, *layout, read, sound->samples);
+      } else {
+        MixDownFrames(data, *layout, read, sound->samples);
+      }
+    });
     return sound;
   } catch (const std::bad_alloc&) {
     throw Error("Sound Buffer cannot be locked");
