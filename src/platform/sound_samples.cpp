@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kMaxDataBytes = 0x0FFFFFFF;
 constexpr uint16_t kFloatTag = 3;
 constexpr uint16_t kExtensibleTag = 0xFFFE;
-constexpr int kMaxChannels = 32;
+constexpr int kMaxChannels = 32;  // one for each bit of the speaker mask
 // The extensible record after the common sixteen bytes: its size (2), valid bits (2), speaker mask
 // (4) and sub-format (16), whose first two bytes are the format tag and whose rest is always this.
 constexpr size_t kExtensibleBytes = 24;
@@ -30,7 +30,7 @@ enum class Encoding { kUnsigned8, kSigned, kFloat };
 
 struct SampleLayout {
   Encoding encoding;
-  int bytes;              // one sample's container
+  int bytes;  // one sample's container
   int channels;
   int frame_bytes;        // the block alignment: one sample of every channel, perhaps padded
   uint32_t speaker_mask;  // where the channels sit, in order; 0 when the file does not say
@@ -111,14 +111,17 @@ struct Shares {
   float left, right;
 };
 
-// Speaker positions by their bit in the mask: front, back, front-of-centre, side, top-front and
-// top-back pairs are heard on their side; centres and the low-frequency channel on both.
+// Speaker positions by their bit in the mask: the front, back, front-of-centre, side, top-front and
+// top-back pairs are heard on their own side; centres and the low-frequency channel on both.
+constexpr uint32_t kLeftSpeakers = 1u << 0 | 1u << 4 | 1u << 6 | 1u << 9 | 1u << 12 | 1u << 15;
+constexpr uint32_t kRightSpeakers = 1u << 1 | 1u << 5 | 1u << 7 | 1u << 10 | 1u << 14 | 1u << 17;
+constexpr int kCentreSpeaker = 2;
+
 Shares SharesOf(int position) {
-  switch (position) {
-    case 0: case 4: case 6: case 9: case 12: case 15: return {1.0f, 0.0f};
-    case 1: case 5: case 7: case 10: case 14: case 17: return {0.0f, 1.0f};
-    default: return {0.70710678f, 0.70710678f};
-  }
+  const uint32_t speaker = 1u << position;
+  if (speaker & kLeftSpeakers) return {1.0f, 0.0f};
+  if (speaker & kRightSpeakers) return {0.0f, 1.0f};
+  return {0.70710678f, 0.70710678f};
 }
 
 float Sum(const std::vector<float>& weights) {
@@ -142,7 +145,7 @@ Downmix DownmixFor(const SampleLayout& layout) {
   for (int channel = 0; channel < layout.channels; ++channel) {
     int position = channel;
     if (layout.speaker_mask != 0) {
-      position = speakers != 0 ? std::countr_zero(speakers) : 2;
+      position = speakers != 0 ? std::countr_zero(speakers) : kCentreSpeaker;
       speakers &= speakers - 1;
     }
     mix.left.push_back(SharesOf(position).left);
