@@ -42,19 +42,29 @@ class WidgetPictures {
 
   void Load(const char* name, TDIB& picture) const {
     const std::string path = std::string("Graphics/") + name;
-    try {
-      LoadPictureFile(program_folder_ / path, picture);
-      return;
-    } catch (const Error& error) {
-      const auto copy = std::find_if(built_in_.begin(), built_in_.end(),
-                                     [&](const StoredFile& file) { return path == file.path; });
-      std::fprintf(stderr, "%s: %s%s\n", path.c_str(), error.what(),
-                   copy == built_in_.end() ? "" : "; the built-in copy is shown");
-      if (copy != built_in_.end()) AssignPicture(picture, DecodeBitmapFile(copy->bytes));
-    }
+    const std::string problem = TryLoad(program_folder_ / path, picture);
+    if (problem.empty()) return;
+    const auto copy = std::find_if(built_in_.begin(), built_in_.end(),
+                                   [&](const StoredFile& file) { return path == file.path; });
+    std::fprintf(stderr, "%s: %s%s\n", path.c_str(), problem.c_str(),
+                 copy == built_in_.end() ? "" : "; the built-in copy is shown");
+    if (copy != built_in_.end()) AssignPicture(picture, DecodeBitmapFile(copy->bytes));
   }
 
  private:
+  // Empty when the file was read, else what is wrong with it. Only a plain file is opened: a pipe of
+  // that name would hold up start-up.
+  static std::string TryLoad(const std::filesystem::path& file, TDIB& picture) {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(file, ignored)) return "missing or not a plain file";
+    try {
+      LoadPictureFile(file, picture);
+    } catch (const Error& error) {
+      return error.what();
+    }
+    return {};
+  }
+
   const std::filesystem::path& program_folder_;
   std::span<const StoredFile> built_in_;
 };
