@@ -1,8 +1,10 @@
-// Feeds arbitrary bytes to the WAVE reader; whatever it accepts must save and load back unchanged.
+// Feeds arbitrary bytes to the WAVE reader; whatever it accepts must save and load back unchanged, and
+// the mixer's conversion of it must either refuse it or give no more samples than there were bytes.
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/error.h"
+#include "platform/sound_samples.h"
 #include "platform/wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -17,5 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   copy.LoadFromMemory(wave.SaveToMemory());
   if (!wave.Empty() && (copy.Format() != wave.Format() || copy.Size() != wave.Size())) std::abort();
   if (!std::ranges::equal(copy.Data(), wave.Data())) std::abort();
+  try {
+    const auto sound = jizdavo::MakeSoundSamples(wave);
+    if (sound->samples.size() > wave.Data().size() || sound->samples.size() % sound->channels != 0) std::abort();
+  } catch (const jizdavo::Error&) {
+  }
   return 0;
 }

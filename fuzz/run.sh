@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang in build-fuzz, writes their seed corpus from the normal build, then
-# runs every target for SECONDS, JOBS targets at a time (default 1). Each target keeps a working corpus
+# runs every target (or only the TARGETs named) for SECONDS, JOBS targets at a time (default 1). Each target keeps a working corpus
 # in build-fuzz/corpus/<target> (seeded, and kept between runs) and writes what breaks it into
 # build-fuzz/artifacts/<target>/. Prints one line per target; exits non-zero if any target failed.
 #
-#   fuzz/run.sh SECONDS [JOBS]
+#   fuzz/run.sh SECONDS [JOBS [TARGET...]]      e.g. fuzz/run.sh 600 1 fuzz_wave
 set -euo pipefail
 
-seconds=${1:?usage: fuzz/run.sh SECONDS [JOBS]}
+seconds=${1:?usage: fuzz/run.sh SECONDS [JOBS [TARGET...]]}
 parallel=${2:-1}
+shift $(($# < 2 ? $# : 2))
 cd "$(dirname "$0")/.."
 out=build-fuzz
 
-targets=()
-for source in fuzz/fuzz_*.cpp; do targets+=("$(basename "$source" .cpp)"); done
+targets=("$@")
+if ((${#targets[@]} == 0)); then
+  for source in fuzz/fuzz_*.cpp; do targets+=("$(basename "$source" .cpp)"); done
+fi
+for target in "${targets[@]}"; do
+  [[ -f fuzz/$target.cpp ]] || { echo "no fuzz target $target (fuzz/$target.cpp)" >&2; exit 2; }
+done
 
 # The seeds come from the game's own assets and writers, built as the game is.
 cmake -S . -B build -G Ninja >/dev/null

@@ -53,6 +53,25 @@ class WaveSeeds {
   std::vector<WaveFormat> formats_;
 };
 
+// Forms the game's own writers never make but other tools do: 24-bit, float, and the extensible record
+// with six channels.
+void AddOtherWaveForms(WaveSeeds& seeds) {
+  WaveFormat float_format = WaveFormat::Pcm(1, 48000, 32);
+  float_format.format_tag = 3;
+  WaveFormat extensible = WaveFormat::Pcm(6, 48000, 24);
+  extensible.format_tag = 0xFFFE;
+  extensible.extra = {22, 0, 24, 0, 0x3F, 0, 0, 0, 1, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  const std::pair<const char*, WaveFormat> forms[] = {
+      {"pcm24", WaveFormat::Pcm(2, 44100, 24)}, {"float", float_format}, {"extensible", extensible}};
+  std::vector<uint8_t> samples(kSeedSampleBytes);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint8_t>(i * 37);
+  for (const auto& [name, format] : forms) {
+    TWave wave;
+    wave.Assign(format, samples);
+    seeds.Add(name, wave.SaveToMemory());
+  }
+}
+
 std::vector<uint32_t> Shrunk(const FilmFrame& frame) {
   std::vector<uint32_t> pixels;
   for (int y = 0; y < kFilmSeedHeight; ++y)
@@ -79,6 +98,7 @@ void WriteWaveSeeds(const std::filesystem::path& corpus, const std::filesystem::
   for (const auto& entry : std::filesystem::directory_iterator(program / "Music")) tunes.push_back(entry.path());
   std::sort(tunes.begin(), tunes.end());
   for (const std::filesystem::path& tune : tunes) seeds.Add(tune.stem().string(), AsBytes(ReadWhole(tune)));
+  AddOtherWaveForms(seeds);
   Require(seeds.Count() > 0, "no waves");
 }
 

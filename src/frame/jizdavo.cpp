@@ -36,7 +36,8 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   DXTimer1.ActiveOnly = false;
   DXTimer1.Loaded();
 
-  BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, DXDraw1.Width(), services.program_folder);
+  BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, DXDraw1.Width(), services.program_folder,
+                   services.built_in_pictures);
   WireMenuHandlers();
   // Every presented frame carries the visible menu controls over what the game drew.
   DXDraw1.OnCompose = [this](TSurface& frame) {

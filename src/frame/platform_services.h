@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 
+#include "platform/asset_catalog.h"
 #include "platform/audio_output.h"
 #include "platform/clock.h"
 #include "platform/input_source.h"
@@ -30,6 +32,8 @@ struct PlatformServices {
   std::filesystem::path program_folder;
   // Where the settings, best times and progress live (the program's folder when it can be written).
   std::filesystem::path data_folder;
+  // The program's own copies of the options panel's pictures, for files missing or damaged.
+  std::span<const StoredFile> built_in_pictures = {};
 };
 
 }  // namespace jizdavo

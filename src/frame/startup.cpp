@@ -2,6 +2,7 @@
 // created, the intro film once the display is ready, the frame timer's focus changes, the start
 // countdown's tick, and closing.
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -38,13 +39,14 @@ void TJizdavo::FormCreate() {
   HidePanels();
 }
 
-// A tune that is missing or unreadable stays silent; the rest of start-up goes on.
+// A tune that is missing or unreadable stays silent, told on stderr; the rest of start-up goes on.
 void TJizdavo::LoadMusic() {
   for (const char* name : MusicItems) {
     std::filesystem::path file = services_.program_folder / "Music" / (std::string(name) + ".wav");
     try {
       DXWaveList.Find(name).Wave().LoadFromFile(file.string());
-    } catch (const Error&) {
+    } catch (const Error& error) {
+      std::fprintf(stderr, "%s stays silent: %s\n", file.c_str(), error.what());
     }
   }
 }

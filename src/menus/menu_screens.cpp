@@ -1,8 +1,12 @@
 #include "menus/menu_screens.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "menus/controls/picture_file.h"
+#include "platform/dib_format.h"
+#include "platform/error.h"
 
 namespace jizdavo {
 
@@ -29,11 +33,41 @@ void Panel(TPanel& panel, TControl& layer, int left, int width, int height) {
   panel.Hide();
 }
 
-// A picture beside the program, when it is there: without it the control keeps its plain look.
-void LoadIfPresent(const std::filesystem::path& file, TDIB& picture) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(file, error)) LoadPictureFile(file, picture);
-}
+// The options panel's pictures are files under Graphics/. One that is missing or does not read is
+// told on stderr and the program's own copy is shown, so that no check box or arrow goes missing.
+class WidgetPictures {
+ public:
+  WidgetPictures(const std::filesystem::path& program_folder, std::span<const StoredFile> built_in)
+      : program_folder_(program_folder), built_in_(built_in) {}
+
+  void Load(const char* name, TDIB& picture) const {
+    const std::string path = std::string("Graphics/") + name;
+    const std::string problem = TryLoad(program_folder_ / path, picture);
+    if (problem.empty()) return;
+    const auto copy = std::find_if(built_in_.begin(), built_in_.end(),
+                                   [&](const StoredFile& file) { return path == file.path; });
+    std::fprintf(stderr, "%s: %s%s\n", path.c_str(), problem.c_str(),
+                 copy == built_in_.end() ? "" : "; the built-in copy is shown");
+    if (copy != built_in_.end()) AssignPicture(picture, DecodeBitmapFile(copy->bytes));
+  }
+
+ private:
+  // Empty when the file was read, else what is wrong with it. Only a plain file is opened: a pipe of
+  // that name would hold up start-up.
+  static std::string TryLoad(const std::filesystem::path& file, TDIB& picture) {
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(file, ignored)) return "missing or not a plain file";
+    try {
+      LoadPictureFile(file, picture);
+    } catch (const Error& error) {
+      return error.what();
+    }
+    return {};
+  }
+
+  const std::filesystem::path& program_folder_;
+  std::span<const StoredFile> built_in_;
+};
 
 void BuildMainMenu(TMenuScreens& m) {
   Text(m.Label1, m.Panel1, "New Game", 30, 15, HeadingFont());
@@ -130,25 +164,25 @@ void VolumeGauge(TSuperGauge& gauge, TShape& outline, TControl& parent, int top)
   outline.Brush.Style = TBrushStyle::bsClear;
 }
 
-void Arrow(TImage& image, TControl& parent, int left, const std::filesystem::path& file) {
+void Arrow(TImage& image, TControl& parent, int left, const WidgetPictures& pictures, const char* name) {
   image.SetParent(&parent);
   image.SetBounds(left, 102, 9, 10);
-  LoadIfPresent(file, image.Picture());
+  pictures.Load(name, image.Picture());
 }
 
 void BuildOptions(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects,
-                  const std::filesystem::path& graphics) {
+                  const WidgetPictures& pictures) {
   TDIB off, on;
-  LoadIfPresent(graphics / "CheckBoxUnchecked.bmp", off);
-  LoadIfPresent(graphics / "CheckBoxChecked.bmp", on);
+  pictures.Load("CheckBoxUnchecked.bmp", off);
+  pictures.Load("CheckBoxChecked.bmp", on);
   CheckBox(fps, m.Options, "Show FPS", 15, 91, off, on);
   CheckBox(music, m.Options, "Music", 40, 96, off, on);
   Text(m.Label24, m.Options, "Music volume", 40, 65, MenuFont("Arial Black", 9));
   VolumeGauge(m.SuperGauge2, m.Shape3, m.Options, 85);
   Text(m.Label26, m.Options, "Track:", 40, 100, MenuFont("Arial Black", 9));
   Text(m.Track, m.Options, "1", 72, 100, MenuFont("Arial Black", 9));
-  Arrow(m.Image2, m.Options, 88, graphics / "ArrowPrevious.bmp");
-  Arrow(m.Image1, m.Options, 103, graphics / "ArrowNext.bmp");
+  Arrow(m.Image2, m.Options, 88, pictures, "ArrowPrevious.bmp");
+  Arrow(m.Image1, m.Options, 103, pictures, "ArrowNext.bmp");
   CheckBox(effects, m.Options, "Sound effects", 120, 116, off, on);
   Text(m.Label25, m.Options, "Sound effects volume", 40, 145, MenuFont("Arial Black", 9));
   VolumeGauge(m.SuperGauge1, m.Shape2, m.Options, 165);
@@ -181,7 +215,7 @@ void BuildCredits(TMenuScreens& m) {
 }  // namespace
 
 void BuildMenuScreens(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects, int width,
-                      const std::filesystem::path& program_folder) {
+                      const std::filesystem::path& program_folder, std::span<const StoredFile> built_in_pictures) {
   const int left = width / 2 - 176 / 2;
   Panel(m.Panel1, m.Layer, left, 176, 260);
   Panel(m.NewG, m.Layer, left, 176, 260);
@@ -196,7 +230,7 @@ void BuildMenuScreens(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& ef
   BuildScores(m);
   BuildNameEntry(m);
   BuildPause(m);
-  BuildOptions(m, fps, music, effects, program_folder / "Graphics");
+  BuildOptions(m, fps, music, effects, WidgetPictures(program_folder, built_in_pictures));
   BuildCredits(m);
 
   m.Version.SetParent(&m.Layer);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <span>
 
 #include "menus/controls/control_layer.h"
 #include "menus/controls/edit.h"
@@ -14,6 +15,7 @@
 #include "menus/controls/simple_controls.h"
 #include "menus/ksicht.h"
 #include "menus/super_gauge.h"
+#include "platform/asset_catalog.h"
 
 namespace jizdavo {
 
@@ -70,9 +72,10 @@ struct TMenuScreens {
 
 // Places every item on its panel with its caption and style, the check boxes on Options, and the
 // panels centred on the `width`-pixel frame at top 220, all hidden with Panel1 in front. Arrow and
-// check-box pictures come from "Graphics" below `program_folder` when present.
+// check-box pictures come from "Graphics" below `program_folder`; one that is missing or does not read
+// is told on stderr and taken from `built_in_pictures` instead.
 void BuildMenuScreens(TMenuScreens& menus, TKsicht& fps, TKsicht& music, TKsicht& effects, int width,
-                      const std::filesystem::path& program_folder);
+                      const std::filesystem::path& program_folder, std::span<const StoredFile> built_in_pictures);
 
 // The panels and the version text, which ShowPanels and HidePanels show and hide together.
 std::array<TControl*, 9> PanelSet(TMenuScreens& menus);

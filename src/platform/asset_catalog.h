@@ -23,7 +23,15 @@ struct StoredSound {
   std::span<const uint8_t> wave;  // RIFF WAVE bytes; empty for the music items
 };
 
+// A file the program keeps beside itself, as the generator wrote it.
+struct StoredFile {
+  const char* path;  // below the program's folder, "Graphics/ArrowNext.bmp"
+  std::span<const uint8_t> bytes;
+};
+
 std::span<const StoredImage> StoredImages();
 std::span<const StoredSound> StoredSounds();
+// The options panel's pictures under Graphics/, for when their files are missing or damaged.
+std::span<const StoredFile> StoredWidgetPictures();
 
 }  // namespace jizdavo

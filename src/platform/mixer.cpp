@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
-
-#include "platform/error.h"
 
 namespace jizdavo {
 namespace {
 
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-constexpr size_t kMaxDataBytes = 0x0FFFFFFF;
 constexpr int kMinVolume = -10000;
 constexpr int kChunkFrames = 512;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
@@ -34,39 +30,7 @@ float VolumeGain(int volume) {
   return volume == kMinVolume ? 0.0f : static_cast<float>(std::pow(10.0, volume / 2000.0));
 }
 
-bool Playable(const WaveFormat& f, size_t data_bytes) {
-  return f.format_tag == WaveFormat::kPcm && (f.channels == 1 || f.channels == 2) &&
-         (f.bits_per_sample == 8 || f.bits_per_sample == 16) &&
-         f.block_align == f.channels * f.bits_per_sample / 8 && f.samples_per_sec >= kMinRate &&
-         f.samples_per_sec <= kMaxRate && data_bytes >= f.block_align && data_bytes <= kMaxDataBytes;
-}
-
-// 8-bit samples are unsigned around 128, 16-bit ones signed little-endian; a partial last frame is dropped.
-std::vector<int16_t> ConvertSamples(std::span<const uint8_t> data, const WaveFormat& f) {
-  const size_t count = data.size() / f.block_align * f.channels;
-  std::vector<int16_t> samples(count);
-  for (size_t i = 0; i < count; ++i) {
-    samples[i] = f.bits_per_sample == 8 ? static_cast<int16_t>((data[i] - 128) * 256)
-                                        : static_cast<int16_t>(data[2 * i] | data[2 * i + 1] << 8);
-  }
-  return samples;
-}
-
 }  // namespace
-
-std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
-  const WaveFormat& format = wave.Format();
-  if (!Playable(format, wave.Data().size())) throw Error("Sound Buffer cannot be made");
-  try {
-    auto sound = std::make_shared<SoundSamples>();
-    sound->channels = format.channels;
-    sound->rate = static_cast<int>(format.samples_per_sec);
-    sound->samples = ConvertSamples(wave.Data(), format);
-    return sound;
-  } catch (const std::bad_alloc&) {
-    throw Error("Sound Buffer cannot be locked");
-  }
-}
 
 class Mixer::Voice {
  public:

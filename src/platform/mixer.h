@@ -9,23 +9,9 @@
 #include <vector>
 
 #include "platform/audio_output.h"
-#include "platform/wave.h"
+#include "platform/sound_samples.h"
 
 namespace jizdavo {
-
-// Samples converted once for playing: signed 16-bit, 1 or 2 channels interleaved.
-struct SoundSamples {
-  int channels = 1;
-  int rate = 0;
-  std::vector<int16_t> samples;
-
-  size_t FrameCount() const { return samples.size() / static_cast<size_t>(channels); }
-};
-
-// Raises "Sound Buffer cannot be made" for a wave the mixer cannot play (not 8- or 16-bit PCM,
-// not mono or stereo, no whole frame of data, too large) and "Sound Buffer cannot be locked" when
-// there is no memory for the copy.
-std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave);
 
 // What the owner sets on a voice: hundredths of a decibel (0 as recorded, -10000 silent), Hz (0 is
 // the recording's rate), and pan in hundredths of a decibel taken off the other side.

@@ -1,5 +1,6 @@
 #include "platform/wave.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -52,12 +53,17 @@ WaveFormat DecodeFormat(std::span<const uint8_t> chunk) {
   return format;
 }
 
-// Where the chunks of interest lie; sizes are as stored, with no padding to even length.
+// Where the chunks of interest lie.
 struct ChunkScan {
   std::optional<WaveFormat> format;
   size_t data_offset = 0;
   uint64_t data_size = 0;
 };
+
+bool IsChunkName(std::span<const uint8_t> bytes, uint64_t pos) {
+  if (pos + 4 > bytes.size()) return false;
+  return std::all_of(bytes.begin() + pos, bytes.begin() + pos + 4, [](uint8_t c) { return c >= 0x20 && c < 0x7F; });
+}
 
 ChunkScan ScanChunks(std::span<const uint8_t> bytes) {
   ChunkScan scan;
@@ -75,6 +81,9 @@ ChunkScan ScanChunks(std::span<const uint8_t> bytes) {
       scan.data_size = size;
     }
     pos += size;
+    // A chunk of odd size is followed by a pad byte, unless its writer left that out and the next
+    // chunk's name follows at once.
+    if (size % 2 == 1 && !IsChunkName(bytes, pos)) ++pos;
   }
   return scan;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 #include "platform/error.h"
@@ -21,17 +22,21 @@ TWaveCollectionItem::TWaveCollectionItem(std::string name, Mixer& mixer)
 
 TWaveCollectionItem::~TWaveCollectionItem() { Finalize(); }
 
+// A wave the mixer cannot play stays silent; the reason is told once, the first time it is needed.
 Mixer::Voice* TWaveCollectionItem::MainVoice() {
-  if (!main_voice_ && !wave_.Empty()) main_voice_ = mixer_.AddVoice(MakeSoundSamples(wave_), settings_);
-  return main_voice_.get();
-}
-
-Mixer::Voice* TWaveCollectionItem::MainVoiceIfPlayable() {
+  if (main_voice_ || wave_.Empty()) return main_voice_.get();
   try {
-    return MainVoice();
-  } catch (const Error&) {
-    return nullptr;
+    main_voice_ = mixer_.AddVoice(MakeSoundSamples(wave_), settings_);
+  } catch (const Error& error) {
+    if (!refusal_told_) {
+      const WaveFormat& f = wave_.Format();
+      std::fprintf(stderr, "Wave '%s' stays silent: %s (format tag %u, channels %u, bits %u, rate %u Hz)\n",
+                   name_.c_str(), error.what(), unsigned{f.format_tag}, unsigned{f.channels},
+                   unsigned{f.bits_per_sample}, unsigned{f.samples_per_sec});
+      refusal_told_ = true;
+    }
   }
+  return main_voice_.get();
 }
 
 void TWaveCollectionItem::Play(bool wait) {
@@ -82,7 +87,7 @@ void TWaveCollectionItem::SetMaxPlayingCount(int count) {
 
 void TWaveCollectionItem::ApplyToMainVoice() {
   if (!initialized_) return;
-  if (Mixer::Voice* main = MainVoiceIfPlayable()) mixer_.Apply(*main, settings_);
+  if (Mixer::Voice* main = MainVoice()) mixer_.Apply(*main, settings_);
 }
 
 void TWaveCollectionItem::SetVolume(int volume) {
@@ -102,8 +107,7 @@ void TWaveCollectionItem::SetPan(int pan) {
 
 void TWaveCollectionItem::Initialize() {
   initialized_ = true;
-  // A wave the mixer cannot play must not keep the other items from their voices; Play reports it.
-  MainVoiceIfPlayable();
+  MainVoice();
 }
 
 void TWaveCollectionItem::Finalize() {

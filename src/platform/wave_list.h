@@ -27,8 +27,8 @@ class TWaveCollectionItem {
 
   // Nothing without a device or with an empty wave. A looped item restarts its main voice; a single
   // play takes a free extra voice, a new one, or (with the list full) the oldest. With `wait` it
-  // returns once a single play has finished. Raises "Sound Buffer cannot be made" for a wave the
-  // mixer cannot play.
+  // returns once a single play has finished. A wave the mixer cannot play stays silent, with one
+  // line on stderr.
   void Play(bool wait);
   void Stop();
 
@@ -59,10 +59,9 @@ class TWaveCollectionItem {
  private:
   using VoicePtr = std::shared_ptr<Mixer::Voice>;
 
-  // Makes the main voice from the current wave if there is none; null for an empty wave.
+  // Makes the main voice from the current wave if there is none; null for an empty wave or one the
+  // mixer cannot play.
   Mixer::Voice* MainVoice();
-  // MainVoice without raising: a wave the mixer cannot play just has no voice.
-  Mixer::Voice* MainVoiceIfPlayable();
   void ApplyToMainVoice();
   Mixer::Voice& ChooseExtraVoice(Mixer::Voice& main);
   void FreeExtraVoices();
@@ -74,6 +73,7 @@ class TWaveCollectionItem {
   int max_playing_count_ = 0;
   VoiceSettings settings_;
   bool initialized_ = false;
+  bool refusal_told_ = false;
   VoicePtr main_voice_;
   std::vector<VoicePtr> extra_voices_;
 };

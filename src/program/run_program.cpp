@@ -65,7 +65,8 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   MessageTimers timers(clock);
   SdlAudioOutput audio;
   PlatformServices services{clock,  *random, window, input, window_services, timers, audio,
-                            [](uint32_t ms) { SDL_Delay(ms); }, program_folder, data_folder};
+                            [](uint32_t ms) { SDL_Delay(ms); }, program_folder, data_folder,
+                            StoredWidgetPictures()};
 
   TJizdavo game(services);
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());

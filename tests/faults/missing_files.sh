@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The real program without its music, its intro film and its pointer file: it starts silent, shows
-# the main menu, plays a game and leaves with "Exit" and exit code 0.
+# The real program without its music, its intro film and its pointer file, and with a damaged arrow
+# picture: it starts silent, shows the main menu, plays a game and leaves with "Exit" and exit code 0.
+# Then menu tunes in the WAVE forms other tools write (24-bit, float, extensible with three channels,
+# a LIST chunk of odd size before the samples) are each heard on SDL's disk audio driver.
 #
 #   missing_files.sh <program>
 set -euo pipefail
@@ -9,6 +11,7 @@ source "$(dirname "$0")/scenario.sh"
 
 e2e_before_start() {
   rm "$work"/Music/*.wav "$work/Graphics/logo.avi" "$work/Graphics/Cursor.cur"
+  truncate -s 30 "$work/Graphics/ArrowNext.bmp"
 }
 e2e_start "$1" missing-files
 skip_film
@@ -21,4 +24,61 @@ pause_game
 # "Abort game"
 click_until 290 275 panel_is "$main_menu" || fail "Abort game did not return to the main menu"
 e2e_exit
+grep -q "^Graphics/ArrowNext.bmp: .*; the built-in copy is shown$" "$work/program.log" ||
+  fail "the damaged arrow picture was not told on stderr"
 echo "missing files passed"
+
+# The little-endian bytes of the value $1 in $2 bytes, as printf escapes.
+le() {
+  local i out=
+  for ((i = 0; i < $2; i++)); do out+=$(printf '\\x%02x' $((($1 >> (8 * i)) & 255))); done
+  printf '%s' "$out"
+}
+
+# Writes to $1 about a second of a loud 441 Hz square wave at 44100 Hz in the form $2.
+write_tune() {
+  local file=$1 tag=1 channels=1 bits high low extra= before=
+  case $2 in
+    pcm24) bits=24 high='\x00\x00\x40' low='\x00\x00\xc0' ;;
+    float) tag=3 bits=32 high='\x00\x00\x00\x3f' low='\x00\x00\x00\xbf' ;;
+    extensible)
+      tag=65534 channels=3 bits=32 high='\x00\x00\x00\x40' low='\x00\x00\x00\xc0'
+      extra="$(le 22 2)$(le 32 2)$(le 7 4)$(le 1 2)\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71" ;;
+    odd-list) bits=16 high='\x00\x40' low='\x00\xc0' before="LIST$(le 5 4)INFOx\x00" ;;
+  esac
+  local period=$work/period i
+  : >"$period"
+  for ((i = 0; i < 50 * channels; i++)); do printf "$high" >>"$period"; done
+  for ((i = 0; i < 50 * channels; i++)); do printf "$low" >>"$period"; done
+  for i in {1..9}; do cat "$period" "$period" >"$period.2" && mv "$period.2" "$period"; done
+  local align=$((channels * bits / 8)) data=$(stat -c %s "$period")
+  local fmt_size=16 before_size=0
+  if [[ -n $extra ]]; then fmt_size=40; fi
+  if [[ -n $before ]]; then before_size=14; fi
+  {
+    printf "RIFF$(le $((4 + 8 + fmt_size + before_size + 8 + data)) 4)WAVE"
+    printf "fmt $(le $fmt_size 4)$(le $tag 2)$(le $channels 2)$(le 44100 4)$(le $((44100 * align)) 4)"
+    printf "$(le $align 2)$(le $bits 2)$extra$before"
+    printf "data$(le "$data" 4)"
+    cat "$period"
+  } >"$file"
+  rm "$period"
+}
+
+# With the effects off only the tune can sound: its square wave is half full scale.
+e2e_audio=disk
+for form in pcm24 float extensible odd-list; do
+  rm -rf "$work"
+  e2e_before_start() {
+    for n in 1 2 3 4; do write_tune "$work/Music/MenuTune$n.wav" "$form"; done
+    printf '[Options]\r\nPlaySE=0\r\n' >"$work/Settings.ini"
+  }
+  e2e_start "$1" "tune-$form"
+  skip_film
+  sleep 1.5
+  loud=$(tr -d '\000' <"$work/sound.raw" | wc -c)
+  ((loud > 20000)) || fail "the $form menu tune was not heard ($loud bytes of sound)"
+  e2e_exit
+  grep -q "stays silent" "$work/program.log" && fail "a $form tune was refused"
+  echo "$form menu tune heard"
+done

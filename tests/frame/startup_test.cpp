@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -117,20 +118,40 @@ TEST(Startup, GoesOnWithoutFilmOrMusic) {
   EXPECT_EQ(rig.window.pointer_files, (std::vector<std::string>{(rig.folder / "Graphics" / "Cursor.cur").string()}));
 }
 
-TEST(Startup, UnreadableFilesAreSkipped) {
+TEST(Startup, UnreadableOrUnplayableFilesAreSkippedAndTold) {
   StartupRig rig;
   rig.WriteMusic();
+  TWave wide, adpcm;
+  wide.Assign(WaveFormat::Pcm(2, 48000, 24), std::vector<uint8_t>(6000, 0x10));
+  WaveFormat unknown = WaveFormat::Pcm(1, 22050, 4);
+  unknown.format_tag = 2;
+  adpcm.Assign(unknown, std::vector<uint8_t>(100, 0x10));
+  const auto write = [&](const char* tune, const TWave& wave) {
+    const std::vector<uint8_t> bytes = wave.SaveToMemory();
+    std::ofstream(rig.folder / "Music" / tune, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  };
+  write("MenuTune1.wav", wide);
   std::ofstream(rig.folder / "Music" / "MenuTune2.wav") << "not a wave";
+  write("MenuTune3.wav", adpcm);
   std::filesystem::create_directories(rig.folder / "Graphics");
   std::ofstream(rig.folder / "Graphics" / "logo.avi") << "not a film";
-  rig.random.fallback = 1;  // menu tune 1 loaded fine
+  rig.random.fallback = 1;  // menu tune 1: 24-bit stereo
+  ::testing::internal::CaptureStderr();
   rig.Start();
 
   EXPECT_TRUE(rig.game->Menus.Panel1.Visible);
   EXPECT_EQ(rig.video.film_frames(), 0);
   EXPECT_EQ(rig.PlayingVoices("MenuTune1"), 1);
-  rig.game->DXWaveList.Find("MenuTune2").Play(false);
-  EXPECT_EQ(rig.PlayingVoices("MenuTune2"), 0) << "the unreadable tune stays silent";
+  for (const char* tune : {"MenuTune2", "MenuTune3", "MenuTune3"}) {
+    rig.game->DXWaveList.Find(tune).Play(false);
+    EXPECT_EQ(rig.PlayingVoices(tune), 0) << tune << " stays silent";
+  }
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("MenuTune2.wav stays silent: Stream read error\n"), std::string::npos) << told;
+  const size_t adpcm_told = told.find("Wave 'MenuTune3' stays silent: Sound Buffer cannot be made");
+  EXPECT_NE(adpcm_told, std::string::npos) << told;
+  EXPECT_EQ(told.find("MenuTune3", told.find('\n', adpcm_told)), std::string::npos) << "told once: " << told;
 }
 
 TEST(Startup, CountdownIsDoneOnTheThirdTick) {

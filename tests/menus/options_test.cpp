@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "control_fixtures.h"
 #include "menu_field.h"
 #include "menus/data_folder.h"
 #include "menus/settings.h"
+#include "platform/asset_catalog.h"
+#include "platform/dib.h"
+#include "platform/dib_format.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -137,6 +141,35 @@ TEST(Options, TrackArrowsStopAtOneAndFour) {
     if (std::string(c.from) != c.to) {
       EXPECT_EQ(field.Plays(std::string("MenuTune") + c.to) > 0, c.music) << c.from;
     }
+  }
+}
+
+TEST(Options, PicturesMissingOrDamagedAreShownFromTheProgramsOwnCopies) {
+  ::testing::internal::CaptureStderr();
+  MenuField field([](const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder / "Graphics");
+    std::ofstream(folder / "Graphics" / "ArrowNext.bmp") << "BM and then nothing of a picture";
+  });
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  TJizdavo& w = field.Window();
+  const struct {
+    const char* path;
+    const TDIB& shown;
+  } cases[] = {{"Graphics/ArrowNext.bmp", w.Menus.Image1.Picture()},
+               {"Graphics/ArrowPrevious.bmp", w.Menus.Image2.Picture()},
+               {"Graphics/CheckBoxChecked.bmp", w.FPS.ChBit()},
+               {"Graphics/CheckBoxUnchecked.bmp", w.PlaySE.ChnonBit()}};
+  for (const auto& c : cases) {
+    TDIB copy;
+    for (const StoredFile& file : StoredWidgetPictures()) {
+      if (std::string(file.path) == c.path) AssignPicture(copy, DecodeBitmapFile(file.bytes));
+    }
+    ASSERT_GT(copy.Width(), 0) << c.path;
+    ASSERT_EQ(c.shown.Width(), copy.Width()) << c.path;
+    ASSERT_EQ(c.shown.Height(), copy.Height()) << c.path;
+    for (int y = 0; y < copy.Height(); ++y)
+      EXPECT_TRUE(std::equal(copy.Row(y), copy.Row(y) + copy.Width(), c.shown.Row(y))) << c.path << " row " << y;
+    EXPECT_NE(told.find(std::string(c.path) + ": "), std::string::npos) << told;
   }
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "platform/error.h"
@@ -50,16 +52,6 @@ TEST_F(MixerTest, RecordedLevelComesThroughExactly) {
   EXPECT_EQ(Channel(device_.Pull(200), 0), samples);
 }
 
-TEST_F(MixerTest, ConvertsEightBitAndStereoSamples) {
-  TWave eight;
-  eight.Assign(WaveFormat::Pcm(1, kOutputRate, 8), {255, 128, 0});
-  EXPECT_EQ(MakeSoundSamples(eight)->samples, (std::vector<int16_t>{32512, 0, -32768}));
-
-  Start(Wave16(2, kOutputRate, {1000, -2000, 3000, -4000}));
-  const auto out = device_.Pull(2);
-  EXPECT_EQ(out, (std::vector<int16_t>{1000, -2000, 3000, -4000}));
-}
-
 TEST_F(MixerTest, PanTakesLevelOffTheOtherSide) {
   Start(Mono16(kOutputRate, Constant(10, 10000)), {.pan = -2000});
   auto out = device_.Pull(1);
@@ -72,7 +64,7 @@ TEST_F(MixerTest, FrequencyChangesPitchAndDurationTogether) {
     int source_rate;
     int frequency;
     int expected_frames;
-  } cases[] = {{11025, 0, 4000}, {11025, 8000, 5512}, {22050, 44100, 1000}, {44100, 0, 1000}};
+  } cases[] = {{11025, 0, 4000}, {11025, 8000, 5512}, {22050, 44100, 1000}, {44100, 0, 1000}, {441000, 0, 100}};
   for (const auto& c : cases) {
     auto voice = Start(Mono16(c.source_rate, Constant(1000, 8000)), {.frequency = c.frequency});
     const int frames = CountNonZeroFrames(device_.Pull(8000));
@@ -163,25 +155,107 @@ TEST_F(MixerTest, StoppedAndRemovedVoicesAreSilent) {
   EXPECT_FALSE(mixer_.Playing(*stopped));
 }
 
+using Bytes = std::vector<uint8_t>;
+
+// Each value as `width` little-endian bytes.
+Bytes LittleEndian(std::initializer_list<uint64_t> values, int width) {
+  Bytes out;
+  for (uint64_t v : values)
+    for (int i = 0; i < width; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  return out;
+}
+Bytes Floats(std::initializer_list<float> values) {
+  Bytes out;
+  for (float v : values) {
+    const Bytes bytes = LittleEndian({std::bit_cast<uint32_t>(v)}, 4);
+    out.insert(out.end(), bytes.begin(), bytes.end());
+  }
+  return out;
+}
+
+WaveFormat Format(uint16_t tag, int channels, int rate, int bits, int block_align = -1) {
+  WaveFormat format = WaveFormat::Pcm(channels, rate, bits);
+  format.format_tag = tag;
+  if (block_align >= 0) format.block_align = static_cast<uint16_t>(block_align);
+  return format;
+}
+
+// The extensible record: container bits, valid bits, speaker mask and the sub-format's tag.
+WaveFormat Extensible(int channels, int bits, uint32_t speakers, uint16_t sub_tag, Bytes guid_tail = {}) {
+  WaveFormat format = Format(0xFFFE, channels, 44100, bits);
+  if (guid_tail.empty()) guid_tail = {0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71};
+  format.extra = LittleEndian({22, static_cast<uint64_t>(bits)}, 2);
+  for (const Bytes& part : {LittleEndian({speakers}, 4), LittleEndian({sub_tag}, 2), guid_tail})
+    format.extra.insert(format.extra.end(), part.begin(), part.end());
+  return format;
+}
+
+TEST(MakeSoundSamples, ConvertsEveryPcmFormToSixteenBitMonoOrStereo) {
+  constexpr uint16_t kPcm = 1, kFloat = 3;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const struct {
+    const char* what;
+    WaveFormat format;
+    Bytes data;
+    int channels;
+    std::vector<int16_t> samples;
+  } cases[] = {
+      {"8-bit", Format(kPcm, 1, 44100, 8), {255, 128, 0}, 1, {32512, 0, -32768}},
+      {"16-bit stereo", Format(kPcm, 2, 44100, 16), LittleEndian({1000, 0xF830}, 2), 2, {1000, -2000}},
+      {"12 bits in 16", Format(kPcm, 1, 44100, 12, 2), LittleEndian({0x7FF0, 0x8010}, 2), 1, {32752, -32752}},
+      {"24-bit", Format(kPcm, 1, 44100, 24), LittleEndian({0x123400, 0x7FFFFF, 0x800000}, 3), 1,
+       {4660, 32767, -32768}},
+      {"32-bit", Format(kPcm, 1, 44100, 32), LittleEndian({0x12340000, 0x7FFFFFFF, 0x80000000}, 4), 1,
+       {4660, 32767, -32768}},
+      {"float", Format(kFloat, 1, 44100, 32), Floats({0.5f, -1.0f, 2.0f, nan}), 1, {16384, -32768, 32767, 0}},
+      {"64-bit float", Format(kFloat, 1, 44100, 64), LittleEndian({std::bit_cast<uint64_t>(0.25)}, 8), 1, {8192}},
+      {"frames padded by the block alignment", Format(kPcm, 1, 44100, 16, 4),
+       LittleEndian({1000, 0xFFFF, 2000, 0xFFFF}, 2), 1, {1000, 2000}},
+      {"extensible, 32-bit stereo", Extensible(2, 32, 0x3, kPcm), LittleEndian({0x12340000, 0x80000000}, 4), 2,
+       {4660, -32768}},
+      {"extensible float", Extensible(1, 32, 0x4, kFloat), Floats({-0.5f}), 1, {-16384}},
+      // Three channels in order left, right, centre: the centre is heard on both sides.
+      {"three channels", Format(kPcm, 3, 44100, 16), LittleEndian({2000, 0, 0}, 2), 2, {1172, 0}},
+      {"5.1 by its speaker mask", Extensible(6, 16, 0x3F, kPcm), LittleEndian({1000, 0, 0, 0, 1000, 0}, 2), 2,
+       {586, 0}},
+      {"three channels all on the right", Extensible(3, 16, 0x422, kPcm), LittleEndian({900, 900, 900}, 2), 2,
+       {900, 900}},
+      {"rate of 1 Hz", Format(kPcm, 1, 1, 8), {128}, 1, {0}},
+      {"rate of 400 kHz", Format(kPcm, 1, 400000, 8), {128}, 1, {0}},
+  };
+  for (const auto& c : cases) {
+    TWave wave;
+    wave.Assign(c.format, c.data);
+    std::shared_ptr<const SoundSamples> sound;
+    try {
+      sound = MakeSoundSamples(wave);
+    } catch (const Error& e) {
+      ADD_FAILURE() << c.what << ": " << e.what();
+      continue;
+    }
+    EXPECT_EQ(sound->channels, c.channels) << c.what;
+    EXPECT_EQ(sound->rate, static_cast<int>(c.format.samples_per_sec)) << c.what;
+    EXPECT_EQ(sound->samples, c.samples) << c.what;
+  }
+}
+
 TEST(MakeSoundSamples, RefusesWavesTheMixerCannotPlay) {
-  const auto pcm = [](int channels, int rate, int bits) { return WaveFormat::Pcm(channels, rate, bits); };
-  WaveFormat float_format = pcm(1, 44100, 16);
-  float_format.format_tag = 3;
-  WaveFormat bad_align = pcm(2, 44100, 16);
-  bad_align.block_align = 3;
   const struct {
     const char* what;
     WaveFormat format;
     size_t bytes;
   } cases[] = {
-      {"24-bit", pcm(1, 44100, 24), 6},
-      {"float", float_format, 8},
-      {"three channels", pcm(3, 44100, 16), 6},
-      {"misaligned", bad_align, 8},
-      {"rate 0", pcm(1, 0, 16), 4},
-      {"no samples", pcm(1, 44100, 16), 0},
-      {"half a frame", pcm(1, 44100, 16), 1},
-      {"rate 1 Hz", pcm(1, 1, 8), 4},
+      {"another codec", Format(2, 1, 44100, 16), 8},
+      {"16-bit float", Format(3, 1, 44100, 16), 8},
+      {"33 bits", Format(1, 1, 44100, 33), 10},
+      {"block alignment 0", Format(1, 2, 44100, 16, 0), 8},
+      {"block alignment too small", Format(1, 2, 44100, 16, 3), 8},
+      {"no channels", Format(1, 0, 44100, 16, 2), 8},
+      {"rate 0", Format(1, 1, 0, 16), 4},
+      {"no samples", Format(1, 1, 44100, 16), 0},
+      {"half a frame", Format(1, 1, 44100, 16), 1},
+      {"extensible with another sub-format", Extensible(1, 16, 0x4, 1, Bytes(14, 7)), 4},
+      {"extensible record cut short", Format(0xFFFE, 1, 44100, 16), 4},
   };
   for (const auto& c : cases) {
     TWave wave;

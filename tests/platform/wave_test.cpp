@@ -56,12 +56,20 @@ std::string LoadError(TWave& wave, const Bytes& bytes) {
 }
 
 TEST(Wave, ReadsFormatAndSamplesPastOtherChunks) {
-  TWave wave;
-  wave.LoadFromMemory(
-      Riff({Chunk("LIST", {1, 2, 3}), Chunk("fmt ", FormatBody()), Chunk("data", {9, 8, 7, 6})}));
-  EXPECT_EQ(wave.Format(), WaveFormat::Pcm(1, 11025, 8));
-  EXPECT_EQ(wave.Size(), 4);
-  EXPECT_EQ(Bytes(wave.Data().begin(), wave.Data().end()), (Bytes{9, 8, 7, 6}));
+  const struct {
+    const char* what;
+    Bytes list;
+  } cases[] = {
+      {"even-sized", Chunk("LIST", {1, 2, 3, 4})},
+      {"odd-sized with its pad byte", Chunk("LIST", {1, 2, 3, 0}, 3)},
+      {"odd-sized without a pad byte", Chunk("LIST", {1, 2, 3})},
+  };
+  for (const auto& c : cases) {
+    TWave wave;
+    wave.LoadFromMemory(Riff({c.list, Chunk("fmt ", FormatBody()), Chunk("data", {9, 8, 7, 6})}));
+    EXPECT_EQ(wave.Format(), WaveFormat::Pcm(1, 11025, 8)) << c.what;
+    EXPECT_EQ(Bytes(wave.Data().begin(), wave.Data().end()), (Bytes{9, 8, 7, 6})) << c.what;
+  }
 }
 
 TEST(Wave, KeepsExtraFormatBytesAndOddDataLength) {

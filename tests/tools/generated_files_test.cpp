@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <string>
 
 #include "loudness.h"
+#include "platform/asset_catalog.h"
 #include "platform/cursor_file.h"
 #include "platform/dib_format.h"
 #include "platform/film_decoder.h"
@@ -124,15 +126,22 @@ TEST_F(GeneratedFiles, PointerLoadsWithItsHotSpotOnTheArrowTip) {
   EXPECT_EQ(cursor.argb.back() >> 24, 0u);
 }
 
-TEST_F(GeneratedFiles, OptionsPanelPicturesAreBitmapFilesOfTheirSizes) {
+TEST_F(GeneratedFiles, OptionsPanelPicturesAreBitmapFilesOfTheirSizesAndBuiltInToo) {
   struct Picture {
     const char* file;
     int width, height;
   };
+  const std::span<const StoredFile> built_in = StoredWidgetPictures();
+  ASSERT_EQ(built_in.size(), 4u);
   for (Picture p : {Picture{"CheckBoxUnchecked.bmp", 13, 13}, Picture{"CheckBoxChecked.bmp", 13, 13},
                     Picture{"ArrowPrevious.bmp", 9, 10}, Picture{"ArrowNext.bmp", 9, 10}}) {
     SCOPED_TRACE(p.file);
-    DecodedPicture picture = DecodeBitmapFile(ReadAll(Folder() / "Graphics" / p.file));
+    const std::vector<uint8_t> bytes = ReadAll(Folder() / "Graphics" / p.file);
+    const auto copy = std::find_if(built_in.begin(), built_in.end(),
+                                   [&](const StoredFile& f) { return f.path == std::string("Graphics/") + p.file; });
+    ASSERT_NE(copy, built_in.end());
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), copy->bytes.begin(), copy->bytes.end()));
+    DecodedPicture picture = DecodeBitmapFile(bytes);
     EXPECT_EQ(picture.width, p.width);
     EXPECT_EQ(picture.height, p.height);
     EXPECT_EQ(picture.bit_count, 24);

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   try {
     std::vector<ImageAsset> images = MakeImages();
     std::vector<SoundAsset> sounds = MakeSounds();
-    WriteFile(argv[1], GenerateCatalogSource(images, sounds));
+    WriteFile(argv[1], GenerateCatalogSource(images, sounds, WidgetPictureFiles()));
     WriteProgramFiles(argv[2]);
     WriteIcons(std::filesystem::path(argv[2]) / "icons", images);
     WritePreview(argv[3], images, sounds);

@@ -29,16 +29,20 @@ void WriteIntroFilm(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::vector<ProgramFile> WidgetPictureFiles() {
+  return {{"Graphics/CheckBoxUnchecked.bmp", EncodeBitmapFile(CheckBox(false))},
+          {"Graphics/CheckBoxChecked.bmp", EncodeBitmapFile(CheckBox(true))},
+          {"Graphics/ArrowPrevious.bmp", EncodeBitmapFile(TrackArrow(false))},
+          {"Graphics/ArrowNext.bmp", EncodeBitmapFile(TrackArrow(true))}};
+}
+
 void WriteProgramFiles(const std::filesystem::path& program_folder) {
   for (const TuneFile& tune : RenderAllTunes())
     WriteFile(program_folder / "Music" / (tune.name + ".wav"), EncodeWave({1, kMusicRate, 16}, tune.samples));
   std::filesystem::path graphics = program_folder / "Graphics";
   WriteIntroFilm(graphics / "logo.avi");
   WriteFile(graphics / "Cursor.cur", EncodeCursorFile(PointerPicture(), kPointerHotX, kPointerHotY));
-  WriteFile(graphics / "CheckBoxUnchecked.bmp", EncodeBitmapFile(CheckBox(false)));
-  WriteFile(graphics / "CheckBoxChecked.bmp", EncodeBitmapFile(CheckBox(true)));
-  WriteFile(graphics / "ArrowPrevious.bmp", EncodeBitmapFile(TrackArrow(false)));
-  WriteFile(graphics / "ArrowNext.bmp", EncodeBitmapFile(TrackArrow(true)));
+  for (const ProgramFile& file : WidgetPictureFiles()) WriteFile(program_folder / file.path, file.bytes);
 }
 
 }  // namespace jizdavo::assetgen

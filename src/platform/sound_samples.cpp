@@ -1,0 +1,214 @@
+#include "platform/sound_samples.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cmath>
+#include <new>
+#include <optional>
+
+#include "platform/error.h"
+
+namespace jizdavo {
+namespace {
+
+constexpr size_t kMaxDataBytes = 0x0FFFFFFF;
+constexpr uint16_t kFloatTag = 3;
+constexpr uint16_t kExtensibleTag = 0xFFFE;
+constexpr int kMaxChannels = 32;  // one for each bit of the speaker mask
+// The extensible record after the common sixteen bytes: its size (2), valid bits (2), speaker mask
+// (4) and sub-format (16), whose first two bytes are the format tag and whose rest is always this.
+constexpr size_t kExtensibleBytes = 24;
+constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+
+uint32_t ReadU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24;
+}
+
+enum class Encoding { kUnsigned8, kSigned, kFloat };
+
+struct SampleLayout {
+  Encoding encoding;
+  int bytes;  // one sample's container
+  int channels;
+  int frame_bytes;        // the block alignment: one sample of every channel, perhaps padded
+  uint32_t speaker_mask;  // where the channels sit, in order; 0 when the file does not say
+};
+
+struct Codec {
+  uint16_t tag;
+  uint32_t speaker_mask;
+};
+
+// The format tag and speaker mask, read through the extensible record when there is one.
+std::optional<Codec> CodecOf(const WaveFormat& f) {
+  if (f.format_tag != kExtensibleTag) return Codec{f.format_tag, 0};
+  const std::vector<uint8_t>& x = f.extra;
+  if (x.size() < kExtensibleBytes || !std::equal(std::begin(kSubFormatTail), std::end(kSubFormatTail), x.begin() + 10))
+    return std::nullopt;
+  return Codec{static_cast<uint16_t>(x[8] | x[9] << 8), ReadU32(x.data() + 4)};
+}
+
+std::optional<SampleLayout> LayoutOf(const WaveFormat& f) {
+  const std::optional<Codec> codec = CodecOf(f);
+  if (!codec || f.channels < 1 || f.channels > kMaxChannels || f.samples_per_sec == 0) return std::nullopt;
+  const int bits = f.bits_per_sample;
+  SampleLayout layout{Encoding::kSigned, (bits + 7) / 8, f.channels, f.block_align, codec->speaker_mask};
+  if (codec->tag == WaveFormat::kPcm && bits >= 1 && bits <= 32) {
+    // Samples of up to 8 bits are unsigned around the middle, wider ones signed.
+    if (layout.bytes == 1) layout.encoding = Encoding::kUnsigned8;
+  } else if (codec->tag == kFloatTag && (bits == 32 || bits == 64)) {
+    layout.encoding = Encoding::kFloat;
+  } else {
+    return std::nullopt;
+  }
+  if (layout.frame_bytes < layout.bytes * layout.channels) return std::nullopt;
+  return layout;
+}
+
+// Wider integers and floats are read on the 16-bit scale as floats, rounded when stored.
+int16_t ToSample(int16_t value) { return value; }
+int16_t ToSample(float value) { return static_cast<int16_t>(std::lrint(std::clamp(value, -32768.0f, 32767.0f))); }
+
+// An integer of any width is read into the top of 32 bits (narrower samples are stored left
+// justified), so each keeps its full scale.
+float ReadSigned(const uint8_t* p, int bytes) {
+  uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value |= static_cast<uint32_t>(p[i]) << (8 * (4 - bytes + i));
+  return static_cast<float>(static_cast<int32_t>(value)) / 65536.0f;
+}
+
+float ReadFloat(const uint8_t* p, int bytes) {
+  const double value = bytes == 4 ? std::bit_cast<float>(ReadU32(p))
+                                  : std::bit_cast<double>(ReadU32(p) | static_cast<uint64_t>(ReadU32(p + 4)) << 32);
+  // Values past full scale are clipped; one that is no number at all is silence.
+  return std::isnan(value) ? 0.0f : static_cast<float>(std::clamp(value * 32768.0, -32768.0, 32768.0));
+}
+
+// Calls `convert` with the reader of one sample for the layout; 8- and 16-bit samples are read exactly
+// as integers, as nearly every wave has them.
+template <typename Convert>
+void WithReader(const SampleLayout& layout, Convert convert) {
+  const int bytes = layout.bytes;
+  switch (layout.encoding) {
+    case Encoding::kUnsigned8:
+      return convert([](const uint8_t* p) { return static_cast<int16_t>((p[0] - 128) * 256); });
+    case Encoding::kSigned:
+      if (bytes == 2) return convert([](const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); });
+      return convert([bytes](const uint8_t* p) { return ReadSigned(p, bytes); });
+    case Encoding::kFloat:
+      return convert([bytes](const uint8_t* p) { return ReadFloat(p, bytes); });
+  }
+}
+
+// The weight of every channel on each side of the stereo pair; each side's weights sum to 1.
+struct Downmix {
+  std::vector<float> left, right;
+};
+
+struct Shares {
+  float left, right;
+};
+
+// Speaker positions by their bit in the mask: the front, back, front-of-centre, side, top-front and
+// top-back pairs are heard on their own side; centres and the low-frequency channel on both.
+constexpr uint32_t kLeftSpeakers = 1u << 0 | 1u << 4 | 1u << 6 | 1u << 9 | 1u << 12 | 1u << 15;
+constexpr uint32_t kRightSpeakers = 1u << 1 | 1u << 5 | 1u << 7 | 1u << 10 | 1u << 14 | 1u << 17;
+constexpr int kCentreSpeaker = 2;
+
+Shares SharesOf(int position) {
+  const uint32_t speaker = 1u << position;
+  if (speaker & kLeftSpeakers) return {1.0f, 0.0f};
+  if (speaker & kRightSpeakers) return {0.0f, 1.0f};
+  return {0.70710678f, 0.70710678f};
+}
+
+float Sum(const std::vector<float>& weights) {
+  float sum = 0;
+  for (float w : weights) sum += w;
+  return sum;
+}
+
+// A side with no channel of its own hears what the other side hears.
+void ScaleToOne(std::vector<float>& weights, const std::vector<float>& other) {
+  if (Sum(weights) == 0) weights = other;
+  const float sum = Sum(weights);
+  for (float& w : weights) w /= sum;
+}
+
+// Channel n sits at the n-th speaker of the mask; without a mask the positions follow in order, and
+// channels past the mask's speakers count as centres.
+Downmix DownmixFor(const SampleLayout& layout) {
+  Downmix mix;
+  uint32_t speakers = layout.speaker_mask;
+  for (int channel = 0; channel < layout.channels; ++channel) {
+    int position = channel;
+    if (layout.speaker_mask != 0) {
+      position = speakers != 0 ? std::countr_zero(speakers) : kCentreSpeaker;
+      speakers &= speakers - 1;
+    }
+    mix.left.push_back(SharesOf(position).left);
+    mix.right.push_back(SharesOf(position).right);
+  }
+  ScaleToOne(mix.left, mix.right);
+  ScaleToOne(mix.right, mix.left);
+  return mix;
+}
+
+// Mono and stereo keep their channels.
+template <typename Read>
+void CopyFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
+  const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
+  out.resize(frames * static_cast<size_t>(layout.channels));
+  const uint8_t* frame = data.data();
+  int16_t* sample = out.data();
+  for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
+    for (int c = 0; c < layout.channels; ++c) *sample++ = ToSample(read(frame + c * layout.bytes));
+  }
+}
+
+template <typename Read>
+void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
+  const Downmix mix = DownmixFor(layout);
+  const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
+  out.resize(frames * 2);
+  const uint8_t* frame = data.data();
+  for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
+    float left = 0, right = 0;
+    for (int c = 0; c < layout.channels; ++c) {
+      const float value = read(frame + c * layout.bytes);
+      left += mix.left[c] * value;
+      right += mix.right[c] * value;
+    }
+    out[2 * i] = ToSample(left);
+    out[2 * i + 1] = ToSample(right);
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
+  const std::optional<SampleLayout> layout = LayoutOf(wave.Format());
+  const std::span<const uint8_t> data = wave.Data();
+  if (!layout || data.size() < static_cast<size_t>(layout->frame_bytes) || data.size() > kMaxDataBytes)
+    throw Error("Sound Buffer cannot be made");
+  try {
+    auto sound = std::make_shared<SoundSamples>();
+    sound->channels = std::min(layout->channels, 2);
+    // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
+    sound->rate = static_cast<int>(std::min<uint32_t>(wave.Format().samples_per_sec, INT_MAX));
+    WithReader(*layout, [&](auto read) {
+      if (layout->channels <= 2) {
+        CopyFrames(data, *layout, read, sound->samples);
+      } else {
+        MixDownFrames(data, *layout, read, sound->samples);
+      }
+    });
+    return sound;
+  } catch (const std::bad_alloc&) {
+    throw Error("Sound Buffer cannot be locked");
+  }
+}
+
+}  // namespace jizdavo
