@@ -35,8 +35,11 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
     x = point.x;
     y = point.y;
   };
-  refresh_rate_ = [&window] { return window.RefreshRate(); };
-  pacer_.SetRefreshRate(refresh_rate_());
+  follow_display_ = [this, &window] {
+    pacer_.SetDisplay(window.RefreshRate(), window.VsyncEnabled(), [&window] { window.ShowHeldFrame(); });
+  };
+  follow_display_();
+  window.SetShowPacing([this] { return pacer_.MayShowNow(); }, [this] { pacer_.FrameShown(); });
 }
 
 void SdlMainLoop::Run() {
@@ -91,7 +94,7 @@ void SdlMainLoop::HandleWindowEvent(const SDL_WindowEvent& event) {
   // Another display, or full screen switched: the refresh rate may have changed.
   const bool moved =
       event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED;
-  if (refresh_rate_ && moved) pacer_.SetRefreshRate(refresh_rate_());
+  if (follow_display_ && moved) follow_display_();
   // SDL may repeat a focus notice; the game hears of changes only.
   if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED && !frame_timer_.ApplicationActive()) {
     frame_timer_.ApplicationActivated();

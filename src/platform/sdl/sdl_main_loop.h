@@ -25,11 +25,9 @@ class SdlMainLoop {
   // Window pixels to frame pixels, for mouse events; unset means they are the same.
   std::function<void(int& x, int& y)> window_to_frame;
   void AddListener(WindowEventListener listener);
-  // The game's window: it handles its own events first, mouse positions map to its frame, and frames
-  // come no faster than its display refreshes.
+  // The game's window: it handles its own events first, mouse positions map to its frame, and it
+  // shows the game's frames at its display's refresh without making them late.
   void AttachWindow(SdlWindow& window);
-  // The shortest time between two frames, in milliseconds.
-  uint32_t FramePeriod() const { return pacer_.FramePeriod(); }
 
   // Handles events and idles until Quit() or the window closes.
   void Run();
@@ -44,7 +42,8 @@ class SdlMainLoop {
 
   TDXTimer& frame_timer_;
   FramePacer pacer_;
-  std::function<int()> refresh_rate_;
+  // Tells the pacer the refresh rate and vertical-blank waiting of the window's display.
+  std::function<void()> follow_display_;
   std::vector<WindowEventListener> listeners_;
   bool running_ = false;
 };
