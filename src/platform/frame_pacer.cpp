@@ -9,8 +9,9 @@ namespace {
 // Half a frame: a frame that came late is not followed by another at once.
 constexpr uint64_t kShortestGap = 8;
 
-// The offset from the game clock's start of the frame after one at `since` ms: frame n falls at
-// n * 1000 / 60 ms rounded down, so the frames are 16, 17 and 17 ms apart.
+// The offset from the game clock's start of the next frame after a tick at `since` ms, at least half
+// a frame later: frame n falls at n * 1000 / 60 ms rounded down, so the frames are 16, 17 and 17 ms
+// apart.
 uint32_t FrameAfter(uint32_t since) {
   constexpr uint64_t rate = FramePacer::kGameFrameRate;
   const uint64_t frame = ((uint64_t{since} + kShortestGap) * rate + 999) / 1000;
