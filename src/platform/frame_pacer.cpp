@@ -109,10 +109,12 @@ void FramePacer::Idle() {
   if (show_held_frame_ && !frame_due && MayShowNow()) show_held_frame_();
   const uint32_t wait = TimeToNextWork();
   if (wait > 0) {
-    wait_(wait);
-    return;
+    // An event ends the wait and goes to the loop first; a wait that ran out goes straight on to the
+    // work it waited for, without another trip round the loop (each asks the window for its events).
+    if (wait_(wait)) return;
+    timers_.Dispatch();
   }
-  if (!frame_due) return;
+  if (!frame_timer_.Polling() || TimeToNextFrame() > 0) return;
   ticking_ = true;
   frame_timer_.Poll();
   ticking_ = false;

@@ -23,8 +23,9 @@ namespace jizdavo {
 
 class FramePacer {
  public:
-  // `wait` blocks for up to the given milliseconds and returns early when a window event arrives.
-  using WaitFunction = std::function<void(uint32_t milliseconds)>;
+  // `wait` blocks for up to the given milliseconds and returns early, with true, when a window event
+  // arrives.
+  using WaitFunction = std::function<bool(uint32_t milliseconds)>;
 
   FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait);
 

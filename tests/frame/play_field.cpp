@@ -56,7 +56,10 @@ void PlayField::Start(bool chase, int level, int difficulty) {
 void PlayField::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
   TDXTimer& timer = game->DXTimer1;
   if (!pacer) {
-    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait) { clock.Advance(wait); });
+    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait) {
+      clock.Advance(wait);
+      return false;
+    });
     video.SwitchOn(refresh_hz, *pacer);
   }
   const TDXTimer::TimerEvent frame = timer.OnTimer;

@@ -18,8 +18,10 @@ int GameButtonOf(Uint8 sdl_button) {
   }
 }
 
-// Blocks until an event arrives or the time is up; the event stays queued for the loop.
-void WaitForEvent(uint32_t milliseconds) { SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)); }
+// Blocks until an event arrives (true) or the time is up; the event stays queued for the loop.
+bool WaitForEvent(uint32_t milliseconds) {
+  return SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 1;
+}
 
 }  // namespace
 
