@@ -28,6 +28,10 @@ bool WaitForEvent(uint32_t milliseconds) {
 SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
     : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, WaitForEvent) {}
 
+SdlMainLoop::~SdlMainLoop() {
+  if (window_ != nullptr) window_->SetShowPacing({}, {});
+}
+
 void SdlMainLoop::AddListener(WindowEventListener listener) { listeners_.push_back(std::move(listener)); }
 
 void SdlMainLoop::AttachWindow(SdlWindow& window) {
@@ -42,6 +46,7 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
   };
   follow_display_();
   window.SetShowPacing([this] { return pacer_.MayShowNow(); }, [this] { pacer_.FrameShown(); });
+  window_ = &window;
 }
 
 void SdlMainLoop::Run() {

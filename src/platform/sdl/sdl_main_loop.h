@@ -19,6 +19,10 @@ namespace jizdavo {
 class SdlMainLoop {
  public:
   SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers);
+  // The attached window shows its frames at once again.
+  ~SdlMainLoop();
+  SdlMainLoop(const SdlMainLoop&) = delete;
+  SdlMainLoop& operator=(const SdlMainLoop&) = delete;
 
   // The window's own handling (the full-screen switch, ...), tried first; true when it used the event.
   std::function<bool(const SDL_Event&)> window_handler;
@@ -44,6 +48,7 @@ class SdlMainLoop {
   FramePacer pacer_;
   // Tells the pacer the refresh rate and vertical-blank waiting of the window's display.
   std::function<void()> follow_display_;
+  SdlWindow* window_ = nullptr;
   std::vector<WindowEventListener> listeners_;
   bool running_ = false;
 };
