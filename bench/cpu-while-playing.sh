@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# CPU time and peak memory of the real program while a game is played. Starts its own X server
-# (640 x 480 x 24), runs the program from a scratch copy with its Music and Graphics, skips the film
-# with a click, starts a Standard game and plays it for 20 seconds with keys held and released (walk
-# down, then left and right). The CPU time (utime + stime of /proc/<pid>/stat) over exactly that
-# window, as a percentage of one core, is printed last:
+# CPU time and peak memory of the real program while a game is played, beside the floor of showing
+# a game at all. Starts its own X server (640 x 480 x 24), runs the program from a scratch copy with
+# its Music and Graphics, skips the film with a click, starts a Standard game and plays it for 20
+# seconds with keys held and released (walk down, then left and right). The CPU time (utime + stime of
+# /proc/<pid>/stat) over exactly that window, as a percentage of one core, and the frames presented
+# per second (counted by bench/present_count.c) are printed. Then the bare present loop
+# (bench/present_floor.c: a 640 x 480 RGB 5-6-5 frame shown at 60 Hz as the game shows its frames)
+# runs on the same display for the same time, and the ratio of the two CPU figures comes last:
 #
 #   bench/cpu-while-playing.sh [program]      (default: build/jizdavo)
 #   ...
 #   peak_memory_mb: N
+#   fps: N
 #   cpu_percent: N
+#   floor_fps: N
+#   floor_cpu_percent: N
+#   cpu_ratio: N
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -31,7 +38,13 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # shellcheck source=../tests/e2e/lib.sh
 source "$here/../tests/e2e/lib.sh"
-trap 'e2e_cleanup; kill "$xvfb" 2>/dev/null || true' EXIT
+tools=$(mktemp -d)
+trap 'e2e_cleanup; kill "$xvfb" 2>/dev/null || true; rm -rf "$tools"' EXIT
+cc -O2 -shared -fPIC "$here/present_count.c" -o "$tools/present_count.so" -ldl
+# shellcheck disable=SC2046  # sdl2-config's flags are meant to split
+cc -O2 "$here/present_floor.c" -o "$tools/present_floor" $(sdl2-config --cflags --libs)
+presents_file=$tools/presents
+presents() { od -An -tu8 -N8 "$presents_file" | tr -d ' '; }
 
 # utime + stime of the program, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
@@ -48,7 +61,7 @@ walk() {
   done
 }
 
-e2e_start "$program" cpu-while-playing
+JIZDAVO_PRESENT_COUNT=$presents_file LD_PRELOAD=$tools/present_count.so e2e_start "$program" cpu-while-playing
 skip_film
 click_at 305 270  # "Standard"
 wait_for 15 panel_is_not "$main_menu" || fail "the Standard game screen did not show"
@@ -56,11 +69,13 @@ click_at 280 363  # "Start"
 wait_for 30 game_shown || fail "the game did not start"
 
 ticks_start=$(cpu_ticks)
+presents_start=$(presents)
 time_start=$(date +%s.%N)
 walk &
 walker=$!
 sleep "$play_seconds"
 ticks_end=$(cpu_ticks)
+presents_end=$(presents)
 time_end=$(date +%s.%N)
 wait "$walker" 2>/dev/null || true
 peak_kb=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status")
@@ -76,5 +91,21 @@ hz=$(getconf CLK_TCK)
 awk -v a="$time_start" -v b="$time_end" 'BEGIN { printf "play_seconds: %.2f\n", b - a }'
 awk -v t="$ticks" -v hz="$hz" 'BEGIN { printf "cpu_seconds: %.2f\n", t / hz }'
 awk -v kb="$peak_kb" 'BEGIN { printf "peak_memory_mb: %.1f\n", kb / 1024 }'
-awk -v t="$ticks" -v hz="$hz" -v a="$time_start" -v b="$time_end" \
-  'BEGIN { printf "cpu_percent: %.1f\n", 100 * t / hz / (b - a) }'
+awk -v n="$((presents_end - presents_start))" -v a="$time_start" -v b="$time_end" \
+  'BEGIN { printf "fps: %.0f\n", n / (b - a) }'
+cpu_percent=$(awk -v t="$ticks" -v hz="$hz" -v a="$time_start" -v b="$time_end" \
+  'BEGIN { printf "%.1f", 100 * t / hz / (b - a) }')
+echo "cpu_percent: $cpu_percent"
+
+# The floor on the same display, once the game has gone.
+if [[ -n $pid ]]; then
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=
+fi
+floor=$("$tools/present_floor" software "$play_seconds")
+floor_fps=$(awk '/^fps:/ { print $2 }' <<<"$floor")
+floor_cpu=$(awk '/^cpu_percent:/ { print $2 }' <<<"$floor")
+echo "floor_fps: $floor_fps"
+echo "floor_cpu_percent: $floor_cpu"
+awk -v a="$cpu_percent" -v b="$floor_cpu" 'BEGIN { printf "cpu_ratio: %.2f\n", (b > 0 ? a / b : 0) }'

@@ -44,6 +44,8 @@ void TJizdavo::StartGame(bool chase) {
   Game.InGame = true;
   Game.InGameTrack = TuneNumber(Random(20));
   Game.LastTick = Now();
+  // The first play frame counts from here, not from before the fade and the building of the world.
+  DXTimer1.Renew();
   if (PlayMusic.Checked) {
     TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
     tune.SetVolume(MusicVolume());

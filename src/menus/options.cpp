@@ -147,6 +147,9 @@ void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_
     elapsed = Now() - t0;
   } while (elapsed < kFadeLength);
   tune.Stop();
+  // The frame timer measures from here: otherwise the next frame (the first of a game, after Start)
+  // would move everything by the whole second, and new cars would appear mid-road.
+  DXTimer1.Renew();
 }
 
 // The fades start from the level the music gauge shows.

@@ -1,6 +1,7 @@
 #pragma once
 // The blood stain beside a run-over pedestrian: spreads from 10 to 20 pixels around its centre.
 
+#include <cstdint>
 #include <vector>
 
 #include "objects/sprite_image.h"
@@ -18,6 +19,8 @@ class TKrev : public TImageSprite {
 
   // The stain's current edge length in pixels.
   double Size = 0;
+  // The millisecond tick up to which the stain has grown.
+  uint32_t GrowthTick;
 
   void Render() override;
 

@@ -23,6 +23,8 @@ void CopyKeyedRows(RawPixel* dst, int dst_pitch, const RawPixel* src, int src_pi
 // `alpha` is 1..254.
 void Blend(RawPixel* dst, const RawPixel* src, int count, int alpha);
 void BlendKeyed(RawPixel* dst, const RawPixel* src, int count, int alpha, RawPixel key);
+// Blend with a source of one colour throughout (a one-pixel picture stretched: the menus' veils).
+void BlendColor(RawPixel* dst, int count, RawPixel color, int alpha);
 
 // Picks the loop: alpha 255 or more copies, below mixes; keyed or not.
 void Put(RawPixel* dst, const RawPixel* src, int count, int alpha, bool keyed, RawPixel key);

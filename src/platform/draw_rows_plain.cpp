@@ -29,4 +29,6 @@ void BlendKeyed(RawPixel* dst, const RawPixel* src, int count, int alpha, RawPix
   plain::BlendKeyed(dst, src, count, alpha, key);
 }
 
+void BlendColor(RawPixel* dst, int count, RawPixel color, int alpha) { plain::BlendColor(dst, count, color, alpha); }
+
 }  // namespace jizdavo::rows

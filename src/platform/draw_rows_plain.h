@@ -47,4 +47,8 @@ inline void BlendKeyed(RawPixel* dst, const RawPixel* src, int count, int alpha,
   }
 }
 
+inline void BlendColor(RawPixel* dst, int count, RawPixel color, int alpha) {
+  for (int i = 0; i < count; ++i) dst[i] = BlendPixel(color, dst[i], alpha);
+}
+
 }  // namespace jizdavo::rows::plain

@@ -60,7 +60,18 @@ void DrawScaled(TSurface& dest, const TRect& rect, const TSurface& source, const
                 down)) {
     return;
   }
+  // A one-pixel source is one colour throughout: each row takes it without gathering.
+  const bool one_colour = source_rect.Width() == 1 && source_rect.Height() == 1;
+  const RawPixel colour = source.Row(source_rect.Top)[source_rect.Left];
+  if (one_colour && keyed && colour == source.ColorKey()) return;
   dest.MarkChanged(Bounds(across.first, down.first, across.count, down.count));
+  if (one_colour) {
+    for (int r = 0; r < down.count; ++r) {
+      RawPixel* row = dest.MarkedRow(down.first + r) + across.first;
+      alpha >= 255 ? rows::Fill(row, across.count, colour) : rows::BlendColor(row, across.count, colour, alpha);
+    }
+    return;
+  }
   RawPixel* scratch = rows::Scratch(across.count);
   const RawPixel* gathered = nullptr;
   int64_t gathered_row = -1;

@@ -48,6 +48,11 @@ void TDXTimer::BeginPolling() {
   polling_ = true;
 }
 
+void TDXTimer::Renew() {
+  last_tick_ = rate_start_ = clock_.Now();
+  frame_counter_ = 0;
+}
+
 void TDXTimer::Poll() {
   if (!polling_) return;
   const uint32_t now = clock_.Now();

@@ -42,6 +42,9 @@ class TDXTimer {
   void Poll();
   bool Polling() const { return polling_; }
   uint32_t LastTickTime() const { return last_tick_; }
+  // Measures from now, as a timer that has just started: time the program spent blocked (the
+  // one-second music fades) comes back as no lag count and no dip in the frame rate.
+  void Renew();
 
   // The application gained or lost activation (both handlers run even when the timer is disabled).
   void ApplicationActivated();

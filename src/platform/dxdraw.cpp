@@ -97,7 +97,8 @@ const TSurface& TDXDraw::Composed() {
   const int width = back_surface_->Width(), height = back_surface_->Height();
   if (!compose_surface_ || compose_surface_->Width() != width || compose_surface_->Height() != height)
     compose_surface_ = std::make_unique<TSurface>(width, height);
-  std::copy_n(std::as_const(*back_surface_).Pixels(), static_cast<size_t>(width) * height, compose_surface_->Pixels());
+  // A whole copy, which brings the last frame's copy up to date where either side changed since.
+  compose_surface_->DrawSurface(0, 0, back_surface_->ClientRect(), back_surface_.get(), false);
   OnCompose(*compose_surface_);
   return *compose_surface_;
 }

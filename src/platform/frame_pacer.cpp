@@ -4,23 +4,95 @@
 
 namespace jizdavo {
 
+namespace {
+
+// Half a frame: a frame that came late is not followed by another at once.
+constexpr uint64_t kShortestGap = 8;
+
+// The offset from the game clock's start of the next frame after a tick at `since` ms, at least half
+// a frame later: frame n falls at n * 1000 / 60 ms rounded down, so the frames are 16, 17 and 17 ms
+// apart.
+uint32_t FrameAfter(uint32_t since) {
+  constexpr uint64_t rate = FramePacer::kGameFrameRate;
+  const uint64_t frame = ((uint64_t{since} + kShortestGap) * rate + 999) / 1000;
+  return static_cast<uint32_t>(frame * 1000 / rate);
+}
+
+}  // namespace
+
 FramePacer::FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait)
-    : clock_(clock), frame_timer_(frame_timer), timers_(timers), wait_(std::move(wait)) {
-  SetRefreshRate(kDefaultRefreshRate);
+    : clock_(clock), frame_timer_(frame_timer), timers_(timers), wait_(std::move(wait)) {}
+
+void FramePacer::SetDisplay(int refresh_hz, bool waits_for_blank, std::function<void()> show_held_frame) {
+  refresh_hz_ = std::max(refresh_hz, 0);
+  waits_for_blank_ = waits_for_blank;
+  show_held_frame_ = std::move(show_held_frame);
 }
 
-void FramePacer::SetRefreshRate(int hz) {
-  if (hz <= 0) hz = kDefaultRefreshRate;
-  hz = std::min(hz, 1000);  // a tick a millisecond at most
-  frame_period_ = static_cast<uint32_t>((1000 + hz - 1) / hz);
+void FramePacer::FrameShown() {
+  const uint32_t now = clock_.Now();
+  // A show that ends off the expected blanks (a display's rate is not exactly its whole hertz) starts
+  // the blanks' count again from this one.
+  if (!blank_seen_ || refresh_hz_ <= 0 || BlankAtOrAfter(now - blank_origin_) != now - blank_origin_)
+    blank_origin_ = now;
+  // hz blanks make a whole second exactly, so the origin can move up by whole seconds.
+  const uint32_t since = now - blank_origin_;
+  blank_origin_ += since - since % 1000;
+  last_blank_ = now;
+  blank_seen_ = true;
 }
 
-// The frame timer's own interval, but never less than a frame of the display (nor than a millisecond).
+void FramePacer::FollowFrameTimer() {
+  const uint32_t last = frame_timer_.LastTickTime();
+  if (!clock_started_ || last != known_tick_) {
+    clock_start_ = last;
+    known_tick_ = last;
+    clock_started_ = true;
+  }
+  // 60 frames make a whole second exactly, so the start can move up by whole seconds.
+  const uint32_t since = last - clock_start_;
+  clock_start_ += since - since % 1000;
+}
+
+uint32_t FramePacer::NextTickTime() const {
+  const uint32_t last = frame_timer_.LastTickTime();
+  const int interval = frame_timer_.Interval();
+  if (interval > 0) return last + static_cast<uint32_t>(interval);
+  // A tick the pacer did not make is the start of a new game clock.
+  const bool own_tick = ticking_ || last == known_tick_;
+  const uint32_t start = clock_started_ && own_tick ? clock_start_ : last;
+  return start + FrameAfter(last - start);
+}
+
 uint32_t FramePacer::TimeToNextFrame() const {
-  const auto interval = static_cast<uint32_t>(std::max(frame_timer_.Interval(), 0));
-  const uint32_t period = std::max(interval, frame_period_);
-  const uint32_t elapsed = clock_.Now() - frame_timer_.LastTickTime();
-  return elapsed >= period ? 0 : period - elapsed;
+  const auto until = static_cast<int32_t>(NextTickTime() - clock_.Now());
+  return until > 0 ? static_cast<uint32_t>(until) : 0;
+}
+
+uint32_t FramePacer::BlankAtOrAfter(uint32_t since_origin) const {
+  const uint64_t hz = static_cast<uint64_t>(refresh_hz_);
+  const uint64_t blank = (uint64_t{since_origin} * hz + 999) / 1000;
+  return static_cast<uint32_t>((blank * 1000 + hz - 1) / hz);
+}
+
+uint32_t FramePacer::TimeToNextBlank(uint32_t now) const {
+  // Before the first blank is seen, a frame is taken to show at once.
+  if (refresh_hz_ <= 0 || !blank_seen_) return 0;
+  // Blank k falls at k * 1000 / hz ms from the origin, rounded up; the one that showed the last
+  // frame cannot show another.
+  uint32_t blank = BlankAtOrAfter(now - blank_origin_);
+  if (blank_origin_ + blank == last_blank_) blank = BlankAtOrAfter(blank + 1);
+  return blank_origin_ + blank - now;
+}
+
+bool FramePacer::MayShowNow() const {
+  if (!waits_for_blank_ || !frame_timer_.Polling()) return true;
+  const uint32_t now = clock_.Now();
+  const auto until_tick = static_cast<int32_t>(NextTickTime() - now);
+  // A frame that is late already (a message box holding the frame handler) has nothing to keep to.
+  if (until_tick <= 0) return true;
+  // One millisecond to spare: a display reports its blank a little late.
+  return TimeToNextBlank(now) + 1 <= static_cast<uint32_t>(until_tick);
 }
 
 uint32_t FramePacer::TimeToNextWork() const {
@@ -31,12 +103,22 @@ uint32_t FramePacer::TimeToNextWork() const {
 
 void FramePacer::Idle() {
   timers_.Dispatch();
+  FollowFrameTimer();
+  const bool frame_due = frame_timer_.Polling() && TimeToNextFrame() == 0;
+  // A frame held back shows when the display can take it without making the next frame late.
+  if (show_held_frame_ && !frame_due && MayShowNow()) show_held_frame_();
   const uint32_t wait = TimeToNextWork();
   if (wait > 0) {
-    wait_(wait);
-    return;
+    // An event ends the wait and goes to the loop first; a wait that ran out goes straight on to the
+    // work it waited for, without another trip round the loop (each asks the window for its events).
+    if (wait_(wait)) return;
+    timers_.Dispatch();
   }
-  if (frame_timer_.Polling() && TimeToNextFrame() == 0) frame_timer_.Poll();
+  if (!frame_timer_.Polling() || TimeToNextFrame() > 0) return;
+  ticking_ = true;
+  frame_timer_.Poll();
+  ticking_ = false;
+  known_tick_ = frame_timer_.LastTickTime();
 }
 
 }  // namespace jizdavo

@@ -2,11 +2,15 @@
 // The idle side of the main loop: fires the message timers and polls the frame timer, and waits
 // instead of spinning when neither has anything to do.
 //
-// The frame timer's lag count is at least 1, so two ticks in one millisecond would run the game
-// faster than real time; the pacer never polls again before the clock has moved past the last tick.
-// Nor does it poll the frame timer more often than the display can show frames: an interval of 0
-// ("as fast as the machine allows") gives one frame per refresh of the display. Motion scales with
-// the lag count, the milliseconds since the last tick, so the game runs at the same speed.
+// The game's frames keep a clock of their own, whatever the display: with an interval of 0 ("as fast
+// as the machine allows") the frame timer ticks 60 times a second, 16, 17 and 17 ms apart on the
+// millisecond clock. A frame that comes late (a slow machine) runs at once with its larger lag count,
+// and the next one keeps to the clock, so a machine that falls behind never runs a burst of frames.
+// An interval above 0 (the menus' 100 ms) ticks when the interval has passed, as the timer would.
+//
+// The display shows the latest finished frame at its own refresh. Where showing waits for the
+// vertical blank, the display may hold a finished frame back rather than make the next game frame
+// late (a display slower than the game's clock shows every other frame or so).
 
 #include <cstdint>
 #include <functional>
@@ -19,8 +23,9 @@ namespace jizdavo {
 
 class FramePacer {
  public:
-  // `wait` blocks for up to the given milliseconds and returns early when a window event arrives.
-  using WaitFunction = std::function<void(uint32_t milliseconds)>;
+  // `wait` blocks for up to the given milliseconds and returns early, with true, when a window event
+  // arrives.
+  using WaitFunction = std::function<bool(uint32_t milliseconds)>;
 
   FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait);
 
@@ -29,24 +34,49 @@ class FramePacer {
   // How long the loop may wait for events before the next tick or timer expiry is due.
   uint32_t TimeToNextWork() const;
 
-  // The display's refresh rate in Hz; 0 or less when unknown, which counts as kDefaultRefreshRate.
-  void SetRefreshRate(int hz);
-  // The shortest time between two frames: a whole refresh period, rounded up to whole milliseconds
-  // so that the frame rate never goes above the refresh rate.
-  uint32_t FramePeriod() const { return frame_period_; }
+  // The display: its refresh rate in Hz (0 or less when unknown), whether showing a frame waits for
+  // its vertical blank, and how to show a frame it held back (doing nothing when it holds none).
+  void SetDisplay(int refresh_hz, bool waits_for_blank, std::function<void()> show_held_frame = {});
+  // Whether a frame shown now would be on the screen before the next game frame is due; the display
+  // holds the frame back when not.
+  bool MayShowNow() const;
+  // The display has just shown a frame: where it waits for the blank, this was one.
+  void FrameShown();
 
+  // The game's frames per second with the frame timer's interval at 0.
+  static constexpr uint32_t kGameFrameRate = 60;
   // The longest wait while nothing is due, so that a missed wake-up costs little.
   static constexpr uint32_t kLongestWait = 100;
-  static constexpr int kDefaultRefreshRate = 60;
 
  private:
+  // The clock reading at which the frame timer ticks next.
+  uint32_t NextTickTime() const;
   uint32_t TimeToNextFrame() const;
+  // Milliseconds from now to the display's next vertical blank, as far as the last ones tell.
+  uint32_t TimeToNextBlank(uint32_t now) const;
+  // The offset from the blanks' origin of the first blank at or after `since_origin` ms.
+  uint32_t BlankAtOrAfter(uint32_t since_origin) const;
+  // Takes the game clock's start from a tick that the pacer did not make (the timer started or was
+  // renewed), and keeps the start within the last second.
+  void FollowFrameTimer();
 
   const Clock& clock_;
   TDXTimer& frame_timer_;
   MessageTimers& timers_;
   WaitFunction wait_;
-  uint32_t frame_period_ = 0;
+  // The game clock's frames fall at clock_start_ + n * 1000 / 60 ms (rounded down).
+  uint32_t clock_start_ = 0;
+  uint32_t known_tick_ = 0;
+  bool clock_started_ = false;
+  bool ticking_ = false;  // inside the frame timer's tick
+  int refresh_hz_ = 0;
+  bool waits_for_blank_ = false;
+  std::function<void()> show_held_frame_;
+  // The display's blanks fall at blank_origin_ + k * 1000 / hz ms (rounded up); last_blank_ showed
+  // the last frame.
+  uint32_t blank_origin_ = 0;
+  uint32_t last_blank_ = 0;
+  bool blank_seen_ = false;
 };
 
 }  // namespace jizdavo

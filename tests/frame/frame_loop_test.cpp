@@ -7,6 +7,7 @@
 
 #include "frame/date_time.h"
 #include "objects/car.h"
+#include "objects/krev.h"
 #include "play_field.h"
 
 namespace jizdavo::testing {
@@ -128,6 +129,35 @@ TEST(FrameLoop, CarChaseClockRunsOutToExactlyOneHour) {
   field.Frames(3, 10);
   EXPECT_GT(Game.EndProgress, 5.0);  // the game-over sequence has begun
   EXPECT_EQ(Game.GameTime, MakeTime(1, 0, 0, 0));
+}
+
+// At the game's own frame clock: the first play frame after the Start action's one-second fade has an
+// ordinary lag count, so the cars it spawns enter at the screen's edges; and once the figure is run
+// over its stain grows to full size within 1.2 s, while the end words reset the shared clock.
+TEST(FrameLoop, TheFirstPlayFrameAndTheStainKeepTheGameClock) {
+  PlayField field(11);
+  field.Start(false, 16, 3);
+  std::vector<int> lags;
+  field.RunPaced(60, 17, [&](int lag) { lags.push_back(lag); });
+  ASSERT_FALSE(lags.empty());
+  EXPECT_LE(lags.front(), 17);
+  EXPECT_EQ(lags.size(), 1u);
+  ASSERT_FALSE(Cars(*field.game).empty());
+  for (TCar* car : Cars(*field.game))
+    EXPECT_TRUE(car->GoesLeft ? car->X + car->Width > 640 : car->X < 0) << car->X << " wide " << car->Width;
+
+  uint32_t crashed_at = 0;
+  uint32_t full_at = 0;
+  field.RunPaced(60, 8000, [&](int) {
+    const uint32_t now = field.game->DXTimer1.LastTickTime();
+    field.Hold(ScanDown, Game.CountdownDone && !Game.Crashed);
+    if (Game.Crashed && crashed_at == 0) crashed_at = now;
+    for (const TKrev* stain : TKrev::Existing())
+      if (stain->Size > 20.1 && full_at == 0) full_at = now;
+  });
+  ASSERT_NE(crashed_at, 0u) << "not run over";
+  ASSERT_NE(full_at, 0u) << "the stain never reached its full size";
+  EXPECT_LE(full_at - crashed_at, 1200u);
 }
 
 TEST(FrameLoop, StartRefusesScreensThatAreNotANewGame) {

@@ -26,6 +26,8 @@ PlayField::PlayField(uint64_t seed) : random(seed, clock), folder(MakeTempFolder
   LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
   game->DXDraw1.Initialize();
   game->FormCreate();
+  // The window has the focus, so the frame timer runs when RunPaced polls it.
+  game->DXTimer1.ApplicationActivated();
 }
 
 PlayField::~PlayField() {
@@ -49,6 +51,25 @@ void PlayField::Start(bool chase, int level, int difficulty) {
   Game.Level = level;
   Game.GameDifficulty = difficulty;
   game->Label11Click();
+}
+
+void PlayField::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
+  TDXTimer& timer = game->DXTimer1;
+  if (!pacer) {
+    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait) {
+      clock.Advance(wait);
+      return false;
+    });
+    video.SwitchOn(refresh_hz, *pacer);
+  }
+  const TDXTimer::TimerEvent frame = timer.OnTimer;
+  timer.OnTimer = [&](TDXTimer* sender, int lag) {
+    frame(sender, lag);
+    if (after_frame) after_frame(lag);
+  };
+  const uint32_t end = clock.Now() + ms;
+  while (static_cast<int32_t>(end - clock.Now()) > 0) pacer->Idle();
+  timer.OnTimer = frame;
 }
 
 void PlayField::RunCountdown() {

@@ -1,15 +1,19 @@
 #pragma once
-// A whole game on test doubles: a hand-set clock, a seeded random source, scripted keys, a window
-// that records what it is asked, silent audio and a private folder for the files beside the program.
+// A whole game on test doubles: a hand-set clock, a seeded random source, scripted keys, a display
+// that refreshes at a chosen rate, a window that records what it is asked, silent audio and a private
+// folder for the files beside the program.
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "frame/jizdavo.h"
+#include "platform/blanking_display.h"
+#include "platform/frame_pacer.h"
 #include "platform/seeded_random.h"
 
 namespace jizdavo::testing {
@@ -46,18 +50,23 @@ class PlayField {
   void Start(bool chase, int level, int difficulty = 1);
   // Frames until the countdown is done.
   void RunCountdown();
+  // Runs the program's idle loop for `ms` milliseconds: the frame timer paced by the game's own clock,
+  // the frames shown on a display refreshing at `refresh_hz` (0: one that reports no rate).
+  // `after_frame` hears each frame's lag count.
+  void RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame = {});
 
   TSurface& Back() { return *game->DXDraw1.BackSurface(); }
 
   ManualClock clock{1000};
   SeededRandom random;
-  NullVideoOutput video;
+  BlankingDisplay video{clock};
   ScriptedInput input;
   RecordingWindow window;
   MessageTimers timers{clock};
   std::filesystem::path folder;
   std::unique_ptr<NullAudioOutput> audio;
   std::unique_ptr<TJizdavo> game;
+  std::unique_ptr<FramePacer> pacer;
 };
 
 }  // namespace jizdavo::testing

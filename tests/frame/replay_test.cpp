@@ -1,5 +1,6 @@
 // Recorded games replayed headless: a seeded random source and a fixed stream of keys and frame
-// lengths, compared by final state and a hash of the back surface with files in golden/.
+// lengths, compared by final state and a hash of the back surface with files in golden/; and one game
+// paced as the program runs it, the same on displays of every refresh rate.
 // After an intended change, rewrite the files with JIZDAVO_UPDATE_GOLDEN=1 and review the diff.
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "frame/date_time.h"
+#include "objects/krev.h"
 #include "play_field.h"
 
 namespace jizdavo::testing {
@@ -88,6 +90,59 @@ TEST(Replay, CarChaseAreaThreeOnHard) {
          {{200, ScanDown, true}, {320, ScanDown, false}, {321, ScanRight, true}, {420, ScanRight, false},
           {430, ScanDown, true}, {470, ScanDown, false}});
   ExpectGolden("replay_chase_area3", Describe(field));
+}
+
+// One line per frame: its time, lag count, game clock, sequence counter and every sprite's place (and
+// a stain's size). Cars that spawn show as new places.
+std::string DescribeFrame(PlayField& field, uint32_t time, int lag) {
+  std::ostringstream out;
+  out << time << " lag " << lag << " " << FormatTime(Game.GameTime) << " end " << Game.EndProgress << ":";
+  TSprite& root = field.game->DXSpriteEngine.Root;
+  for (int i = 0; i < root.ChildCount(); ++i) {
+    const auto* sprite = dynamic_cast<TImageSprite*>(root.Child(i));
+    if (!sprite) continue;
+    out << " " << sprite->X << "," << sprite->Y;
+    if (const auto* stain = dynamic_cast<const TKrev*>(sprite)) out << " stain " << stain->Size;
+  }
+  out << "\n";
+  return out.str();
+}
+
+struct PacedGame {
+  std::vector<std::string> frames;
+  double largest_stain = 0;
+  int largest_lag = 0;
+};
+
+// Level 5 on Hard from the Start action: after the countdown the figure walks down into the traffic
+// until it is run over; the stain, the end words, the curtain and the hand-over to the menus follow.
+PacedGame PlayOnDisplay(int refresh_hz) {
+  PlayField field(20261207);
+  field.Start(false, 5, 3);
+  const uint32_t start = field.clock.Now();
+  PacedGame game;
+  field.RunPaced(refresh_hz, 20000, [&](int lag) {
+    const uint32_t time = field.game->DXTimer1.LastTickTime() - start;
+    field.Hold(ScanDown, time >= 3600 && !Game.Crashed);
+    game.frames.push_back(DescribeFrame(field, time, lag));
+    game.largest_lag = std::max(game.largest_lag, lag);
+    for (const TKrev* stain : TKrev::Existing()) game.largest_stain = std::max(game.largest_stain, stain->Size);
+  });
+  game.frames.push_back(Describe(field));
+  return game;
+}
+
+TEST(Replay, TheSameGameOnEveryDisplay) {
+  const PacedGame expected = PlayOnDisplay(0);
+  EXPECT_EQ(expected.largest_lag, 17) << "frames 16 and 17 ms apart, none late";
+  EXPECT_NEAR(expected.largest_stain, 20.2, 1e-9) << "run over, and the stain grew to its full size";
+  EXPECT_FALSE(Game.InGame) << "back in the menus";
+  for (int hz : {30, 50, 60, 75, 120, 144, 240}) {
+    const std::vector<std::string> actual = PlayOnDisplay(hz).frames;
+    ASSERT_EQ(actual.size(), expected.frames.size()) << hz << " Hz";
+    for (size_t i = 0; i < actual.size(); ++i)
+      ASSERT_EQ(actual[i], expected.frames[i]) << hz << " Hz, frame " << i;
+  }
 }
 
 }  // namespace

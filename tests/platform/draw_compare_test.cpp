@@ -59,13 +59,18 @@ TEST_F(DrawCompare, BlendRowMatchesTheMixForEveryChannelPairAndAlpha) {
     dest.push_back(static_cast<RawPixel>((gd >> 1) << 11 | gd << 5 | gs >> 1));
   }
   for (int alpha = 1; alpha <= 254; ++alpha) {
-    std::vector<RawPixel> plain = dest, keyed = dest;
+    std::vector<RawPixel> plain = dest, keyed = dest, one_colour = dest;
     rows::Blend(plain.data(), source.data(), static_cast<int>(plain.size()), alpha);
     rows::BlendKeyed(keyed.data(), source.data(), static_cast<int>(keyed.size()), alpha, source[77]);
+    // One colour over every destination value, in rows of every length up to 40 (the tails).
+    const RawPixel colour = source[alpha * 16];
+    for (int at = 0, length = 1; at < static_cast<int>(one_colour.size()); at += length, length = length % 40 + 1)
+      rows::BlendColor(one_colour.data() + at, std::min(length, static_cast<int>(one_colour.size()) - at), colour, alpha);
     for (size_t i = 0; i < dest.size(); ++i) {
       const RawPixel mixed = reference::Mix(source[i], dest[i], alpha);
       ASSERT_EQ(plain[i], mixed) << "alpha " << alpha << " pixel " << i;
       ASSERT_EQ(keyed[i], source[i] == source[77] ? dest[i] : mixed) << "alpha " << alpha << " pixel " << i;
+      ASSERT_EQ(one_colour[i], reference::Mix(colour, dest[i], alpha)) << "alpha " << alpha << " pixel " << i;
     }
   }
 }
@@ -137,7 +142,9 @@ TEST_F(DrawCompare, ScaledMatchesForEveryAlphaKeyedAndNot) {
   auto dest = testing::NoiseSurface(80, 60, rng);
   for (int alpha = -5; alpha <= 300; ++alpha) {
     auto source = Source(Random(1, 30), Random(1, 30));
-    const TRect s = RandomRect(-2, 10, 25);
+    // One in three from a single source pixel (one colour throughout, keyed or not).
+    TRect s = RandomRect(-2, 10, 25);
+    if (alpha % 3 == 0) s = Bounds(Random(0, source->Width() - 1), Random(0, source->Height() - 1), 1, 1);
     const TRect r = RandomRect(-50, 100, 120);
     for (bool keyed : {false, true}) {
       ExpectSame(

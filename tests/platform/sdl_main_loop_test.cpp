@@ -120,10 +120,11 @@ TEST_F(SdlEvents, AModalWaitEndsWhenDoneOrOnQuitAndTheQuitStillCounts) {
 }
 
 // The real loop with the game's window under the display, the frame timer at interval 0 and a frame
-// presented each tick: never more than one tick per refresh of the display, and the lag counts add
-// up to the time that passed. Without a window manager the window may never get the focus, so the
-// timer here ticks whatever the focus (the focus notices are tested above).
-TEST(SdlMainLoopPacing, NeverFasterThanTheDisplayAndLagCountsAddUp) {
+// presented each tick: the game's 60 frames a second whatever the display, never two ticks closer
+// than half a frame (a late one is followed by the next on the game's clock), and the lag counts add up to the time that passed. Without a window manager the window
+// may never get the focus, so the timer here ticks whatever the focus (the focus notices are tested
+// above).
+TEST(SdlMainLoopPacing, GameFramesAtSixtyHertzAndLagCountsAddUp) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
   SdlWindow window;
   SdlClock clock;
@@ -131,8 +132,6 @@ TEST(SdlMainLoopPacing, NeverFasterThanTheDisplayAndLagCountsAddUp) {
   TDXTimer frame_timer(clock);
   SdlMainLoop loop(clock, frame_timer, timers);
   loop.AttachWindow(window);
-  // Xvfb reports no refresh rate: 60 Hz then.
-  const uint32_t refresh = window.RefreshRate() > 0 ? static_cast<uint32_t>(window.RefreshRate()) : 60u;
   SdlInputSource input(window.Window());
   TTimer give_up(timers);  // in case the loop never ticks
   give_up.SetInterval(5000);
@@ -156,11 +155,9 @@ TEST(SdlMainLoopPacing, NeverFasterThanTheDisplayAndLagCountsAddUp) {
   ASSERT_FALSE(ticks.empty());
   const uint32_t elapsed = ticks.back() - started;
   EXPECT_GE(elapsed, 1500u);
-  const uint32_t period = loop.FramePeriod();
-  EXPECT_EQ(period, (1000u + refresh - 1) / refresh);
-  for (size_t i = 1; i < ticks.size(); ++i) ASSERT_GE(ticks[i] - ticks[i - 1], period) << "tick " << i;
+  for (size_t i = 1; i < ticks.size(); ++i) ASSERT_GE(ticks[i] - ticks[i - 1], 8u) << "tick " << i;
   EXPECT_GT(frame_timer.FrameRate(), 0);
-  EXPECT_LE(frame_timer.FrameRate(), static_cast<int>(refresh));
+  EXPECT_LE(frame_timer.FrameRate(), 60);
   EXPECT_EQ(std::accumulate(lags.begin(), lags.end(), 0L), static_cast<long>(elapsed));
 }
 

@@ -25,9 +25,11 @@ void PictureOnFrame(TSurface& frame, int x, int y, const TDIB& picture, const TR
   if (picture.Empty()) return;
   const TRect cut =
       IntersectRect(IntersectRect(Bounds(x, y, picture.Width(), picture.Height()), clip), frame.ClientRect());
+  if (cut.IsEmpty()) return;
+  frame.MarkChanged(cut);
   for (int ty = cut.Top; ty < cut.Bottom; ++ty) {
     const TColor* from = picture.Row(ty - y) + (cut.Left - x);
-    RawPixel* to = frame.Row(ty);
+    RawPixel* to = frame.MarkedRow(ty);
     for (int tx = cut.Left; tx < cut.Right; ++tx) to[tx] = rgb565::FromColor(*from++);
   }
 }
@@ -38,8 +40,11 @@ void TextOnFrame(TSurface& frame, int x, int y, const TControlFont& font, std::s
   const uint32_t r = GetRValue(font.Color), g = GetGValue(font.Color), b = GetBValue(font.Color);
   const RawPixel solid = rgb565::FromColor(font.Color);
   const TRect cut = IntersectRect(clip, frame.ClientRect());
-  ForEachCovered(CachedText(font, caption), x, y, cut, [&](int px, int py, uint32_t alpha) {
-    RawPixel& pixel = frame.Row(py)[px];
+  const TextCoverage& text = CachedText(font, caption);
+  // Recorded once, as the text's box: the frame knows where it changed.
+  frame.MarkChanged(IntersectRect(Bounds(x + text.left, y + text.top, text.width, text.height), cut));
+  ForEachCovered(text, x, y, cut, [&](int px, int py, uint32_t alpha) {
+    RawPixel& pixel = frame.MarkedRow(py)[px];
     if (alpha == 255) {
       pixel = solid;
       return;

@@ -43,7 +43,9 @@ void PaintCache::PaintTree(TControl& control, TSurface& frame, int x, int y, con
   const int pitch = frame.Width();
   if (kept.look == look_) {
     const TRect& a = kept.area;
-    rows::CopyRows(frame.Row(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
+    if (a.IsEmpty()) return;
+    frame.MarkChanged(a);
+    rows::CopyRows(frame.MarkedRow(a.Top) + a.Left, pitch, kept.pixels.data(), a.Width(), a.Width(), a.Height());
     return;
   }
   control.PaintTree(frame, x, y, clip);

@@ -18,8 +18,10 @@ int GameButtonOf(Uint8 sdl_button) {
   }
 }
 
-// Blocks until an event arrives or the time is up; the event stays queued for the loop.
-void WaitForEvent(uint32_t milliseconds) { SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)); }
+// Blocks until an event arrives (true) or the time is up; the event stays queued for the loop.
+bool WaitForEvent(uint32_t milliseconds) {
+  return SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 1;
+}
 
 // A modal wait shows its picture again at least this often, for a window that was covered.
 constexpr int kModalRedrawMs = 100;
@@ -28,6 +30,10 @@ constexpr int kModalRedrawMs = 100;
 
 SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
     : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, WaitForEvent) {}
+
+SdlMainLoop::~SdlMainLoop() {
+  if (window_ != nullptr) window_->SetShowPacing({}, {});
+}
 
 void SdlMainLoop::AddListener(WindowEventListener listener) { listeners_.push_back(std::move(listener)); }
 
@@ -38,8 +44,12 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
     x = point.x;
     y = point.y;
   };
-  refresh_rate_ = [&window] { return window.RefreshRate(); };
-  pacer_.SetRefreshRate(refresh_rate_());
+  follow_display_ = [this, &window] {
+    pacer_.SetDisplay(window.RefreshRate(), window.VsyncEnabled(), [&window] { window.ShowHeldFrame(); });
+  };
+  follow_display_();
+  window.SetShowPacing([this] { return pacer_.MayShowNow(); }, [this] { pacer_.FrameShown(); });
+  window_ = &window;
 }
 
 void SdlMainLoop::Run() {
@@ -107,7 +117,7 @@ void SdlMainLoop::HandleWindowEvent(const SDL_WindowEvent& event) {
   // Another display, or full screen switched: the refresh rate may have changed.
   const bool moved =
       event.event == SDL_WINDOWEVENT_DISPLAY_CHANGED || event.event == SDL_WINDOWEVENT_SIZE_CHANGED;
-  if (refresh_rate_ && moved) pacer_.SetRefreshRate(refresh_rate_());
+  if (follow_display_ && moved) follow_display_();
   // SDL may repeat a focus notice; the game hears of changes only.
   if (event.event == SDL_WINDOWEVENT_FOCUS_GAINED && !frame_timer_.ApplicationActive()) {
     frame_timer_.ApplicationActivated();

@@ -19,6 +19,10 @@ namespace jizdavo {
 class SdlMainLoop {
  public:
   SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers);
+  // The attached window shows its frames at once again.
+  ~SdlMainLoop();
+  SdlMainLoop(const SdlMainLoop&) = delete;
+  SdlMainLoop& operator=(const SdlMainLoop&) = delete;
 
   // The window's own handling (the full-screen switch, ...), tried first; true when it used the event.
   std::function<bool(const SDL_Event&)> window_handler;
@@ -27,11 +31,9 @@ class SdlMainLoop {
   // Other devices' events (the pads') as the key events they stand for.
   std::function<std::vector<WindowEvent>(const SDL_Event&)> device_keys;
   void AddListener(WindowEventListener listener);
-  // The game's window: it handles its own events first, mouse positions map to its frame, and frames
-  // come no faster than its display refreshes.
+  // The game's window: it handles its own events first, mouse positions map to its frame, and it
+  // shows the game's frames at its display's refresh without making them late.
   void AttachWindow(SdlWindow& window);
-  // The shortest time between two frames, in milliseconds.
-  uint32_t FramePeriod() const { return pacer_.FramePeriod(); }
 
   // Handles events and idles until Quit() or the window closes.
   void Run();
@@ -51,7 +53,9 @@ class SdlMainLoop {
 
   TDXTimer& frame_timer_;
   FramePacer pacer_;
-  std::function<int()> refresh_rate_;
+  // Tells the pacer the refresh rate and vertical-blank waiting of the window's display.
+  std::function<void()> follow_display_;
+  SdlWindow* window_ = nullptr;
   std::vector<WindowEventListener> listeners_;
   bool quit_ = false;
 };

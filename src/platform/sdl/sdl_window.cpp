@@ -234,8 +234,24 @@ void SdlWindow::PresentFrame(const uint16_t* pixels, int width, int height, int 
   frame_width_ = width;
   frame_height_ = height;
   shown_ = Shown::kFrame;
+  held_ = may_show_ && !may_show_();
+  if (!held_) Show();
+}
+
+void SdlWindow::SetShowPacing(std::function<bool()> may_show, std::function<void()> shown) {
+  may_show_ = std::move(may_show);
+  on_shown_ = std::move(shown);
+}
+
+void SdlWindow::ShowHeldFrame() {
+  if (held_) Show();
+}
+
+void SdlWindow::Show() {
+  held_ = false;
   Draw();
   SDL_RenderPresent(renderer_);
+  if (on_shown_) on_shown_();
 }
 
 void SdlWindow::PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) {
@@ -247,8 +263,7 @@ void SdlWindow::PresentFilmFrame(const uint32_t* pixels, int width, int height, 
   frame_width_ = kFrameWidth;
   frame_height_ = kFrameHeight;
   shown_ = Shown::kFilm;
-  Draw();
-  SDL_RenderPresent(renderer_);
+  Show();
 }
 
 // Without a window manager nobody gives the focus back once another window took it, and the game

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/rect.h"
@@ -42,6 +43,11 @@ class SdlWindow final : public VideoOutput {
 
   void PresentFrame(const uint16_t* pixels, int width, int height, int pitch) override;
   void PresentFilmFrame(const uint32_t* pixels, int width, int height, const TRect& place) override;
+  // Game frames go on the screen at once unless `may_show` says no (the pacer, where showing would
+  // wait for a vertical blank after the next game frame is due); such a frame is held until
+  // ShowHeldFrame, or replaced by the next one. `shown` hears of every picture put on the screen.
+  void SetShowPacing(std::function<bool()> may_show, std::function<void()> shown);
+  void ShowHeldFrame();
 
   // Alt+Enter switches between full screen and a window; true when the event was used. A click on
   // the window, or its being shown again, asks for the input focus when the window lacks it.
@@ -70,6 +76,7 @@ class SdlWindow final : public VideoOutput {
   SDL_Texture* StreamingTexture(SDL_Texture*& texture, uint32_t format, int width, int height);
   TRect FramePlace() const;
   void Draw();
+  void Show();
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -80,6 +87,9 @@ class SdlWindow final : public VideoOutput {
   int frame_height_ = kFrameHeight;
   TRect film_place_;
   int scale_ = 1;
+  bool held_ = false;
+  std::function<bool()> may_show_;
+  std::function<void()> on_shown_;
 };
 
 }  // namespace jizdavo
