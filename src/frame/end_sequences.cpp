@@ -55,11 +55,15 @@ void TJizdavo::GrowEndText(bool victory) {
   canvas.Brush.Style = TBrushStyle::bsClear;
   canvas.Font.Size = static_cast<int>(std::lrint(Game.EndProgress));
   uint32_t now = Now();
-  if (now - Game.AnimTick >= GrowthInterval) {
+  const uint32_t since = now - Game.AnimTick;
+  if (since >= GrowthInterval) {
     Game.EndProgress += GrowthStep;
     canvas.Font.Name = "Arial Black";
     canvas.Font.Color = Darker(canvas.Font.Color);
-    Game.AnimTick = now;
+    // The part of a frame past the step is kept for the next, so the words grow one step per 17 ms on
+    // the 16/17/17 ms game frames too (the old game set the clock to now, which there gives a step in
+    // only two of three frames); after a longer gap the clock starts afresh, as it did.
+    Game.AnimTick = since < 2 * GrowthInterval ? Game.AnimTick + GrowthInterval : now;
   }
   int w = DXDraw1.Width();
   int h = DXDraw1.Height();
