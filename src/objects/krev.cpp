@@ -4,7 +4,7 @@
 
 #include "frame/game_state.h"
 #include "objects/rounding.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -30,7 +30,7 @@ void TKrev::Render() {
   } else {
     ImageItem->DrawAt(BackSurface(), RoundHalfEven(X), RoundHalfEven(Y), 0);
   }
-  if (Now() - Game.AnimTick > kGrowthInterval) {
+  if (Window().Now() - Game.AnimTick > kGrowthInterval) {
     if (Size < kFullSize) {
       Size += kGrowth;
       X -= kGrowth / 2;

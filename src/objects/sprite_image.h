@@ -7,6 +7,8 @@
 
 namespace jizdavo {
 
+class SpriteWindow;
+
 class TImageSprite : public TSprite {
  public:
   using TSprite::TSprite;
@@ -30,6 +32,15 @@ class TImageSprite : public TSprite {
   void Step(int32_t MoveCount) override;
   TRect BoundingRect() const override;
   bool Overlaps(TSprite* Other) override;
+
+ protected:
+  // The main window and the surface drawn on, both through the engine: the game's sprites live in
+  // an engine with a window and a target.
+  SpriteWindow& Window() const;
+  TSurface& BackSurface() const;
+  // The target's size (640 x 480 in play).
+  int DisplayWidth() const;
+  int DisplayHeight() const;
 
  private:
   bool PixelsOverlap(const TImageSprite& other) const;
