@@ -26,9 +26,10 @@ bool IsLargeVehicle(const std::string& image_name) {
          image_name == "Auto281";
 }
 
-// A 3 x 3 blood dot ("Krev1") blended into a picture's own surface, so it stays there.
-void PaintBloodDot(TPictureCollectionItem& dot, TPictureCollectionItem& picture, int x, int y, int alpha) {
-  dot.DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize), 0, alpha);
+// A 3 x 3 blood dot blended into a picture's own surface, so it stays there.
+void PaintBloodDot(SpriteWindow& window, TPictureCollectionItem& picture, int x, int y, int alpha) {
+  window.FindImage("Krev1").DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize),
+                                        0, alpha);
 }
 
 }  // namespace
@@ -91,17 +92,16 @@ void TCar::Splash(const TKrev& stain) {
   Window().Randomize();
   const int a = Window().Random(corpse.Width());
   const int b = Window().Random(corpse.Height());
-  TPictureCollectionItem& dot = Window().FindImage("Krev1");
   const bool picks_up_blood = GoesLeft || X >= stain.X;
   if (stain.Y <= Y && Y <= stain.Y + stain.Height - 2) {
-    PaintBloodDot(dot, corpse, a, b, kCorpseDotAlpha);
+    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
     if (!picks_up_blood) return;
     TopTrail = true;
     TopTrailAlpha = kTrailStartAlpha;
   }
   const double bottom = Y + Height;
   if (stain.Y + 2 <= bottom && bottom <= stain.Y + stain.Height + 1) {
-    PaintBloodDot(dot, corpse, a, b, kCorpseDotAlpha);
+    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
     if (picks_up_blood) {
       BottomTrail = true;
       BottomTrailAlpha = kTrailStartAlpha;
@@ -123,8 +123,8 @@ void TCar::PaintTrails() {
   const auto paint = [this](int32_t& alpha, int offset_y) {
     // A spent trail would blend nothing; it goes on fading unpainted.
     if (alpha > 0) {
-      PaintBloodDot(Window().FindImage("Krev1"), Window().FindImage("Pozadi"), RoundHalfEven(X),
-                    RoundHalfEven(Y) + offset_y, alpha);
+      PaintBloodDot(Window(), Window().FindImage("Pozadi"), RoundHalfEven(X), RoundHalfEven(Y) + offset_y,
+                    alpha);
     }
     alpha -= kTrailFade;
   };

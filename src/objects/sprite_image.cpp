@@ -39,14 +39,6 @@ TRect TImageSprite::DrawRect() const {
   return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
 }
 
-SpriteWindow& TImageSprite::Window() const { return *Engine()->Window(); }
-
-TSurface& TImageSprite::BackSurface() const { return *Engine()->Target(); }
-
-int TImageSprite::DisplayWidth() const { return Engine()->Width; }
-
-int TImageSprite::DisplayHeight() const { return Engine()->Height; }
-
 void TImageSprite::Render() {
   // Drawing without a picture or a target would have nothing to draw with or on.
   if (!ImageItem || !Engine() || !Engine()->Target()) return;
