@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "frame/date_time.h"
+#include "frame/game_rules.h"
 #include "frame/jizdavo.h"
 #include "objects/black.h"
 
@@ -14,9 +15,6 @@ namespace {
 
 constexpr double GrowthStep = 0.34;
 constexpr uint32_t GrowthInterval = 17;  // ms between growth steps
-constexpr double FieldFrozen = 70.0;
-constexpr double CurtainStart = 71.0;
-constexpr double HandOver = 125.0;
 
 TColor Darker(TColor c) {
   auto down = [](uint32_t v) { return v == 0 ? 0u : v - 1; };
@@ -30,14 +28,14 @@ bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
   // The next level is unlocked and saved as the game is won, so that no way out of the screens that
   // follow loses it. Raising again is a no-op.
   if (victory) RaiseLevelProgress(Game.Level + 1);
-  if (Game.EndProgress < FieldFrozen) GrowEndText(victory);
-  if (Game.EndProgress >= FieldFrozen && Game.EndProgress < CurtainStart) FreezeField();
-  if (Game.EndProgress >= FieldFrozen) {
+  if (Game.EndProgress < kFieldFrozen) GrowEndText(victory);
+  if (Game.EndProgress >= kFieldFrozen && Game.EndProgress < kCurtainStart) FreezeField();
+  if (Game.EndProgress >= kFieldFrozen) {
     DXImageList.Find("end").DrawAt(BackSurface(), 0, 0, 0);
     DXSpriteEngine.MoveAll(LagCount);
     DXSpriteEngine.DrawAll();
   }
-  if (Game.EndProgress < HandOver) return true;
+  if (Game.EndProgress < kHandOver) return true;
   if (victory) {
     HandOverVictory();
   } else {
@@ -89,7 +87,7 @@ void TJizdavo::FreezeField() {
   RemoveAllSprites();
   new TBlack(&DXSpriteEngine.Root);
   DXWaveList.Find("Puk").SetFrequency(8000);
-  Game.EndProgress = CurtainStart;
+  Game.EndProgress = kCurtainStart;
 }
 
 void TJizdavo::RemoveAllSprites() {
@@ -131,7 +129,7 @@ void TJizdavo::ShowCompletionNotice() {
     text = "Congratulation, you have completed all levels of car chase game!";
   }
   if (!text) return;
-  if (PlaySE.Checked) DXWaveList.Find("Fanfare").Play(false);
+  PlayEffect("Fanfare");
   services_.window.MessageBox("You win!", text);
 }
 

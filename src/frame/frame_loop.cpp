@@ -10,16 +10,9 @@
 #include "frame/jizdavo.h"
 #include "frame/level_record.h"
 #include "objects/car.h"
+#include "platform/scan_codes.h"
 
 namespace jizdavo {
-
-namespace {
-
-constexpr int KeyEscape = 27;
-constexpr int KeyEnter = 13;
-constexpr int CarTypes = 28;
-
-}  // namespace
 
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
@@ -35,14 +28,14 @@ void TJizdavo::DXTimer1Timer(int LagCount) {
 // False when the frame ends without presenting (pause, hand-overs).
 bool TJizdavo::PlayFrame(int LagCount) {
   uint32_t now = Now();
-  bool escape = DXInput.Keyboard.Keys(KeyEscape);
+  bool escape = DXInput.Keyboard.Keys(kKeyEscape);
   if (GameIsLive(Game) && escape && Game.Countdown <= 0) {
     PauseGame();
     return false;
   }
-  if (GameIsOver(Game) && (escape || DXInput.Keyboard.Keys(KeyEnter))) Game.EndProgress = 125.0;
+  if (GameIsOver(Game) && (escape || DXInput.Keyboard.Keys(kKeyEnter))) Game.EndProgress = kHandOver;
   if (!Game.CountdownDone) Timer1.SetEnabled(true);
-  if (Game.EndProgress < 69.0) DrawWorld(LagCount, now);
+  if (Game.EndProgress < kWorldHidden) DrawWorld(LagCount, now);
   if (Game.CountdownSize > 5.0) DrawCountdown(now);
 
   // A lost game takes precedence: with both endings in one Car chase frame only the game-over runs.
@@ -54,7 +47,7 @@ bool TJizdavo::PlayFrame(int LagCount) {
 
   AdvanceGameClock(Now());
   Game.LastTick = Now();
-  if (Game.EndProgress < 70.0) DrawHeadsUpDisplay();
+  if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
   return true;
 }
 
@@ -87,7 +80,7 @@ void TJizdavo::DrawWorld(int LagCount, uint32_t now) {
 void TJizdavo::SpawnCar(int road, int lane, int lanes) {
   auto* car = new TCar(&DXSpriteEngine.Root);
   car->SetZ(2);
-  car->CarType = Random(CarTypes) + 1;
+  car->CarType = Random(kCarTypes) + 1;
   car->GoesLeft = RoadGoesLeft(road);
   car->Speed = LaneSpeed(road, lane, lanes);
   car->SetImage(&DXImageList.Find("Auto" + std::to_string(car->CarType) + (car->GoesLeft ? "1" : "0")));
@@ -113,7 +106,7 @@ void TJizdavo::DrawCountdown(uint32_t now) {
 }
 
 void TJizdavo::AdvanceGameClock(uint32_t now) {
-  if (Game.Countdown != 0 || Game.EndProgress != 5.0) return;
+  if (Game.Countdown != 0 || Game.EndProgress != kEndIdle) return;
   uint32_t elapsed = now - Game.LastTick;
   Game.GameTime = Game.ChaseMode ? AdvanceChaseClock(Game.GameTime, elapsed)
                                  : AdvanceStandardClock(Game.GameTime, elapsed);

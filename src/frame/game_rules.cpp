@@ -69,4 +69,12 @@ int RoadTopFor(int lanes, int roads, int screen_height, bool chase) {
 
 int TuneNumber(int draw) { return (draw + 1 + 4) / 5; }
 
+bool IsWantedCar(const TGameState& game, int car_type) {
+  return game.TargetCar1 == 0 || car_type == game.TargetCar1 || car_type == game.TargetCar2;
+}
+
+bool PulsesAsWanted(const TGameState& game, int car_type) {
+  return game.TargetCar1 != 0 && IsWantedCar(game, car_type);
+}
+
 }  // namespace jizdavo

@@ -8,6 +8,14 @@
 
 namespace jizdavo {
 
+// The car models 1..28: the traffic's pictures and the Car chase's wanted types.
+constexpr int kCarTypes = 28;
+// A touched car counts one up in the Car chase: one of the two wanted types, or any car in an area where
+// every car counts (`TargetCar1` 0).
+bool IsWantedCar(const TGameState& game, int car_type);
+// The pulse points the wanted types out; in an every-car area no car pulses (marking all would mark none).
+bool PulsesAsWanted(const TGameState& game, int car_type);
+
 // Standard: neither crashed nor finished, and the countdown is done. Car chase: score in range and
 // time left (the countdown is no part of it).
 bool GameIsLive(const TGameState& game);

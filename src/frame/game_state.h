@@ -14,6 +14,20 @@ class TPlayer;
 // Date-time values count days: one hour is 1/24.
 using TDateTime = double;
 
+// The phases of `EndProgress` through an end sequence.
+// Between sequences, and the font size the end words start growing from.
+constexpr double kEndIdle = 5.0;
+// From here the field is no longer redrawn (one below the freeze: the last growth steps show no field).
+constexpr double kWorldHidden = 69.0;
+// The words are grown: the field freezes, the heads-up display goes and the curtain phase runs.
+constexpr double kFieldFrozen = 70.0;
+// The first curtain bar falls; each landing adds one.
+constexpr double kCurtainStart = 71.0;
+// The pile covers the screen; from here every bar only counts the sequence to its end.
+constexpr double kPileComplete = 119.0;
+// The sequence hands over to the menus (Esc or Enter jump here).
+constexpr double kHandOver = 125.0;
+
 struct TGameState {
   TPlayer* Player = nullptr;  // owned by the sprite engine's root
   bool InGame = false;
@@ -34,7 +48,7 @@ struct TGameState {
   int32_t CarsToKill = 0;
   int32_t TargetCar1 = 0;
   int32_t TargetCar2 = 0;
-  double EndProgress = 5.0;
+  double EndProgress = kEndIdle;
   uint32_t AnimTick = 0;
   TDateTime BestTime = 0;
   std::string Title = "MAIN MENU";

@@ -22,6 +22,7 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   Jizdavo = this;
   Game = TGameState{};
   DXSpriteEngine.SetDXDraw(&DXDraw1);
+  DXSpriteEngine.Root.SetWindow(this);
   DXSound1.Initialize();
   PlayMusic.Checked = true;
   PlaySE.Checked = true;
@@ -62,6 +63,23 @@ TJizdavo::~TJizdavo() {
 uint32_t TJizdavo::Now() const { return services_.clock.Now(); }
 int TJizdavo::Random(int n) { return services_.random.Random(n); }
 void TJizdavo::Randomize() { services_.random.Randomize(); }
+
+TPictureCollectionItem& TJizdavo::FindImage(const std::string& name) { return DXImageList.Find(name); }
+
+HeldDirections TJizdavo::ReadDirections() const {
+  const TDXInputStates& states = DXInput.States();
+  return {states[StateUp], states[StateDown], states[StateLeft], states[StateRight]};
+}
+
+// The one place the effects switch is tested.
+void TJizdavo::PlayEffect(const std::string& name) {
+  if (PlaySE.Checked) DXWaveList.Find(name).Play(false);
+}
+
+void TJizdavo::RaiseEffectPitch(const std::string& name, int hertz) {
+  auto& item = DXWaveList.Find(name);
+  item.SetFrequency(item.Frequency() + hertz);
+}
 
 TSurface& TJizdavo::BackSurface() { return *DXDraw1.BackSurface(); }
 

@@ -14,6 +14,7 @@
 #include "menus/menu_screens.h"
 #include "menus/settings.h"
 #include "objects/sprite_dx_engine.h"
+#include "objects/sprite_window.h"
 #include "platform/dx_input.h"
 #include "platform/dx_sound.h"
 #include "platform/canvas.h"
@@ -29,7 +30,7 @@ namespace jizdavo {
 
 struct LevelRecord;
 
-class TJizdavo {
+class TJizdavo final : public SpriteWindow {
  public:
   // Sets `Jizdavo` to this window, resets `Game` and builds the components.
   explicit TJizdavo(const PlatformServices& services);
@@ -53,10 +54,14 @@ class TJizdavo {
   std::vector<std::string> Levels;  // the Standard records, 64 lines
   std::vector<std::string> Areas;   // the Car chase records, 24 lines
 
-  // --- Machine access for game code ---
-  uint32_t Now() const;
-  int Random(int n);
-  void Randomize();
+  // --- Machine access for game code, and what the sprites use of the window (jizdavo.cpp) ---
+  uint32_t Now() const override;
+  int Random(int n) override;
+  void Randomize() override;
+  TPictureCollectionItem& FindImage(const std::string& name) override;
+  HeldDirections ReadDirections() const override;
+  void PlayEffect(const std::string& name) override;
+  void RaiseEffectPitch(const std::string& name, int hertz) override;
   const PlatformServices& Services() const { return services_; }
 
   // --- Start-up and shutdown (startup.cpp) ---

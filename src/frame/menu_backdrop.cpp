@@ -32,7 +32,7 @@ void TJizdavo::ShowTitle() {
   TCanvas& canvas = back.Canvas();
   canvas.TextOut(DXDraw1.Width() / 2 - canvas.TextWidth(Game.Title) / 2, TitleY, Game.Title);
   back.ReleaseCanvas();
-  if (PlaySE.Checked) DXWaveList.Find("Menu").Play(false);
+  PlayEffect("Menu");
 }
 
 void TJizdavo::MenuFrame() {

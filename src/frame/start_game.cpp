@@ -59,7 +59,7 @@ void TJizdavo::ResetGame() {
   // The difficulty is left as chosen: "Next level" and "Restart level" play at the one just played.
   Game.Countdown = 3;
   Game.CountdownSize = 80.0;
-  Game.EndProgress = 5.0;
+  Game.EndProgress = kEndIdle;
   Game.Title = "MAIN MENU";
   Game.CountdownDone = false;
   Game.Crashed = false;

@@ -9,6 +9,7 @@
 #include "frame/game_rules.h"
 #include "frame/jizdavo.h"
 #include "platform/error.h"
+#include "platform/scan_codes.h"
 
 namespace jizdavo {
 
@@ -20,9 +21,6 @@ constexpr const char* MusicItems[] = {"MenuTune1", "MenuTune2", "MenuTune3", "Me
                                       "InGame1",   "InGame2",   "InGame3",   "InGame4"};
 // A skip this early skips the film before it starts.
 constexpr uint32_t GracePeriod = 1500;  // ms
-constexpr int KeyEscape = 27;
-constexpr int KeyEnter = 13;
-constexpr int KeySpace = 32;
 
 }  // namespace
 
@@ -97,7 +95,7 @@ bool TJizdavo::WaitForFilm(const std::function<bool()>& done) {
 // A request to end the program (SIGTERM, the window closed) ends the film too.
 bool TJizdavo::SkipRequested() {
   const TKeyboard& keys = DXInput.Keyboard;
-  return services_.window.QuitRequested() || keys.Keys(KeyEscape) || keys.Keys(KeyEnter) || keys.Keys(KeySpace) || DXInput.Mouse.Buttons(0) ||
+  return services_.window.QuitRequested() || keys.Keys(kKeyEscape) || keys.Keys(kKeyEnter) || keys.Keys(kKeySpace) || DXInput.Mouse.Buttons(0) ||
          DXInput.Mouse.Buttons(2);
 }
 

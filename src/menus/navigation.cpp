@@ -3,15 +3,16 @@
 
 #include <string>
 
+#include "frame/game_rules.h"
 #include "frame/jizdavo.h"
 #include "frame/level_record.h"
 #include "menus/data_folder.h"
+#include "platform/scan_codes.h"
 
 namespace jizdavo {
 
 namespace {
 
-constexpr int kCarTypes = 28;
 
 }  // namespace
 
@@ -235,7 +236,7 @@ void TJizdavo::Label18Click(TControl*) {
 void TJizdavo::ListView1Enter(TControl*) { Menus.Layer.SetFocusedControl(nullptr); }
 
 void TJizdavo::Edit1KeyPress(TControl*, char& Key) {
-  if (Key != 13) return;
+  if (Key != kKeyEnter) return;
   Key = 0;
   Label15Click();
 }
@@ -267,7 +268,7 @@ void TJizdavo::Label20Click(TControl*) {
 void TJizdavo::Label19Click(TControl*) {
   RemoveAllSprites();
   ResetGame();
-  if (PlaySE.Checked) DXWaveList.Find("Menu").Play(false);
+  PlayEffect("Menu");
   if (Menus.Label21.Visible) FadeOutGameMusic(true);
   HidePanels();
   Game.Title = Game.ChaseMode ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD";

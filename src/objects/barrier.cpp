@@ -1,7 +1,7 @@
 #include "objects/barrier.h"
 
 #include "objects/rounding.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/canvas.h"
 #include "platform/image_list.h"
 #include "platform/surface.h"
@@ -9,7 +9,7 @@
 namespace jizdavo {
 
 TBarrier::TBarrier(TSprite* AParent) : TImageSprite(AParent) {
-  SetImage(&FindImage("Barrier"));
+  SetImage(&Window().FindImage("Barrier"));
   SetZ(0);
   Height = ImageItem->Height();
 }

@@ -3,7 +3,7 @@
 #include "frame/game_state.h"
 #include "objects/rounding.h"
 #include "objects/sprite_engine.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/surface.h"
 
 namespace jizdavo {
@@ -13,10 +13,6 @@ namespace {
 constexpr int kBarHeight = 10;
 constexpr double kAcceleration = 0.01;
 constexpr int kPitchStep = 100;
-// From here on the pile is complete and every bar only counts the sequence to its end.
-constexpr double kPileComplete = 119;
-// EndProgress when the first bar starts falling, less one.
-constexpr double kCurtainStart = 70;
 
 }  // namespace
 
@@ -41,7 +37,8 @@ void TBlack::Step(int32_t MoveCount) {
   TestCollisions();
   if (FallSpeed <= 0) return;
   const double next = Y + FallSpeed * MoveCount;
-  const double pile_top = DisplayHeight() - (Game.EndProgress - kCurtainStart) * Height;
+  // The bars landed, and this one on top of them.
+  const double pile_top = DisplayHeight() - (Game.EndProgress - (kCurtainStart - 1)) * Height;
   if (next <= pile_top) {
     Y = next;
     FallSpeed += MoveCount * kAcceleration;
@@ -63,8 +60,8 @@ void TBlack::Collided(TSprite* Other, bool& /*EndPass*/) {
 // Each landing drops the next bar and plays "Puk" a little higher than the last.
 void TBlack::Land() {
   new TBlack(Engine());
-  RaiseEffectPitch("Puk", kPitchStep);
-  PlayEffect("Puk");
+  Window().RaiseEffectPitch("Puk", kPitchStep);
+  Window().PlayEffect("Puk");
   FallSpeed = 0;
   Game.EndProgress += 1;
 }

@@ -4,11 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "frame/game_rules.h"
 #include "frame/game_state.h"
 #include "objects/krev.h"
 #include "objects/player.h"
 #include "objects/rounding.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -26,9 +27,9 @@ bool IsLargeVehicle(const std::string& image_name) {
 }
 
 // A 3 x 3 blood dot blended into a picture's own surface, so it stays there.
-void PaintBloodDot(TPictureCollectionItem& picture, int x, int y, int alpha) {
-  FindImage("Krev1").DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize), 0,
-                                 alpha);
+void PaintBloodDot(SpriteWindow& window, TPictureCollectionItem& picture, int x, int y, int alpha) {
+  window.FindImage("Krev1").DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize),
+                                        0, alpha);
 }
 
 }  // namespace
@@ -60,14 +61,14 @@ void TCar::SoundNearPedestrian() {
     const bool over_body =
         GoesLeft ? X <= px && px <= X + Width : X + Width <= px && px <= X + Width + 2 * Speed;
     if (over_body) {
-      PlayEffect("Mlask");
+      Window().PlayEffect("Mlask");
       SplatPlayed = true;
     }
   }
   if (!Game.Crashed && !HornPlayed) {
     const bool approaching = GoesLeft ? px + 40 <= X && X <= px + 80 : X + 40 <= px && px <= X + 80;
     if (approaching) {
-      PlayEffect(IsLargeVehicle(ImageItem->Name()) ? "Horn2" : "Horn");
+      Window().PlayEffect(IsLargeVehicle(ImageItem->Name()) ? "Horn2" : "Horn");
       HornPlayed = true;
     }
   }
@@ -88,19 +89,19 @@ void TCar::Collided(TSprite* Other, bool& /*EndPass*/) {
 // pedestrian's picture is the corpse.
 void TCar::Splash(const TKrev& stain) {
   TPictureCollectionItem& corpse = *Game.Player->ImageItem;
-  Randomize();
-  const int a = Random(corpse.Width());
-  const int b = Random(corpse.Height());
+  Window().Randomize();
+  const int a = Window().Random(corpse.Width());
+  const int b = Window().Random(corpse.Height());
   const bool picks_up_blood = GoesLeft || X >= stain.X;
   if (stain.Y <= Y && Y <= stain.Y + stain.Height - 2) {
-    PaintBloodDot(corpse, a, b, kCorpseDotAlpha);
+    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
     if (!picks_up_blood) return;
     TopTrail = true;
     TopTrailAlpha = kTrailStartAlpha;
   }
   const double bottom = Y + Height;
   if (stain.Y + 2 <= bottom && bottom <= stain.Y + stain.Height + 1) {
-    PaintBloodDot(corpse, a, b, kCorpseDotAlpha);
+    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
     if (picks_up_blood) {
       BottomTrail = true;
       BottomTrailAlpha = kTrailStartAlpha;
@@ -110,8 +111,7 @@ void TCar::Splash(const TKrev& stain) {
 
 void TCar::Render() {
   PaintTrails();
-  const bool wanted = CarType == Game.TargetCar1 || CarType == Game.TargetCar2;
-  if (Game.ChaseMode && wanted) {
+  if (Game.ChaseMode && PulsesAsWanted(Game, CarType)) {
     DrawPulsing();
   } else {
     TImageSprite::Render();
@@ -122,7 +122,10 @@ void TCar::Render() {
 void TCar::PaintTrails() {
   const auto paint = [this](int32_t& alpha, int offset_y) {
     // A spent trail would blend nothing; it goes on fading unpainted.
-    if (alpha > 0) PaintBloodDot(FindImage("Pozadi"), RoundHalfEven(X), RoundHalfEven(Y) + offset_y, alpha);
+    if (alpha > 0) {
+      PaintBloodDot(Window(), Window().FindImage("Pozadi"), RoundHalfEven(X), RoundHalfEven(Y) + offset_y,
+                    alpha);
+    }
     alpha -= kTrailFade;
   };
   if (TopTrail) paint(TopTrailAlpha, 0);
@@ -134,7 +137,7 @@ void TCar::PaintTrails() {
 void TCar::DrawPulsing() {
   const int w = ImageItem->Width();
   const int h = ImageItem->Height();
-  TPictureCollectionItem& scratch = FindImage("CarTemp");
+  TPictureCollectionItem& scratch = Window().FindImage("CarTemp");
   scratch.Picture().SetWidth(w);
   scratch.Picture().SetHeight(h);
   scratch.Picture().SetBitCount(24);
@@ -143,7 +146,7 @@ void TCar::DrawPulsing() {
   ImageItem->DrawAt(surface, 0, 0, 0);
   PulsePhase += 0.05L;
   const int tint = RoundHalfEven(static_cast<double>(std::fabs(std::sin(PulsePhase) * 100)));
-  FindImage("Alpha").DrawBlended(surface, {0, 0, w, h}, 0, tint);
+  Window().FindImage("Alpha").DrawBlended(surface, {0, 0, w, h}, 0, tint);
   surface.SetColorKey(surface.GetPixel(0, 0));
   const int opacity = RoundHalfEven(static_cast<double>(std::fabs(std::cos(PulsePhase) * 155))) + 100;
   const int x = RoundHalfEven(X);

@@ -1,7 +1,7 @@
 #include "objects/cil.h"
 
 #include "objects/rounding.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -13,7 +13,7 @@ constexpr int kFinishAlpha = 100;
 }  // namespace
 
 TCil::TCil(TSprite* AParent) : TImageSprite(AParent) {
-  SetImage(&FindImage("Cil"));
+  SetImage(&Window().FindImage("Cil"));
   X = DisplayWidth() / 2 - ImageItem->Width() / 2;
   Y = DisplayHeight() - Height - 22;
 }

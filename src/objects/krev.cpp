@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "frame/game_state.h"
 #include "objects/rounding.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -17,7 +16,7 @@ constexpr uint32_t kGrowthInterval = 17;
 
 }  // namespace
 
-TKrev::TKrev(TSprite* AParent) : TImageSprite(AParent), GrowthTick(Now()) { existing_.push_back(this); }
+TKrev::TKrev(TSprite* AParent) : TImageSprite(AParent), GrowthTick(Window().Now()) { existing_.push_back(this); }
 
 TKrev::~TKrev() { existing_.erase(std::find(existing_.begin(), existing_.end(), this)); }
 
@@ -32,7 +31,7 @@ void TKrev::Render() {
   } else {
     ImageItem->DrawAt(BackSurface(), RoundHalfEven(X), RoundHalfEven(Y), 0);
   }
-  const uint32_t now = Now();
+  const uint32_t now = Window().Now();
   if (now - GrowthTick < kGrowthInterval) return;
   // Whole steps only, the rest carried, so the speed is the same at any frame rate.
   const uint32_t steps = (now - GrowthTick) / kGrowthInterval;

@@ -8,7 +8,7 @@
 #include "objects/krev.h"
 #include "objects/rounding.h"
 #include "objects/sprite_engine.h"
-#include "objects/window_access.h"
+#include "objects/sprite_window.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -43,27 +43,24 @@ constexpr Pose kDownRight{false, -32, 0.65, -0.1};
 constexpr Pose kStandingPoses[] = {kPlain, kFacingLeft, kFacingUp, kStandingRight};
 
 // The walking picture of a phase; none below 1.0 (or past 4.0).
-TPictureCollectionItem* PhasePicture(double phase) {
-  if (phase >= 1.0 && phase < 2.0) return &FindImage("Clovek1c");
-  if (phase >= 2.0 && phase < 3.0) return &FindImage("Clovek1c2");
-  if (phase >= 3.0 && phase <= 4.0) return &FindImage("Clovek1d");
+TPictureCollectionItem* PhasePicture(SpriteWindow& window, double phase) {
+  if (phase >= 1.0 && phase < 2.0) return &window.FindImage("Clovek1c");
+  if (phase >= 2.0 && phase < 3.0) return &window.FindImage("Clovek1c2");
+  if (phase >= 3.0 && phase <= 4.0) return &window.FindImage("Clovek1d");
   return nullptr;
 }
 
-void DrawPose(TPictureCollectionItem* picture, double x_real, double y_real, const Pose& pose) {
+void DrawPose(TSurface& surface, TPictureCollectionItem* picture, double x_real, double y_real,
+              const Pose& pose) {
   if (picture == nullptr) return;
   const int x = RoundHalfEven(x_real);
   const int y = RoundHalfEven(y_real);
   if (pose.plain) {
-    picture->DrawAt(BackSurface(), x, y, 0);
+    picture->DrawAt(surface, x, y, 0);
   } else {
-    picture->DrawRotated(BackSurface(), x, y, picture->Width(), picture->Height(), 0, pose.center_x,
+    picture->DrawRotated(surface, x, y, picture->Width(), picture->Height(), 0, pose.center_x,
                          pose.center_y, pose.angle);
   }
-}
-
-bool IsWantedCar(int32_t car_type) {
-  return Game.TargetCar1 == 0 || car_type == Game.TargetCar1 || car_type == Game.TargetCar2;
 }
 
 }  // namespace
@@ -99,7 +96,7 @@ void TPlayer::WalkVertically(int direction, int32_t stop_code, bool left, bool r
 // runs: the figure may end up to MoveCount tenths of a pixel past a limit.
 void TPlayer::Step(int32_t MoveCount) {
   if (!Game.CountdownDone || Frozen(false)) return;
-  const HeldDirections held = ReadDirections();
+  const HeldDirections held = Window().ReadDirections();
   if (held.Up && Blocked != 4) WalkVertically(-1, 4, held.Left, held.Right, MoveCount);
   if (held.Down && Blocked != 2) WalkVertically(1, 2, held.Left, held.Right, MoveCount);
   const bool sideways = !held.Up && !held.Down;
@@ -122,7 +119,7 @@ void TPlayer::Collided(TSprite* Other, bool& /*EndPass*/) {
     }
   } else if (dynamic_cast<TCil*>(Other) != nullptr) {
     Game.Finished = true;
-    Game.EndProgress = 5.0;
+    Game.EndProgress = kEndIdle;
   } else if (auto* bar = dynamic_cast<TBarrier*>(Other)) {
     PushBack(*bar);
   }
@@ -130,31 +127,31 @@ void TPlayer::Collided(TSprite* Other, bool& /*EndPass*/) {
 
 void TPlayer::RunOver(const TCar& car) {
   const int32_t height_before = Height;
-  PlayEffect("Impact");
-  SetImage(&FindImage("Mrtvola"));
+  Window().PlayEffect("Impact");
+  SetImage(&Window().FindImage("Mrtvola"));
   // The corpse lies on the side the car came from.
   if (car.GoesLeft) {
     X = X - Width + 8;
   } else {
-    SetImage(&FindImage("Mrtvola2"));
+    SetImage(&Window().FindImage("Mrtvola2"));
     X = X + Width - 13;
   }
   Y = Y + (Height - height_before) / 2.0 - 3;
   Game.Crashed = true;
 
   auto* stain = new TKrev(Engine());
-  stain->SetImage(&FindImage("Krev"));
+  stain->SetImage(&Window().FindImage("Krev"));
   stain->Size = 20 / 2.0;
   stain->Width = stain->Height = RoundHalfEven(stain->Size);
   stain->X = stain->Size / 2 + X + 5;
   stain->Y = stain->Size / 2 + Y;
   stain->SetZ(0);
-  Game.EndProgress = 5.0;
+  Game.EndProgress = kEndIdle;
 }
 
 void TPlayer::Touch(TCar& car) {
   // A car met again before it is freed must not count twice.
-  if (!car.Counted) Game.CarsKilled += IsWantedCar(car.CarType) ? 1 : -1;
+  if (!car.Counted) Game.CarsKilled += IsWantedCar(Game, car.CarType) ? 1 : -1;
   car.Kill();
   car.Counted = true;
 }
@@ -181,7 +178,7 @@ void TPlayer::PushBack(const TBarrier& bar) {
 void TPlayer::Render() {
   if (Game.Crashed) ImageItem->DrawAt(BackSurface(), RoundHalfEven(X), RoundHalfEven(Y), 0);
   if (!Game.CountdownDone || Frozen(false)) return;
-  const HeldDirections held = ReadDirections();
+  const HeldDirections held = Window().ReadDirections();
   if (!held.Up && !held.Down && !held.Left && !held.Right) {
     DrawStanding();
   } else {
@@ -191,28 +188,29 @@ void TPlayer::Render() {
 }
 
 void TPlayer::DrawStanding() {
-  if (Facing >= 0 && Facing < 4) DrawPose(&FindImage("Clovek1d"), X, Y, kStandingPoses[Facing]);
+  if (Facing < 0 || Facing >= 4) return;
+  DrawPose(BackSurface(), &Window().FindImage("Clovek1d"), X, Y, kStandingPoses[Facing]);
 }
 
 // The new size takes effect in the next frame's collision passes.
 void TPlayer::DrawWalking(bool up, bool down, bool left, bool right) {
-  TPictureCollectionItem* picture = PhasePicture(WalkPhase);
-  const TPictureCollectionItem& straight = FindImage("Clovek1d");
+  TPictureCollectionItem* picture = PhasePicture(Window(), WalkPhase);
+  const TPictureCollectionItem& straight = Window().FindImage("Clovek1d");
   const bool diagonal = left || right;
   if (up || down) {
     Facing = up ? 2 : 0;
     SetSize(16, 16);
     if (!diagonal) SetSize(straight.Width(), straight.Height());
-    if (!diagonal) DrawPose(picture, X, Y, up ? kFacingUp : kPlain);
-    if (left) DrawPose(picture, X, Y, up ? kUpLeft : kDownLeft);
-    if (right) DrawPose(picture, X, Y, up ? kUpRight : kDownRight);
+    if (!diagonal) DrawPose(BackSurface(), picture, X, Y, up ? kFacingUp : kPlain);
+    if (left) DrawPose(BackSurface(), picture, X, Y, up ? kUpLeft : kDownLeft);
+    if (right) DrawPose(BackSurface(), picture, X, Y, up ? kUpRight : kDownRight);
   } else if (left) {
     Facing = 1;
-    DrawPose(picture, X, Y, kFacingLeft);
+    DrawPose(BackSurface(), picture, X, Y, kFacingLeft);
     SetSize(9, 16);
   } else {
     Facing = 3;
-    DrawPose(picture, X, Y, kWalkingRight);
+    DrawPose(BackSurface(), picture, X, Y, kWalkingRight);
     SetSize(9, 16);
   }
 }
@@ -224,7 +222,7 @@ void TPlayer::SetSize(int width, int height) {
 
 // Runs whether or not the figure walks; the clock is shared with the end-of-game text growth.
 void TPlayer::AdvanceWalkPhase() {
-  const uint32_t now = Now();
+  const uint32_t now = Window().Now();
   if (now - Game.AnimTick > 8) {
     WalkPhase += 0.2;
     if (WalkPhase >= 4.0) WalkPhase = 1.0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "objects/sprite.h"
+#include "objects/sprite_window.h"
 #include "platform/rect.h"
 #include "platform/surface.h"
 
@@ -34,6 +35,10 @@ class TSpriteEngine : public TSprite {
   // The root takes the target's size; with none it keeps the last one.
   void SetTarget(TSurface* surface);
 
+  // What the sprites use of the main window; none until the window binds itself.
+  SpriteWindow* Window() const { return window_; }
+  void SetWindow(SpriteWindow* window) { window_ = window; }
+
  private:
   friend class TSprite;
   int32_t RunCollisionPass(TSprite* tester);
@@ -43,6 +48,7 @@ class TSpriteEngine : public TSprite {
   std::vector<TSprite*> dead_sprites_;
   TSurface* target_ = nullptr;
   TRect target_rect_;
+  SpriteWindow* window_ = nullptr;
 };
 
 }  // namespace jizdavo

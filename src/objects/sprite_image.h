@@ -3,6 +3,7 @@
 // a pixel-exact hit test and wrapping around the target.
 
 #include "objects/sprite.h"
+#include "objects/sprite_engine.h"
 #include "platform/image_list.h"
 
 namespace jizdavo {
@@ -30,6 +31,16 @@ class TImageSprite : public TSprite {
   void Step(int32_t MoveCount) override;
   TRect BoundingRect() const override;
   bool Overlaps(TSprite* Other) override;
+
+ protected:
+  // The main window and the surface drawn on, both through the engine: the game's sprites live in
+  // an engine with a window and a target.
+  // Inline: cars and the figure ask for them several times a frame.
+  SpriteWindow& Window() const { return *Engine()->Window(); }
+  TSurface& BackSurface() const { return *Engine()->Target(); }
+  // The target's size (640 x 480 in play).
+  int DisplayWidth() const { return Engine()->Width; }
+  int DisplayHeight() const { return Engine()->Height; }
 
  private:
   bool PixelsOverlap(const TImageSprite& other) const;

@@ -3,6 +3,10 @@
 
 namespace jizdavo {
 
+// The key codes the game tests by name.
+constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
+constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+
 // The key code of a scan code; 0 for scan codes that give no key and for anything outside 0..255.
 int KeyCodeOfScanCode(int scan_code);
 

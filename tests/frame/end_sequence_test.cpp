@@ -36,17 +36,22 @@ TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
   }
 }
 
+// The landings' "Puk" climbs with the effects switched off too.
 TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
-  PlayField field;
-  StartLive(field, false, 1);
-  Game.Finished = true;
-  while (Game.EndProgress < 73) field.Frame(17);
-  EXPECT_TRUE(Game.InGame);
-  field.Hold(ScanEnter);
-  field.Frame();
-  EXPECT_FALSE(Game.InGame);
-  EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");  // an empty list always takes the time
-  EXPECT_TRUE(field.game->Menus.ScoresEnter.InFront());
+  for (bool effects : {true, false}) {
+    PlayField field;
+    StartLive(field, false, 1);
+    field.game->PlaySE.Checked = effects;
+    Game.Finished = true;
+    while (Game.EndProgress < 73) field.Frame(17);
+    EXPECT_TRUE(Game.InGame);
+    EXPECT_EQ(field.game->DXWaveList.Find("Puk").Frequency(), 8200) << effects;
+    field.Hold(ScanEnter);
+    field.Frame();
+    EXPECT_FALSE(Game.InGame);
+    EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");  // an empty list always takes the time
+    EXPECT_TRUE(field.game->Menus.ScoresEnter.InFront());
+  }
 }
 
 // One step per 17 ms of game time, on 17 ms frames as on the 16/17/17 ms frames of the 60 Hz game

@@ -109,6 +109,10 @@ TEST(Navigation, DifficultyItemsMoveTheMarkerSilentlyAndEveryScreenChangeClicks)
       field.Click(*screen_change);
       EXPECT_EQ(field.Plays("Menu") > 0, effects) << screen_change->Caption;
     }
+    // The sprites' effects go through the same switch.
+    field.Window().PlayEffect("Horn");
+    EXPECT_EQ(field.Plays("Horn") > 0, effects);
+    field.Window().DXWaveList.Find("Horn").Stop();
   }
 }
 

@@ -4,16 +4,15 @@
 
 #include "frame/game_state.h"
 #include "objects/sprite_engine.h"
-#include "play_field_fixture.h"
+#include "sprite_field.h"
 
 namespace jizdavo::test {
 namespace {
 
 // The end-of-game sequence has cleared the field and drops the first bar.
-class CurtainTest : public PlayField {
+class CurtainTest : public SpriteField {
  protected:
   CurtainTest() {
-    SoundEffects(true);
     SetFrequency("Puk", 8000);
     Game.EndProgress = 71;
   }
@@ -75,15 +74,6 @@ TEST_F(CurtainTest, BarsPileUpToTheTopWithARisingSound) {
   MovePass(20);
   EXPECT_EQ(Game.EndProgress, 120 + Root().ChildCount());
   EXPECT_EQ(Root().ChildCount(), 50);
-}
-
-TEST_F(CurtainTest, LandingsAreSilentWithSoundEffectsOffButStillClimb) {
-  SoundEffects(false);
-  new TBlack(&Root());
-  for (int pass = 0; pass < 100 && Game.EndProgress < 72; ++pass) MovePass(16);
-  EXPECT_EQ(Game.EndProgress, 72);
-  EXPECT_EQ(Frequency("Puk"), 8100);
-  EXPECT_EQ(Plays("Puk"), 0);
 }
 
 TEST_F(CurtainTest, AFallingBarOverlappingAnotherRestsOnIt) {

@@ -3,12 +3,12 @@
 #include "frame/date_time.h"
 #include "frame/game_state.h"
 #include "objects/sprite_engine.h"
-#include "play_field_fixture.h"
+#include "sprite_field.h"
 
 namespace jizdavo::test {
 namespace {
 
-using PlayerTest = PlayField;
+using PlayerTest = SpriteField;
 
 TEST_F(PlayerTest, StandingStillTheLastPassCatchesACarDrivingIn) {
   TPlayer& player = AddPlayer(300, 100);
@@ -133,7 +133,6 @@ TEST_F(PlayerTest, RunOverTheCorpseLiesOnTheSideTheCarCameFrom) {
     Game.EndProgress = 40;
     TPlayer& player = AddPlayer(300, 100);
     TCar& car = AddCar(7, c.goes_left, 290, 98);
-    SoundEffects(true);
     const int impacts = Plays("Impact");
     player.Step(1);
     EXPECT_TRUE(Game.Crashed);

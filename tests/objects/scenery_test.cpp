@@ -4,12 +4,12 @@
 
 #include "frame/game_state.h"
 #include "objects/sprite_engine.h"
-#include "play_field_fixture.h"
+#include "sprite_field.h"
 
 namespace jizdavo::test {
 namespace {
 
-using SceneryTest = PlayField;
+using SceneryTest = SpriteField;
 
 // The extent of the stain's colour on the back surface, as (left, top, right, bottom).
 TRect StainExtent(const TSurface& back) {

@@ -9,9 +9,12 @@
 #include "objects/sprite_engine.h"
 #include "platform/image_list.h"
 #include "platform/surface.h"
+#include "sprite_field.h"
 
 namespace jizdavo {
 namespace {
+
+using test::SpriteRig;
 
 constexpr TColor kSolid = clWhite;
 
@@ -27,24 +30,13 @@ TPictureCollectionItem& AddImage(TDXImageList& images, const char* name, int wid
   return item;
 }
 
-struct ImageRig {
-  ImageRig() { root.SetTarget(&back); }
-  TImageSprite* Add(TPictureCollectionItem& item, double x, double y) {
-    auto* sprite = new TImageSprite(&root);
-    sprite->SetImage(&item);
-    sprite->X = x;
-    sprite->Y = y;
-    return sprite;
-  }
-  void Build() {
-    images.InitializeAll();
-    images.RebuildAll();
-  }
-  TSurface back{640, 480};
-  TDXImageList images;
-  TSpriteEngine root;
-};
-
+TImageSprite* AddSprite(SpriteRig& rig, TPictureCollectionItem& item, double x, double y) {
+  auto* sprite = new TImageSprite(&rig.root);
+  sprite->SetImage(&item);
+  sprite->X = x;
+  sprite->Y = y;
+  return sprite;
+}
 TEST(ImageSprite, FrameAnimationWrapsOrStops) {
   struct Case {
     bool loop;
@@ -76,10 +68,10 @@ TEST(ImageSprite, FrameAnimationWrapsOrStops) {
 }
 
 TEST(ImageSprite, PictureIsCentredInTheBoxAndDrawnAtIt) {
-  ImageRig rig;
-  TPictureCollectionItem& item = AddImage(rig.images, "Dot", 10, 6, {{0, 0}});
+  SpriteRig rig;
+  TPictureCollectionItem& item = AddImage(rig.window.images, "Dot", 10, 6, {{0, 0}});
   rig.Build();
-  TImageSprite* sprite = rig.Add(item, 100.9, 50.2);
+  TImageSprite* sprite = AddSprite(rig, item, 100.9, 50.2);
   EXPECT_EQ(sprite->Width, 10);
   EXPECT_EQ(sprite->Height, 6);
   sprite->Width = 15;
@@ -93,38 +85,38 @@ TEST(ImageSprite, PictureIsCentredInTheBoxAndDrawnAtIt) {
 }
 
 TEST(ImageSprite, RenderWithoutPictureOrTargetDrawsNothing) {
-  ImageRig rig;
+  SpriteRig rig;
   auto* bare = new TImageSprite(&rig.root);
   bare->Width = bare->Height = 4;
   rig.root.DrawAll();
-  TPictureCollectionItem& item = AddImage(rig.images, "Dot", 2, 2, {{0, 0}});
+  TPictureCollectionItem& item = AddImage(rig.window.images, "Dot", 2, 2, {{0, 0}});
   rig.Build();
-  rig.Add(item, 0, 0);
+  AddSprite(rig, item, 0, 0);
   rig.root.SetTarget(nullptr);
   rig.root.DrawAll();
   EXPECT_EQ(rig.back.GetPixel(0, 0), 0u);
 }
 
 TEST(ImageSprite, WrappedPositionsComeBackOnTheOtherSide) {
-  ImageRig rig;
-  TPictureCollectionItem& item = AddImage(rig.images, "Bar", 20, 10, {});
+  SpriteRig rig;
+  TPictureCollectionItem& item = AddImage(rig.window.images, "Bar", 20, 10, {});
   // The span is the target plus the sprite: 660 across, 490 down.
   for (auto [x, left] :
        {std::pair{660.0, 0}, std::pair{-25.0, 635}, std::pair{650.0, -10}, std::pair{30.7, 30}}) {
-    TImageSprite* sprite = rig.Add(item, x, 500);
+    TImageSprite* sprite = AddSprite(rig, item, x, 500);
     sprite->Wrapped = true;
     EXPECT_EQ(sprite->BoundingRect(), Bounds(left, 10, 20, 10)) << "x " << x;
   }
 }
 
 TEST(ImageSprite, PixelExactTestNeedsSolidPixelsInCommon) {
-  ImageRig rig;
+  SpriteRig rig;
   // Two 4 x 4 pictures, solid only on their top-left and bottom-right pixel respectively.
-  TPictureCollectionItem& top_left = AddImage(rig.images, "TopLeft", 4, 4, {{0, 0}});
-  TPictureCollectionItem& bottom_right = AddImage(rig.images, "BottomRight", 4, 4, {{3, 3}});
+  TPictureCollectionItem& top_left = AddImage(rig.window.images, "TopLeft", 4, 4, {{0, 0}});
+  TPictureCollectionItem& bottom_right = AddImage(rig.window.images, "BottomRight", 4, 4, {{3, 3}});
   rig.Build();
-  TImageSprite* tester = rig.Add(top_left, 10, 10);
-  TImageSprite* other = rig.Add(bottom_right, 8, 8);  // boxes overlap, solid pixels do not
+  TImageSprite* tester = AddSprite(rig, top_left, 10, 10);
+  TImageSprite* other = AddSprite(rig, bottom_right, 8, 8);  // boxes overlap, solid pixels do not
   EXPECT_EQ(tester->TestCollisions(), 1);
   tester->PixelExact = true;
   EXPECT_EQ(tester->TestCollisions(), 0);

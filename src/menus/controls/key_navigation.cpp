@@ -5,13 +5,12 @@
 #include "menus/controls/control_text.h"
 #include "menus/controls/simple_controls.h"
 #include "platform/surface.h"
+#include "platform/scan_codes.h"
 
 namespace jizdavo {
 
 namespace {
 
-constexpr int kKeyEnter = 13, kKeyEscape = 27;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
 constexpr int kOutlineGap = 2;  // between the item and its outline
 
 void Visit(const TControl& parent, const std::function<void(TControl&)>& visit) {

@@ -1,4 +1,5 @@
 #include "menus/controls/message_box.h"
+#include "platform/scan_codes.h"
 
 #include <algorithm>
 
@@ -10,8 +11,6 @@ constexpr int kMargin = 20;
 constexpr int kMinWidth = 240;
 constexpr int kMaxTextWidth = 560;
 constexpr int kGap = 8;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 
 int WidthOf(const TControlFont& font, std::string_view latin1) {
   return MeasureText(FontRequestOf(font), Utf8FromLatin1(latin1)).width;
