@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the settings reader as "Settings.ini": any text must read, and writing the
-// options into it must read them back unchanged.
+// Feeds arbitrary bytes to the settings reader as "Settings.ini": any text must read; writing the
+// options into it must read them back unchanged and change nothing more when done again; values set
+// in another section must leave the options as they were.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -14,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   changed.PlayMusic = !read.PlayMusic;
   changed.MVolume = read.MVolume == 80 ? 0 : 80;
   const std::optional<std::string> written = WithOptions(text, changed);
-  if (written && ParseOptions(*written) != changed) __builtin_trap();
+  if (!written || ParseOptions(*written) != changed) __builtin_trap();
+  if (WithOptions(*written, changed) != written) __builtin_trap();
+  const std::optional<std::string> other = WithIniValues(text, "Window", {{"Mode", "windowed"}, {"Scale", "2"}});
+  if (!other || ParseOptions(*other) != read || IniValue(*other, "Window", "Scale") != "2") __builtin_trap();
   return 0;
 }

@@ -3,7 +3,7 @@ JIZDAVO_PACKAGES=(
   cmake ninja-build g++ clang pkg-config
   libsdl2-dev libfreetype-dev libfontconfig-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libsimpleini-dev libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core
   xvfb xauth xdotool imagemagick x11-utils
 )

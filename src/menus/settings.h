@@ -1,11 +1,14 @@
 #pragma once
-// "Settings.ini": the options kept between runs, in section "Options".
+// "Settings.ini": the options kept between runs, in section "Options", and an editor that changes the
+// values of one section while keeping every other byte of the file.
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace jizdavo {
 
@@ -21,13 +24,29 @@ struct SavedOptions {
   bool operator==(const SavedOptions&) const = default;
 };
 
+// INI text as the file holds it: lines end with LF or CRLF; "[name]" starts a section; "key=value"
+// lines belong to the section above them, blanks around the key and the value not counting; lines
+// starting with ";" or "#" are comments. Section and key names match in any letter case. Any byte,
+// NUL included, is an ordinary character; a UTF-8 byte-order mark before the first line is skipped.
+
+// The value of the last `key` in section `section` (every section of that name counts), or nothing.
+std::optional<std::string> IniValue(std::string_view iniText, std::string_view section, std::string_view key);
+
+// `iniText` with each key of `values` set in `section`: the value on every line of that key is
+// replaced in place (the key, the blanks and the line end stay); a missing key is added after the
+// last key of the section's first occurrence; a missing section is added at the end, with the file's
+// own line ends. Every other byte is kept. Nothing when a name or value cannot be written as one line
+// that reads back the same (line breaks, "=" or "]" in a name, blanks around a value).
+std::optional<std::string> WithIniValues(std::string_view iniText, std::string_view section,
+                                         const std::vector<std::pair<std::string, std::string>>& values);
+
 // The options in an INI text. A missing section or key, an empty value or one that is not a number
 // gives that key's default; booleans are numbers, any but 0 meaning on; numbers are decimal or
 // "0x" hexadecimal.
 SavedOptions ParseOptions(std::string_view iniText);
 
 // `iniText` with the five keys of `options` set in section "Options" (added, in the order above, where
-// missing) and every other section, key and comment kept; nothing if the text could not be made.
+// missing); nothing if the text could not be made.
 std::optional<std::string> WithOptions(std::string_view iniText, const SavedOptions& options);
 
 // The settings file, opened when the main window is created and held until it closes.
@@ -40,10 +59,16 @@ class SettingsFile {
 
   SavedOptions Read() const;
 
-  // Writes the five keys in section "Options" (creating the file or section), keeping every other
-  // section, key and comment, and puts the file on disk at once. Throws Error "Unable to write to
-  // <file>"; the caller's values are untouched either way.
+  // Writes the five keys in section "Options" (WriteSection).
   void Write(const SavedOptions& options);
+
+  // Sets `values` in `section` (WithIniValues, creating the file or section) and puts the file on
+  // disk at once. Throws Error "Unable to write to <file>"; the file and what Read and ReadValue give
+  // are then unchanged.
+  void WriteSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values);
+
+  // A value of any section, as last read or written (IniValue).
+  std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
 
  private:
   std::filesystem::path path_;

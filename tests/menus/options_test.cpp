@@ -34,6 +34,18 @@ TEST(Options, NoFileGivesTheDefaultsAndBackWritesTheFiveKeys) {
   }
 }
 
+TEST(Options, BackChangesOnlyTheOptionValuesInTheFile) {
+  MenuField field(SettingsText("; my options\r\n[Options]\r\nPlayMusic = 1\r\nShowFPS=0   \r\nMVolume =80\r\n\r\n"
+                               "[Other]\r\nKey = value ; note\r\nKey=again\r\n"));
+  TJizdavo& w = field.Window();
+  field.Click(w.Menus.Label22);
+  field.Click(w.FPS);
+  field.Click(w.Menus.Label23);
+  EXPECT_EQ(ReadFile(field.folder / kSettingsFileName).value_or(""),
+            "; my options\r\n[Options]\r\nPlayMusic = 1\r\nShowFPS=1   \r\nMVolume =80\r\nPlaySE=1\r\n"
+            "SEVolume=80\r\n\r\n[Other]\r\nKey = value ; note\r\nKey=again\r\n");
+}
+
 TEST(Options, SavedMusicVolumeIsShownOnTheGauge) {
   struct Case {
     const char* value;

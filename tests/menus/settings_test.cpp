@@ -1,5 +1,7 @@
 #include "menus/settings.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "menus/file_fixtures.h"
@@ -8,6 +10,7 @@
 namespace jizdavo {
 namespace {
 
+using namespace std::string_literals;
 using testing::FileSizeLimit;
 using testing::TempFolderTest;
 
@@ -31,8 +34,37 @@ TEST(SettingsParseTest, MissingOrDamagedValuesFallBackKeyByKey) {
       {"spaces and CRLF", "[Options]\r\nMVolume = 40 \r\nPlayMusic = 0\r\n", {false, true, false, 40, 80}},
       {"names in any case", "[options]\nmvolume=5\n", {true, true, false, 5, 80}},
       {"binary noise", std::string("\0\xFF[Options\n=\n\x01", 14), defaults},
+      {"section given twice", "[Options]\nMVolume=5\n[Other]\n[ Options ]\nSEVolume=6\nMVolume=4\n",
+       {true, true, false, 4, 6}},
+      {"commented out", "[Options]\n;MVolume=5\n# SEVolume=6\n", defaults},
+      {"NUL before the section", "\0junk\n[Options]\nMVolume=7\n"s, {true, true, false, 7, 80}},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseOptions(c.text), c.options) << c.what;
+}
+
+TEST(IniEditTest, ChangesOnlyTheGivenValues) {
+  const std::vector<std::pair<std::string, std::string>> values = {{"A", "1"}, {"B", "2"}};
+  const struct {
+    const char* what;
+    std::string before;
+    std::string after;
+  } cases[] = {
+      {"empty text", "", "[S]\nA=1\nB=2\n"},
+      {"in place, spacing and comment kept", "; top\n[S]\nA = 9 \n; note\nB=8\n",
+       "; top\n[S]\nA = 1 \n; note\nB=2\n"},
+      {"CRLF kept, missing key after the last", "[S]\r\nA=9\r\n\r\n[T]\r\nA=9\r\n",
+       "[S]\r\nA=1\r\nB=2\r\n\r\n[T]\r\nA=9\r\n"},
+      {"duplicates all set, names in any case", "[s]\na=9\nA=8\n", "[s]\na=1\nA=1\nB=2\n"},
+      {"empty value", "[S]\nA=\r\nB =\n", "[S]\nA=1\r\nB =2\n"},
+      {"last line without its end", "[S]\nA=9", "[S]\nA=1\nB=2\n"},
+      {"section added after the rest", "[T]\nC=3", "[T]\nC=3\n[S]\nA=1\nB=2\n"},
+      {"NUL bytes kept", "[S]\0\nA=9\n[T]\nX=\0\n"s, "[S]\0\nA=1\nB=2\n[T]\nX=\0\n"s},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WithIniValues(c.before, "S", values), c.after) << c.what;
+  for (const auto& [section, key, value] : {std::tuple{"S]", "A", "1"}, {"S", "A=", "1"}, {"S", "A", "1\n"},
+                                            {"S", "A", " 1"}, {"S", ";A", "1"}, {"", "A", "1"}}) {
+    EXPECT_EQ(WithIniValues("", section, {{key, value}}), std::nullopt) << section << key << value;
+  }
 }
 
 using SettingsFileTest = TempFolderTest;
@@ -47,18 +79,22 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndWritingGivesTheFiveKeys) {
   EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{true, false, true, 8, 0}));
 }
 
-TEST_F(SettingsFileTest, WritingKeepsEverythingElseInTheFile) {
-  WriteBytes("Settings.ini",
-             "; kept comment\n[Player]\nName=Ann\n\n[Options]\nMVolume=3\nExtra=yes\n[Last]\nKey=1\n");
+TEST_F(SettingsFileTest, WritingKeepsEveryOtherByteOfTheFile) {
+  const std::string before =
+      "; kept comment\r\n[Player]\r\nName = Ann ; trailing\r\nOther=Bob\r\n\r\n"
+      "[Options]\r\nMVolume = 3\r\nExtra=yes\r\nPlaySE=1 \r\n[Last]\r\nKey=\0\r\n; end"s;
+  WriteBytes("Settings.ini", before);
   SettingsFile settings(File("Settings.ini"));
   EXPECT_EQ(settings.Read().MVolume, 3);
   settings.Write({false, true, false, 80, 40});
-  const std::string text = ReadBytes("Settings.ini");
-  for (const char* kept : {"; kept comment", "[Player]\nName=Ann\n", "Extra=yes\n", "[Last]\nKey=1\n"}) {
-    EXPECT_NE(text.find(kept), std::string::npos) << kept;
-  }
-  EXPECT_NE(text.find("MVolume=80\n"), std::string::npos);
-  EXPECT_EQ(text.find("MVolume=3"), std::string::npos);
+  EXPECT_EQ(ReadBytes("Settings.ini"),
+            "; kept comment\r\n[Player]\r\nName = Ann ; trailing\r\nOther=Bob\r\n\r\n"
+            "[Options]\r\nMVolume = 80\r\nExtra=yes\r\nPlaySE=1 \r\n"
+            "PlayMusic=0\r\nShowFPS=0\r\nSEVolume=40\r\n[Last]\r\nKey=\0\r\n; end"s);
+  EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{false, true, false, 80, 40}));
+  settings.WriteSection("Window", {{"Mode", "windowed"}});
+  EXPECT_EQ(settings.ReadValue("window", "mode"), "windowed");
+  EXPECT_EQ(settings.ReadValue("Player", "Name"), "Ann ; trailing");
   EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{false, true, false, 80, 40}));
 }
 
