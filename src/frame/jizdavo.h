@@ -194,6 +194,7 @@ class TJizdavo {
   void ShowAfterGameScores();
   // A file that could not be written: the player is told and the menus go on.
   void ShowSaveProblem(const std::string& message);
+  void ShowFileMessages();
   TDateTime ListBestTime() const;
   void ApplyGaugeVolume(TSuperGauge& gauge, int x, const std::vector<std::string>& items);
 

@@ -36,11 +36,24 @@ TEST(ComplementBytesTest, StoresEveryByteAsItsComplement) {
   EXPECT_EQ(ComplementBytes(ComplementBytes("any text")), "any text");
 }
 
-TEST(UserDataFolderTest, FollowsXdgDataHomeElseHome) {
-  EXPECT_EQ(UserDataFolder("/data", "/home/ann"), fs::path("/data/jizdavo"));
-  EXPECT_EQ(UserDataFolder(nullptr, "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
-  EXPECT_EQ(UserDataFolder("", "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
-  EXPECT_EQ(UserDataFolder("relative", "/home/ann"), fs::path("/home/ann/.local/share/jizdavo"));
+TEST(UserDataFolderTest, FollowsAnAbsoluteXdgDataHomeElseAnAbsoluteHome) {
+  const struct {
+    const char* xdg;
+    const char* home;
+    std::optional<fs::path> folder;
+  } cases[] = {
+      {"/data", "/home/ann", "/data/jizdavo"},
+      {nullptr, "/home/ann", "/home/ann/.local/share/jizdavo"},
+      {"", "/home/ann", "/home/ann/.local/share/jizdavo"},
+      {"relative", "/home/ann", "/home/ann/.local/share/jizdavo"},
+      {"/data", nullptr, "/data/jizdavo"},
+      {nullptr, nullptr, std::nullopt},
+      {"", "", std::nullopt},
+      {"relative", "home/ann", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UserDataFolder(c.xdg, c.home), c.folder) << (c.xdg ? c.xdg : "null") << ", " << (c.home ? c.home : "null");
+  }
 }
 
 using DataFolderTest = TempFolderTest;
@@ -64,13 +77,14 @@ TEST_F(DataFolderTest, KeepsTheProgramFolderWhenNothingCanBeWritten) {
 }
 
 TEST_F(DataFolderTest, ReadingAMissingFileCreatesItEmpty) {
-  EXPECT_EQ(ReadOrCreateFile(File("Score.dat")), "");
+  EXPECT_EQ(ReadOrCreateFile(File("Score.dat"), 3), "");
   EXPECT_TRUE(fs::exists(File("Score.dat")));
   WriteBytes("Score.dat", "abc");
-  EXPECT_EQ(ReadOrCreateFile(File("Score.dat")), "abc");
+  EXPECT_EQ(ReadOrCreateFile(File("Score.dat"), 3), "abc");
   // A folder that cannot hold files reads as empty instead of failing.
   WriteBytes("blocked", "");
-  EXPECT_EQ(ReadOrCreateFile(File("blocked") / "Score.dat"), "");
+  EXPECT_EQ(ReadOrCreateFile(File("blocked") / "Score.dat", 3), "");
+  EXPECT_TRUE(TakePlayerMessages().empty());
 }
 
 TEST_F(DataFolderTest, ReplacingWritesTheWholeNewContentAndLeavesNoTemporaryFile) {
@@ -95,10 +109,13 @@ TEST_F(DataFolderTest, AFailedReplaceKeepsTheOldFile) {
 
 TEST_F(DataFolderTest, AFailedAppendCutsTheFileBackToItsOldLength) {
   WriteBytes("Score.dat", "0123456789");
-  AppendToFile(File("Score.dat"), "ab");
+  const auto append = [](std::string bytes) {
+    return [bytes](std::string_view stored) { return std::optional<AppendPlan>({stored.size(), bytes}); };
+  };
+  AppendToFile(File("Score.dat"), 100, append("ab"));
   {
     FileSizeLimit limit(15);
-    EXPECT_THROW(AppendToFile(File("Score.dat"), "cdefgh"), Error);
+    EXPECT_THROW(AppendToFile(File("Score.dat"), 100, append("cdefgh")), Error);
   }
   EXPECT_EQ(ReadBytes("Score.dat"), "0123456789ab");
 }
