@@ -206,9 +206,9 @@ void SettingsFile::Write(const SavedOptions& options) { WriteSection(kSection, O
 
 void SettingsFile::WriteSection(std::string_view section, const Values& values) {
   // Start from the file as it is now, so lines written by anyone since start-up are kept too; one
-  // read only in part cannot be written back whole.
+  // read only in part cannot be written back whole. (A FIFO or folder is refused by the replace.)
   const StoredContent now = ReadStoredFile(path_, kSmallFileReadLimit);
-  if (now.state == FileState::Cut || now.state == FileState::Refused) throw Error("Unable to write to " + path_.string());
+  if (now.state == FileState::Cut) throw Error("Unable to write to " + path_.string());
   std::optional<std::string> text = WithIniValues(now.state == FileState::Whole ? now.bytes : text_, section, values);
   if (!text) throw Error("Unable to write to " + path_.string());
   ReplaceFileAtomically(path_, *text);

@@ -233,6 +233,14 @@ TEST_F(BestTimesFileTest, AnAppendCutsOnlyAnUnfinishedRecordAndNeverWritesIntoAn
       EXPECT_EQ(ComplementBytes(ReadBytes("Score.dat")), c.before) << c.what;
     }
   }
+  // Linked to an unrelated file: nothing is cut from it or added to it.
+  const std::string passwd = "root:x:0:0:root:/root:/bin/bash\nann:x:1000:1000::/home/ann:/bin/sh\n";
+  WriteBytes("passwd", passwd);
+  std::filesystem::remove(File("Score.dat"));
+  std::filesystem::create_symlink(File("passwd"), File("Score.dat"));
+  EXPECT_TRUE(LoadTopTen(folder_, GameMode::Standard, 1).empty());
+  EXPECT_THROW(AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0)), Error);
+  EXPECT_EQ(ReadBytes("passwd"), passwd);
 }
 
 TEST_F(BestTimesFileTest, AHugeNameIsShownCutAndAHugeFileIsReadUpToItsBound) {
