@@ -1,6 +1,10 @@
 #include "platform/film_decoder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "platform/av_codec_objects.h"
 #include "platform/av_error.h"
@@ -10,6 +14,31 @@ namespace jizdavo {
 namespace {
 
 constexpr uint32_t kRgbMask = 0x00FFFFFF;
+// Pictures are shown on the 640 x 480 screen, so larger ones are scaled down as they are decoded.
+constexpr int kShownWidth = 640;
+constexpr int kShownHeight = 480;
+
+// The size a decoded picture is given: itself, or scaled to fit the screen with its proportions kept.
+std::pair<int, int> FitOnScreen(int width, int height) {
+  if (width <= kShownWidth && height <= kShownHeight) return {width, height};
+  const double scale = std::min(static_cast<double>(kShownWidth) / width, static_cast<double>(kShownHeight) / height);
+  return {std::clamp(static_cast<int>(std::lround(width * scale)), 1, kShownWidth),
+          std::clamp(static_cast<int>(std::lround(height * scale)), 1, kShownHeight)};
+}
+
+// The film is an AVI file read from disk and nothing else: no other container (a playlist, a stream
+// description) and no other protocol is ever tried, whatever the bytes claim.
+AVFormatContext* OpenAviFile(const std::string& path) {
+  const AVInputFormat* avi = av_find_input_format("avi");
+  if (avi == nullptr) throw Error(AvErrorText(AVERROR_DEMUXER_NOT_FOUND));
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* format = nullptr;
+  const int result = avformat_open_input(&format, ("file:" + path).c_str(), avi, &options);
+  av_dict_free(&options);
+  CheckAv(result);
+  return format;
+}
 
 }  // namespace
 
@@ -28,9 +57,15 @@ struct FilmDecoder::Streams : AvCodecObjects {
     const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
     CheckAv(index);
     stream = format->streams[index];
+    const AVCodecParameters& parameters = *stream->codecpar;
+    if (int64_t{parameters.width} * parameters.height > kMaxFilmPixels) {
+      throw Error("Film is too large (" + std::to_string(parameters.width) + "x" + std::to_string(parameters.height) + ")");
+    }
     context = avcodec_alloc_context3(decoder);
     CheckAv(avcodec_parameters_to_context(context, stream->codecpar));
     context->thread_count = 1;
+    // The stream's own header may claim a small size and its pictures a huge one.
+    context->max_pixels = kMaxFilmPixels;
     CheckAv(avcodec_open2(context, decoder, nullptr));
     if (context->width <= 0 || context->height <= 0) throw Error(AvErrorText(AVERROR_INVALIDDATA));
     const AVRational guessed = av_guess_frame_rate(format, stream, nullptr);
@@ -62,8 +97,7 @@ struct FilmDecoder::Streams : AvCodecObjects {
   }
 
   void Convert(FilmFrame& out) {
-    out.width = frame->width;
-    out.height = frame->height;
+    std::tie(out.width, out.height) = FitOnScreen(frame->width, frame->height);
     out.pixels.resize(static_cast<size_t>(out.width) * out.height);
     scaler = sws_getCachedContext(scaler, frame->width, frame->height,
                                   static_cast<AVPixelFormat>(frame->format), out.width, out.height,
@@ -78,15 +112,15 @@ struct FilmDecoder::Streams : AvCodecObjects {
 
 FilmDecoder::FilmDecoder(const std::string& path) : streams_(std::make_unique<Streams>()) {
   Streams& s = *streams_;
-  CheckAv(avformat_open_input(&s.format, path.c_str(), nullptr, nullptr));
+  s.format = OpenAviFile(path);
   CheckAv(avformat_find_stream_info(s.format, nullptr));
   s.OpenVideo();
 }
 
 FilmDecoder::~FilmDecoder() = default;
 
-int FilmDecoder::Width() const { return streams_->context->width; }
-int FilmDecoder::Height() const { return streams_->context->height; }
+int FilmDecoder::Width() const { return FitOnScreen(streams_->context->width, streams_->context->height).first; }
+int FilmDecoder::Height() const { return FitOnScreen(streams_->context->width, streams_->context->height).second; }
 int FilmDecoder::RateNumerator() const { return streams_->rate.num; }
 int FilmDecoder::RateDenominator() const { return streams_->rate.den; }
 
