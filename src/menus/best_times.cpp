@@ -90,6 +90,24 @@ bool IsUnfinishedRecord(std::string_view tail) {
   return nameEnd <= kMaxNameLength && time.size() <= kTimeLength && time.find(kFieldEnd) == std::string_view::npos;
 }
 
+// Where the unfinished start of a record that ends `tail` begins (the tail's start, or just after one
+// of its last three bytes 13), the earliest that fits; nothing when the tail does not end with one.
+std::optional<size_t> UnfinishedRecordStart(std::string_view tail) {
+  size_t starts[4] = {};
+  size_t count = 0;
+  for (size_t end = tail.size(); count < 3 && end > 0;) {
+    const size_t separator = tail.rfind(kFieldEnd, end - 1);
+    if (separator == std::string_view::npos) break;
+    starts[count++] = separator + 1;
+    end = separator;
+  }
+  starts[count++] = 0;
+  for (size_t i = count; i-- > 0;) {
+    if (IsUnfinishedRecord(tail.substr(starts[i]))) return starts[i];
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 const char* BestTimesFileName(GameMode mode) {
@@ -110,8 +128,10 @@ std::optional<AppendPlan> PlanBestTimeAppend(std::string_view stored, std::strin
   ForEachRecord(plain, [&lastRecordEnd](BestTimeRecord&&, size_t end) { lastRecordEnd = end; });
   const std::string_view tail = std::string_view(plain).substr(lastRecordEnd);
   if (tail.empty()) return AppendPlan{stored.size(), std::string(storedRecord)};
-  if (IsUnfinishedRecord(tail)) return AppendPlan{lastRecordEnd, std::string(storedRecord)};
-  if (lastRecordEnd == 0) return std::nullopt;
+  const std::optional<size_t> unfinished = UnfinishedRecordStart(tail);
+  // A file with no record is best times only when it holds nothing but the start of one.
+  if (lastRecordEnd == 0 && unfinished != 0u) return std::nullopt;
+  if (unfinished) return AppendPlan{lastRecordEnd + *unfinished, std::string(storedRecord)};
   // Damaged bytes stay as they are; the reader skips their lines.
   const bool endsLine = tail.back() == kFieldEnd;
   return AppendPlan{stored.size(), (endsLine ? "" : std::string(1, kStoredFieldEnd)) + std::string(storedRecord)};

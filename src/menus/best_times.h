@@ -54,10 +54,11 @@ struct BestTimeRow {
 // damaged byte costs at most the records it touches. Names are cut to 15 bytes and times to their 9.
 std::vector<BestTimeRecord> ParseBestTimes(std::string_view stored);
 
-// How the stored record `storedRecord` is appended to the stored best times `stored`: bytes after the
-// last record that reads are cut only when they are the unfinished start of one record (an append cut
-// short); other bytes there are kept, and the new record starts on a line of its own. Nothing when the
-// file is not best times at all (bytes but no record, e.g. an unrelated file linked in its place).
+// How the stored record `storedRecord` is appended to the stored best times `stored`: of the bytes
+// after the last record that reads, only the unfinished start of one record at their end (an append
+// cut short) is cut; other bytes there are kept, and the new record starts on a line of its own (which
+// may complete a record whose last byte 13 was lost). Nothing when the file is not best times at all:
+// bytes, but no record and not just the start of one (e.g. an unrelated file linked in its place).
 std::optional<AppendPlan> PlanBestTimeAppend(std::string_view stored, std::string_view storedRecord);
 
 // The order of the scores list: -1, 0 or 1 as t1 is better than, as good as or worse than t2 (shorter

@@ -221,6 +221,7 @@ TEST_F(BestTimesFileTest, AnAppendCutsOnlyAnUnfinishedRecordAndNeverWritesIntoAn
       {"a damaged record kept", kept + "x\rB\r00:10:000\r", kept + "x\rB\r00:10:000\r" + added},
       {"damaged bytes kept, the record on a line of its own", kept + "1\r" + std::string(30, 'z'),
        kept + "1\r" + std::string(30, 'z') + "\r" + added},
+      {"an unfinished record after damaged bytes", kept + "zz\r4\rAn", kept + "zz\r" + added},
       {"not best times at all", "root:x:0:0:root:/root:/bin/bash\n", std::nullopt},
   };
   for (const auto& c : cases) {
