@@ -64,11 +64,11 @@ std::optional<KeyLine> KeyLineOf(std::string_view line) {
   return KeyLine{key, begin, begin + value.size()};
 }
 
-// Calls `visit(line, lineEnd, section)` for every line, `line` without its LF, `lineEnd` the offset
-// just past it (past the LF where there is one), `section` the section the line is in.
 // A UTF-8 byte-order mark some editors put first is not part of the first line.
 size_t ByteOrderMarkLength(std::string_view text) { return text.starts_with("\xEF\xBB\xBF") ? 3 : 0; }
 
+// Calls `visit(line, lineEnd, section)` for every line, `line` without its LF, `lineEnd` the offset
+// just past it (past the LF where there is one), `section` the section the line is in.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   std::string_view section;

@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "platform/av_codec_objects.h"
 #include "platform/av_error.h"
@@ -52,15 +53,27 @@ struct FilmDecoder::Streams : AvCodecObjects {
 
   ~Streams() { avformat_close_input(&format); }
 
+  // The header's size is checked before anything is decoded (finding the streams decodes a picture).
+  static void RefuseHugePictures(const AVCodecParameters& parameters) {
+    if (int64_t{parameters.width} * parameters.height <= kMaxFilmPixels) return;
+    throw Error("Film is too large (" + std::to_string(parameters.width) + "x" + std::to_string(parameters.height) + ")");
+  }
+
+  // Finds the streams' parameters with decoders that refuse pictures beyond the bound.
+  void FindStreams() {
+    for (unsigned i = 0; i < format->nb_streams; ++i) RefuseHugePictures(*format->streams[i]->codecpar);
+    std::vector<AVDictionary*> options(format->nb_streams, nullptr);
+    for (AVDictionary*& dictionary : options) av_dict_set_int(&dictionary, "max_pixels", kMaxFilmPixels, 0);
+    const int result = avformat_find_stream_info(format, options.data());
+    for (AVDictionary*& dictionary : options) av_dict_free(&dictionary);
+    CheckAv(result);
+  }
+
   void OpenVideo() {
     const AVCodec* decoder = nullptr;
     const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
     CheckAv(index);
     stream = format->streams[index];
-    const AVCodecParameters& parameters = *stream->codecpar;
-    if (int64_t{parameters.width} * parameters.height > kMaxFilmPixels) {
-      throw Error("Film is too large (" + std::to_string(parameters.width) + "x" + std::to_string(parameters.height) + ")");
-    }
     context = avcodec_alloc_context3(decoder);
     CheckAv(avcodec_parameters_to_context(context, stream->codecpar));
     context->thread_count = 1;
@@ -113,7 +126,7 @@ struct FilmDecoder::Streams : AvCodecObjects {
 FilmDecoder::FilmDecoder(const std::string& path) : streams_(std::make_unique<Streams>()) {
   Streams& s = *streams_;
   s.format = OpenAviFile(path);
-  CheckAv(avformat_find_stream_info(s.format, nullptr));
+  s.FindStreams();
   s.OpenVideo();
 }
 
