@@ -202,6 +202,7 @@ class TJizdavo final : public SpriteWindow {
   void ShowAfterGameScores();
   // A file that could not be written: the player is told and the menus go on.
   void ShowSaveProblem(const std::string& message);
+  void ShowFileMessages();
   TDateTime ListBestTime() const;
   // The volume of `gauge`'s position given to each of `items`.
   void ApplyGaugeVolume(const TSuperGauge& gauge, const std::vector<std::string>& items);

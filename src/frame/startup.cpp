@@ -56,6 +56,7 @@ void TJizdavo::DXDraw1Initialize() {
   ShowPanels();
   if (PlayMusic.Checked) DXWaveList.Find("MenuTune" + std::to_string(MenuTrack())).Play(false);
   services_.window.SetPointerShape(1);
+  ShowFileMessages();
 }
 
 // The film waits at its first frame for a grace period; a skip then skips it unseen and puts the

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,14 +48,18 @@ struct BestTimeRow {
   bool operator==(const BestTimeRow&) const = default;
 };
 
-// The lines of a best-times text (complemented back): start with one empty line, byte 13 starts a new
-// one, every other byte goes onto the last; the last line, after the final 13, is dropped.
-std::vector<std::string> SplitRecordLines(std::string_view plain);
-
-// The records of the stored (complemented) bytes, in file order: consecutive triples of lines, a
-// leftover one or two lines ignored. A record whose level or time is not a number is skipped, so a
-// damaged record never hides the others.
+// The records of the stored (complemented) bytes, in file order. The text is lines, each ended by byte
+// 13 (whatever follows the last 13 is no line). A record is three lines whose first (the level) and
+// third (the time) read as numbers; where they do not, reading goes on from the next line, so a
+// damaged byte costs at most the records it touches. Names are cut to 15 bytes and times to their 9.
 std::vector<BestTimeRecord> ParseBestTimes(std::string_view stored);
+
+// How the stored record `storedRecord` is appended to the stored best times `stored`: of the bytes
+// after the last record that reads, only the unfinished start of one record at their end (an append
+// cut short) is cut; other bytes there are kept, and the new record starts on a line of its own (which
+// may complete a record whose last byte 13 was lost). Nothing when the file is not best times at all:
+// bytes, but no record and not just the start of one (e.g. an unrelated file linked in its place).
+std::optional<AppendPlan> PlanBestTimeAppend(std::string_view stored, std::string_view storedRecord);
 
 // The order of the scores list: -1, 0 or 1 as t1 is better than, as good as or worse than t2 (shorter
 // first in Standard, more time left first in Car chase).
@@ -76,12 +81,12 @@ bool QualifiesForTopTen(const std::vector<BestTimeRow>& topTen, TDateTime gameTi
 // 13. A name is cut to 15 bytes, and a byte 13 in it (which would split the record) becomes a blank.
 std::string FormatBestTimeRecord(int32_t level, std::string_view name, TDateTime time);
 
-// The top ten of `level` from the mode's file in `folder`; a missing file is created empty.
+// The top ten of `level` from the mode's file in `folder`, read up to kBestTimesReadLimit; a missing
+// file is created empty.
 std::vector<BestTimeRow> LoadTopTen(const std::filesystem::path& folder, GameMode mode, int32_t level);
 
-// Appends a record to the mode's file in `folder`, creating it; a record cut short at the end of the
-// file is dropped first, so the new one stays in step. Throws Error "Unable to write to <file>",
-// leaving the records already stored intact.
+// Appends a record to the mode's file in `folder`, creating it (PlanBestTimeAppend). Throws Error
+// "Unable to write to <file>", leaving the records already stored intact.
 void AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
                     TDateTime time);
 

@@ -1,12 +1,14 @@
 #pragma once
-// The five small files the game keeps beside the program: where they live, how their bytes are
-// scrambled, and writes that never leave half a file behind.
+// The five small files the game keeps beside the program: where they live and how their bytes are
+// scrambled (reading and writing them: stored_file.h).
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "menus/stored_file.h"
 
 namespace jizdavo {
 
@@ -28,8 +30,9 @@ std::filesystem::path ProgramFolder();
 std::filesystem::path AssetFolder(const std::filesystem::path& programFolder);
 
 // "$XDG_DATA_HOME/jizdavo", or "$HOME/.local/share/jizdavo" when XDG_DATA_HOME is unset, empty or
-// relative (as the XDG rules ask). Arguments may be null.
-std::filesystem::path UserDataFolder(const char* xdgDataHome, const char* home);
+// relative (as the XDG rules ask); nothing when HOME is not an absolute path either (a folder relative
+// to wherever the game was started from is nobody's). Arguments may be null.
+std::optional<std::filesystem::path> UserDataFolder(const char* xdgDataHome, const char* home);
 
 // True when a file can be created in `folder` (tried for real: permissions alone do not tell, e.g.
 // for root or on a read-only mount).
@@ -37,10 +40,11 @@ bool IsWritableFolder(const std::filesystem::path& folder);
 
 // Where the five files live: the program's folder when it can be written (a copy run where it was
 // built or unpacked), else the user's data folder, created on the way (an installed copy), into which
-// those of the five it lacks are copied from the program's folder. When neither can be written the
-// program's folder is kept: reading still works and every write reports "Unable to write to ...".
+// those of the five it lacks are copied from the program's folder. With no user folder at all the
+// program's folder is kept in memory (KeepFolderInMemory). When neither can be written the program's
+// folder is kept: reading still works and every write reports "Unable to write to ...".
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
-                                       const std::filesystem::path& userFolder);
+                                       const std::optional<std::filesystem::path>& userFolder);
 
 // The choice above for this process, from the real executable path and environment. An installed
 // copy (its assets under share/) always keeps them in the user's data folder, never in the install
@@ -53,21 +57,5 @@ std::optional<int32_t> ParseInteger(std::string_view text);
 
 // Every byte of the score and progress files is stored as its bitwise complement.
 std::string ComplementBytes(std::string_view bytes);
-
-// The whole content of `file`, or nothing when it is missing or cannot be read.
-std::optional<std::string> ReadFile(const std::filesystem::path& file);
-
-// The whole content of `file`. A missing file is created empty, as the game always did; a file that
-// cannot be read or created reads as empty, so the menus stay usable.
-std::string ReadOrCreateFile(const std::filesystem::path& file);
-
-// Replaces `file` with `bytes` through a temporary file in the same folder, flushed and renamed over
-// the old one, so a crash or a full disk leaves either the old or the new content.
-// Throws Error "Unable to write to <file>".
-void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
-
-// Appends `bytes` to `file` (creating it) in one write; on failure the file is cut back to its old
-// length, so the records before stay intact. Throws Error "Unable to write to <file>".
-void AppendToFile(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace jizdavo

@@ -70,6 +70,7 @@ void TJizdavo::Label12Click(TControl*) {
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }
+  ShowFileMessages();
   EnterScreen("MAIN MENU", Menus.Panel1);
 }
 

@@ -18,7 +18,7 @@ std::string ParseProgress(std::string_view stored, GameMode mode) {
 std::string EncodeProgress(int32_t level) { return ComplementBytes(std::to_string(level)); }
 
 std::string LoadProgress(const std::filesystem::path& folder, GameMode mode) {
-  return ParseProgress(ReadOrCreateFile(folder / ProgressFileName(mode)), mode);
+  return ParseProgress(ReadOrCreateFile(folder / ProgressFileName(mode), kSmallFileReadLimit), mode);
 }
 
 bool RaiseProgress(const std::filesystem::path& folder, GameMode mode, std::string& progress, int32_t level) {

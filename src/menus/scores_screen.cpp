@@ -62,6 +62,7 @@ void TJizdavo::LoadBestTimes(TControl* Sender) {
     item->SubItems = {row.Name, row.Time};
   }
   list.EndUpdate();
+  ShowFileMessages();
   list.ViewStyle = TViewStyle::vsReport;
   if (Game.ScoresListMode != 10) Game.ScoresListMode = Sender == &list ? 1 : 2;
 }
@@ -126,6 +127,7 @@ void TJizdavo::Label15Click(TControl*) {
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }
+  ShowFileMessages();
   Game.ScoresListMode = 0;
   ShowAfterGameScores();
   Menus.ListView1.SetFocus();
@@ -136,6 +138,13 @@ void TJizdavo::Label15Click(TControl*) {
 // A file that cannot be written leaves the game playable: the player is told, and the menus go on.
 void TJizdavo::ShowSaveProblem(const std::string& message) { services_.window.MessageBox("Jizdavo", message); }
 
+// What reading the files had to tell (a file refused or read only in part, the files kept in memory),
+// once the display is up; until then it waits.
+void TJizdavo::ShowFileMessages() {
+  if (DXDraw1.BackSurface() == nullptr) return;
+  for (const std::string& message : TakePlayerMessages()) ShowSaveProblem(message);
+}
+
 void TJizdavo::RaiseLevelProgress(int level) {
   std::string& progress = Game.ChaseMode ? Game.ChaseProgress : Game.StandardProgress;
   try {
@@ -143,11 +152,13 @@ void TJizdavo::RaiseLevelProgress(int level) {
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }
+  ShowFileMessages();
 }
 
 void TJizdavo::LoadProgressFiles() {
   Game.StandardProgress = LoadProgress(services_.data_folder, GameMode::Standard);
   Game.ChaseProgress = LoadProgress(services_.data_folder, GameMode::CarChase);
+  ShowFileMessages();
 }
 
 }  // namespace jizdavo

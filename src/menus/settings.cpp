@@ -64,11 +64,11 @@ std::optional<KeyLine> KeyLineOf(std::string_view line) {
   return KeyLine{key, begin, begin + value.size()};
 }
 
-// Calls `visit(line, lineEnd, section)` for every line, `line` without its LF, `lineEnd` the offset
-// just past it (past the LF where there is one), `section` the section the line is in.
 // A UTF-8 byte-order mark some editors put first is not part of the first line.
 size_t ByteOrderMarkLength(std::string_view text) { return text.starts_with("\xEF\xBB\xBF") ? 3 : 0; }
 
+// Calls `visit(line, lineEnd, section)` for every line, `line` without its LF, `lineEnd` the offset
+// just past it (past the LF where there is one), `section` the section the line is in.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
   std::string_view section;
@@ -194,16 +194,22 @@ std::optional<std::string> WithOptions(std::string_view iniText, const SavedOpti
   return WithIniValues(iniText, kSection, OptionValues(options));
 }
 
-SettingsFile::SettingsFile(std::filesystem::path file)
-    : path_(std::move(file)), text_(ReadFile(path_).value_or("")) {}
+SettingsFile::SettingsFile(std::filesystem::path file) : path_(std::move(file)) {
+  StoredContent content = ReadStoredFile(path_, kSmallFileReadLimit);
+  TellPlayerAbout(path_, content, kSmallFileReadLimit);
+  text_ = std::move(content.bytes);
+}
 
 SavedOptions SettingsFile::Read() const { return ParseOptions(text_); }
 
 void SettingsFile::Write(const SavedOptions& options) { WriteSection(kSection, OptionValues(options)); }
 
 void SettingsFile::WriteSection(std::string_view section, const Values& values) {
-  // Start from the file as it is now, so lines written by anyone since start-up are kept too.
-  std::optional<std::string> text = WithIniValues(ReadFile(path_).value_or(text_), section, values);
+  // Start from the file as it is now, so lines written by anyone since start-up are kept too; one
+  // read only in part cannot be written back whole. (A FIFO or folder is refused by the replace.)
+  const StoredContent now = ReadStoredFile(path_, kSmallFileReadLimit);
+  if (now.state == FileState::Cut) throw Error("Unable to write to " + path_.string());
+  std::optional<std::string> text = WithIniValues(now.state == FileState::Whole ? now.bytes : text_, section, values);
   if (!text) throw Error("Unable to write to " + path_.string());
   ReplaceFileAtomically(path_, *text);
   text_ = std::move(*text);

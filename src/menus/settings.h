@@ -52,7 +52,8 @@ std::optional<std::string> WithOptions(std::string_view iniText, const SavedOpti
 // The settings file, opened when the main window is created and held until it closes.
 class SettingsFile {
  public:
-  // Reads `file`; a missing or unreadable one reads as empty.
+  // Reads `file` (up to kSmallFileReadLimit); a missing or unreadable one reads as empty, and the
+  // player is told about one refused or read only in part (TellPlayerAbout).
   explicit SettingsFile(std::filesystem::path file);
 
   const std::filesystem::path& Path() const { return path_; }
@@ -63,8 +64,9 @@ class SettingsFile {
   void Write(const SavedOptions& options);
 
   // Sets `values` in `section` (WithIniValues, creating the file or section) and puts the file on
-  // disk at once. Throws Error "Unable to write to <file>"; the file and what Read and ReadValue give
-  // are then unchanged.
+  // disk at once. Throws Error "Unable to write to <file>", also for a file larger than
+  // kSmallFileReadLimit (it could not be kept whole); the file and what Read and ReadValue give are
+  // then unchanged.
   void WriteSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values);
 
   // A value of any section, as last read or written (IniValue).

@@ -1,6 +1,11 @@
 #include "platform/film_decoder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/av_codec_objects.h"
 #include "platform/av_error.h"
@@ -10,6 +15,31 @@ namespace jizdavo {
 namespace {
 
 constexpr uint32_t kRgbMask = 0x00FFFFFF;
+// Pictures are shown on the 640 x 480 screen, so larger ones are scaled down as they are decoded.
+constexpr int kShownWidth = 640;
+constexpr int kShownHeight = 480;
+
+// The size a decoded picture is given: itself, or scaled to fit the screen with its proportions kept.
+std::pair<int, int> FitOnScreen(int width, int height) {
+  if (width <= kShownWidth && height <= kShownHeight) return {width, height};
+  const double scale = std::min(static_cast<double>(kShownWidth) / width, static_cast<double>(kShownHeight) / height);
+  return {std::clamp(static_cast<int>(std::lround(width * scale)), 1, kShownWidth),
+          std::clamp(static_cast<int>(std::lround(height * scale)), 1, kShownHeight)};
+}
+
+// The film is an AVI file read from disk and nothing else: no other container (a playlist, a stream
+// description) and no other protocol is ever tried, whatever the bytes claim.
+AVFormatContext* OpenAviFile(const std::string& path) {
+  const AVInputFormat* avi = av_find_input_format("avi");
+  if (avi == nullptr) throw Error(AvErrorText(AVERROR_DEMUXER_NOT_FOUND));
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "protocol_whitelist", "file", 0);
+  AVFormatContext* format = nullptr;
+  const int result = avformat_open_input(&format, ("file:" + path).c_str(), avi, &options);
+  av_dict_free(&options);
+  CheckAv(result);
+  return format;
+}
 
 }  // namespace
 
@@ -23,6 +53,22 @@ struct FilmDecoder::Streams : AvCodecObjects {
 
   ~Streams() { avformat_close_input(&format); }
 
+  // The header's size is checked before anything is decoded (finding the streams decodes a picture).
+  static void RefuseHugePictures(const AVCodecParameters& parameters) {
+    if (int64_t{parameters.width} * parameters.height <= kMaxFilmPixels) return;
+    throw Error("Film is too large (" + std::to_string(parameters.width) + "x" + std::to_string(parameters.height) + ")");
+  }
+
+  // Finds the streams' parameters with decoders that refuse pictures beyond the bound.
+  void FindStreams() {
+    for (unsigned i = 0; i < format->nb_streams; ++i) RefuseHugePictures(*format->streams[i]->codecpar);
+    std::vector<AVDictionary*> options(format->nb_streams, nullptr);
+    for (AVDictionary*& dictionary : options) av_dict_set_int(&dictionary, "max_pixels", kMaxFilmPixels, 0);
+    const int result = avformat_find_stream_info(format, options.data());
+    for (AVDictionary*& dictionary : options) av_dict_free(&dictionary);
+    CheckAv(result);
+  }
+
   void OpenVideo() {
     const AVCodec* decoder = nullptr;
     const int index = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
@@ -31,6 +77,8 @@ struct FilmDecoder::Streams : AvCodecObjects {
     context = avcodec_alloc_context3(decoder);
     CheckAv(avcodec_parameters_to_context(context, stream->codecpar));
     context->thread_count = 1;
+    // The stream's own header may claim a small size and its pictures a huge one.
+    context->max_pixels = kMaxFilmPixels;
     CheckAv(avcodec_open2(context, decoder, nullptr));
     if (context->width <= 0 || context->height <= 0) throw Error(AvErrorText(AVERROR_INVALIDDATA));
     const AVRational guessed = av_guess_frame_rate(format, stream, nullptr);
@@ -62,8 +110,7 @@ struct FilmDecoder::Streams : AvCodecObjects {
   }
 
   void Convert(FilmFrame& out) {
-    out.width = frame->width;
-    out.height = frame->height;
+    std::tie(out.width, out.height) = FitOnScreen(frame->width, frame->height);
     out.pixels.resize(static_cast<size_t>(out.width) * out.height);
     scaler = sws_getCachedContext(scaler, frame->width, frame->height,
                                   static_cast<AVPixelFormat>(frame->format), out.width, out.height,
@@ -78,15 +125,15 @@ struct FilmDecoder::Streams : AvCodecObjects {
 
 FilmDecoder::FilmDecoder(const std::string& path) : streams_(std::make_unique<Streams>()) {
   Streams& s = *streams_;
-  CheckAv(avformat_open_input(&s.format, path.c_str(), nullptr, nullptr));
-  CheckAv(avformat_find_stream_info(s.format, nullptr));
+  s.format = OpenAviFile(path);
+  s.FindStreams();
   s.OpenVideo();
 }
 
 FilmDecoder::~FilmDecoder() = default;
 
-int FilmDecoder::Width() const { return streams_->context->width; }
-int FilmDecoder::Height() const { return streams_->context->height; }
+int FilmDecoder::Width() const { return FitOnScreen(streams_->context->width, streams_->context->height).first; }
+int FilmDecoder::Height() const { return FitOnScreen(streams_->context->width, streams_->context->height).second; }
 int FilmDecoder::RateNumerator() const { return streams_->rate.num; }
 int FilmDecoder::RateDenominator() const { return streams_->rate.den; }
 

@@ -15,15 +15,21 @@ struct FilmFrame {
   std::vector<uint32_t> pixels;  // rows top to bottom
 };
 
+// The most pixels a film's pictures may have (a full-HD film plays, scaled down to the screen); larger
+// ones are refused before their pictures are made, so no film can take much memory.
+inline constexpr int64_t kMaxFilmPixels = 1920 * 1088;
+
 class FilmDecoder {
  public:
-  // Raises an Error with the media libraries' message when the file is missing, unreadable or has no
-  // pictures.
+  // Opens `path` as an AVI file on disk. Raises an Error with the media libraries' message when the
+  // file is missing, unreadable, not AVI or has no pictures, and "Film is too large (WxH)" beyond
+  // kMaxFilmPixels.
   explicit FilmDecoder(const std::string& path);
   ~FilmDecoder();
   FilmDecoder(const FilmDecoder&) = delete;
   FilmDecoder& operator=(const FilmDecoder&) = delete;
 
+  // The size of the pictures Next gives: the film's own, or scaled down to fit 640 x 480.
   int Width() const;
   int Height() const;
   // Frames per second as a fraction, so that frame times come out exact.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <functional>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -30,10 +31,11 @@ std::string Names(const std::vector<BestTimeRow>& rows) {
 }
 
 // What a start of the game makes of the two folders, and what its writes then do, as lines of text.
-std::string StartAndSave(const fs::path& program, const fs::path& user) {
+std::string StartAndSave(const fs::path& program, const std::optional<fs::path>& user) {
   std::ostringstream out;
   const fs::path folder = ChooseDataFolder(program, user);
   out << "folder: " << (folder == program ? "program" : folder == user ? "user" : folder.string()) << "\n";
+  for (const std::string& message : TakePlayerMessages()) out << "told: " << message << "\n";
   out << "best times: " << Names(LoadTopTen(folder, GameMode::Standard, 1)) << "\n";
   out << "car chase: " << Names(LoadTopTen(folder, GameMode::CarChase, 1)) << "\n";
   std::string progress = LoadProgress(folder, GameMode::Standard);
@@ -93,8 +95,10 @@ class ReadOnlyFolderTest : public testing::TempFolderTest {
     }
   }
 
-  std::string StartAndSaveWithoutRoot() {
-    return testing::RunWithoutRoot([this] { return StartAndSave(Program(), Home() / "jizdavo"); });
+  std::string StartAndSaveWithoutRoot(bool home = true) {
+    return testing::RunWithoutRoot([this, home] {
+      return StartAndSave(Program(), home ? std::optional(Home() / "jizdavo") : std::nullopt);
+    });
   }
 
   void ExpectProgramFolderUntouched() {
@@ -133,6 +137,17 @@ TEST_F(ReadOnlyFolderTest, WithNowhereToWriteReadsTheStoredFilesAndReportsEachWr
                 "/Settings.ini\n"
                 "best times after: Ann;Bob;\n");
   ExpectProgramFolderUntouched();
+}
+
+TEST_F(ReadOnlyFolderTest, WithNoHomeKeepsTheFilesInMemoryAndTellsThePlayerOnce) {
+  GiveHomeToTheChild(true);
+  EXPECT_EQ(StartAndSaveWithoutRoot(false),
+            "folder: program\ntold: Neither XDG_DATA_HOME nor HOME names a folder to keep your best times, "
+            "progress and options in: they are kept only until the game closes\nbest times: Ann;Bob;\n"
+            "car chase: \nprogress: 5\nmusic volume: 12\nappend: ok\nraise: ok\nprogress in memory: 6\n"
+            "settings: ok\nbest times after: Cid;Ann;Bob;\n");
+  ExpectProgramFolderUntouched();
+  EXPECT_TRUE(fs::is_empty(Home()));
 }
 
 }  // namespace

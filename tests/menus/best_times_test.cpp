@@ -1,5 +1,7 @@
 #include "menus/best_times.h"
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "frame/date_time.h"
@@ -47,20 +49,6 @@ TEST(BestTimesFormatTest, WritesRecordsTheWayTheyAreReadBack) {
   for (const auto& c : cases) EXPECT_EQ(FormatBestTimeRecord(c.level, c.name, c.time), c.plain) << c.name;
 }
 
-TEST(BestTimesFormatTest, SplitsLinesAtByte13AndDropsTheTail) {
-  const struct {
-    std::string plain;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {"", {}},
-      {"abc", {}},
-      {"\r", {""}},
-      {"a\rb\r", {"a", "b"}},
-      {"a\r\rc\rtail", {"a", "", "c"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitRecordLines(c.plain), c.lines) << c.plain;
-}
-
 TEST(BestTimesFormatTest, SkipsDamagedRecordsAndKeepsTheRest) {
   const struct {
     const char* what;
@@ -74,6 +62,13 @@ TEST(BestTimesFormatTest, SkipsDamagedRecordsAndKeepsTheRest) {
       {"time too short", Record("1", "A", "00:10") + Record("1", "B", "00:11:000"), {"B"}},
       {"empty name kept", Record("1", "", "00:10:000"), {""}},
       {"noise only", "\x01\x02\x03", {}},
+      {"lines only", "a\r\rc\rtail", {}},
+      {"a damaged byte 13 costs its record only",
+       Record("1", "A", "00:10:000") + "1\rB\xFF" + "00:11:000\r" + Record("1", "C", "00:12:000") +
+           Record("1", "D", "00:13:000"),
+       {"A", "C", "D"}},
+      {"stray lines before a record", "junk\r\r7\r" + Record("1", "A", "00:10:000"), {"A"}},
+      {"a long name cut to 15 bytes", Record("1", std::string(40, 'n'), "00:10:000"), {std::string(15, 'n')}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> names;
@@ -193,6 +188,72 @@ TEST_F(BestTimesFileTest, ADamagedFileStillShowsItsValidRecords) {
   WriteBytes("Score.dat", ComplementBytes(Record("1", "Good", "00:12:000")) + garbageLevel +
                               ComplementBytes("Bad\r00:01:000\r" + Record("1", "Late", "00:13:000")));
   EXPECT_EQ(Names(LoadTopTen(folder_, GameMode::Standard, 1)), (std::vector<std::string>{"Good", "Late"}));
+}
+
+TEST_F(BestTimesFileTest, ADamagedSeparatorHidesOneRecordAndTheNextAppendKeepsEveryOther) {
+  std::string stored;
+  for (const char* name : {"A", "B", "C", "D", "E", "F", "G", "H"}) stored += ComplementBytes(Record("1", name, "00:20:000"));
+  const size_t separatorAfterB = stored.find(ComplementBytes("B\r")) + 1;
+  stored[separatorAfterB] = '\0';
+  WriteBytes("Score.dat", stored);
+  EXPECT_EQ(Names(LoadTopTen(folder_, GameMode::Standard, 1)),
+            (std::vector<std::string>{"A", "C", "D", "E", "F", "G", "H"}));
+  AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0));
+  EXPECT_EQ(ReadBytes("Score.dat"), stored + ComplementBytes(Record("1", "New", "00:10:000")));
+  EXPECT_EQ(Names(LoadTopTen(folder_, GameMode::Standard, 1)),
+            (std::vector<std::string>{"New", "A", "C", "D", "E", "F", "G", "H"}));
+}
+
+TEST_F(BestTimesFileTest, AnAppendCutsOnlyAnUnfinishedRecordAndNeverWritesIntoAnotherFile) {
+  const std::string kept = Record("1", "Kept", "00:20:000");
+  const std::string added = Record("1", "New", "00:10:000");
+  const struct {
+    const char* what;
+    std::string before;
+    std::optional<std::string> after;  // nothing: refused, the file untouched
+  } cases[] = {
+      {"empty", "", added},
+      {"whole records", kept, kept + added},
+      {"cut in the time", kept + "1\rAnn\r00:1", kept + added},
+      {"cut before the time", kept + "12\rAnn\r", kept + added},
+      {"cut in the level", kept + "1", kept + added},
+      {"only an unfinished record", "3\rAnn", added},
+      {"a damaged record kept", kept + "x\rB\r00:10:000\r", kept + "x\rB\r00:10:000\r" + added},
+      {"damaged bytes kept, the record on a line of its own", kept + "1\r" + std::string(30, 'z'),
+       kept + "1\r" + std::string(30, 'z') + "\r" + added},
+      {"an unfinished record after damaged bytes", kept + "zz\r4\rAn", kept + "zz\r" + added},
+      {"not best times at all", "root:x:0:0:root:/root:/bin/bash\n", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    WriteBytes("Score.dat", ComplementBytes(c.before));
+    if (c.after) {
+      AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0));
+      EXPECT_EQ(ComplementBytes(ReadBytes("Score.dat")), *c.after) << c.what;
+    } else {
+      EXPECT_THROW(AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0)), Error) << c.what;
+      EXPECT_EQ(ComplementBytes(ReadBytes("Score.dat")), c.before) << c.what;
+    }
+  }
+  // Linked to an unrelated file: nothing is cut from it or added to it.
+  const std::string passwd = "root:x:0:0:root:/root:/bin/bash\nann:x:1000:1000::/home/ann:/bin/sh\n";
+  WriteBytes("passwd", passwd);
+  std::filesystem::remove(File("Score.dat"));
+  std::filesystem::create_symlink(File("passwd"), File("Score.dat"));
+  EXPECT_TRUE(LoadTopTen(folder_, GameMode::Standard, 1).empty());
+  EXPECT_THROW(AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0)), Error);
+  EXPECT_EQ(ReadBytes("passwd"), passwd);
+}
+
+TEST_F(BestTimesFileTest, AHugeNameIsShownCutAndAHugeFileIsReadUpToItsBound) {
+  WriteBytes("Score.dat", ComplementBytes(Record("1", std::string(10 << 20, 'n'), "00:10:000")));
+  EXPECT_EQ(Names(LoadTopTen(folder_, GameMode::Standard, 1)), (std::vector<std::string>{std::string(15, 'n')}));
+  EXPECT_TRUE(TakePlayerMessages().empty());
+  std::filesystem::resize_file(File("Score.dat"), kBestTimesReadLimit + 1);
+  EXPECT_EQ(LoadTopTen(folder_, GameMode::Standard, 1).size(), 1u);
+  EXPECT_EQ(TakePlayerMessages(), (std::vector<std::string>{"Only the first 16384 KB of " + File("Score.dat").string() +
+                                                            " are read: the file is larger"}));
+  EXPECT_THROW(AppendBestTime(folder_, GameMode::Standard, 1, "New", MakeTime(0, 0, 10, 0)), Error);
+  EXPECT_EQ(std::filesystem::file_size(File("Score.dat")), kBestTimesReadLimit + 1);
 }
 
 TEST_F(BestTimesFileTest, AFailedAppendKeepsTheStoredRecords) {

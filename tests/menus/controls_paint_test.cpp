@@ -217,6 +217,10 @@ TEST(ControlFontTest, HeightIsTheEmInPixels) {
     EXPECT_GE(extent.height, c.em) << c.font.Name;
   }
   EXPECT_GT(TextExtentOf(HeadingFont(), "New Game").height, 20);
+  // A caption of megabytes is drawn only as far as any panel could show it.
+  const std::string huge(4 << 20, 'W');
+  EXPECT_EQ(CachedText(ItemFont(), huge).width, CachedText(ItemFont(), huge.substr(0, 256)).width);
+  EXPECT_GT(CachedText(ItemFont(), huge).width, 640);
 }
 
 class RecordingOutput final : public VideoOutput {

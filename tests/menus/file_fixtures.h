@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "menus/stored_file.h"
+
 namespace jizdavo::testing {
 
 // A new empty folder, removed with everything in it at the end of the test.
@@ -23,6 +25,7 @@ class TempFolderTest : public ::testing::Test {
     std::string name = (std::filesystem::temp_directory_path() / "jizdavo-files-XXXXXX").string();
     ASSERT_NE(::mkdtemp(name.data()), nullptr);
     folder_ = name;
+    TakePlayerMessages();  // left by an earlier test
   }
   void TearDown() override {
     std::error_code ignored;

@@ -40,8 +40,10 @@ void GiveTunesSound(TDXWaveList& waves) {
 MenuField::MenuField(const std::function<void(const std::filesystem::path&)>& prepare)
     : random(7, clock), folder(MakeTempFolder()) {
   if (prepare) prepare(folder);
-  PlatformServices services{clock,  random, video, input, window, timers, audio,
-                            [this](uint32_t ms) { clock.Advance(ms); }, folder, folder, StoredWidgetPictures()};
+  TakePlayerMessages();  // left by an earlier test
+  PlatformServices services{clock, random, video, input, window, timers, audio,
+                            [this](uint32_t ms) { clock.Advance(ms); }, folder, folder,
+                            StoredWidgetPictures()};
   game = std::make_unique<TJizdavo>(services);
   LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
   GiveTunesSound(game->DXWaveList);

@@ -70,6 +70,15 @@ TEST_F(ProgressFileTest, RaisesOnlyToAHigherExistingLevel) {
   }
 }
 
+TEST_F(ProgressFileTest, AnEndlessDeviceInPlaceOfTheFileGivesLevelOneAndIsTold) {
+  std::filesystem::create_symlink("/dev/zero", File("Levels.dat"));
+  EXPECT_EQ(LoadProgress(folder_, GameMode::Standard), "1");
+  EXPECT_EQ(TakePlayerMessages(), std::vector<std::string>{"Unable to read " + File("Levels.dat").string()});
+  std::string progress = "1";
+  EXPECT_THROW(RaiseProgress(folder_, GameMode::Standard, progress, 2), Error);
+  EXPECT_EQ(std::filesystem::read_symlink(File("Levels.dat")), "/dev/zero");
+}
+
 TEST_F(ProgressFileTest, AFailedRaiseKeepsTheOldFileAndReportsIt) {
   WriteBytes("Levels.dat", EncodeProgress(9));
   std::string progress = "9";

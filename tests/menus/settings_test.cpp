@@ -119,6 +119,12 @@ TEST_F(SettingsFileTest, AFailedWriteReportsThePathAndKeepsTheOldFileAndValues) 
   }
   EXPECT_EQ(ReadBytes("Settings.ini"), "[Options]\nMVolume=10\n");
   EXPECT_EQ(settings.Read().MVolume, 10);
+  // A file beyond the bound is read in part, so it could not be written back whole.
+  const std::string huge = "[Options]\nMVolume=20\n;" + std::string(kSmallFileReadLimit, 'x');
+  WriteBytes("Settings.ini", huge);
+  EXPECT_EQ(SettingsFile(File("Settings.ini")).Read().MVolume, 20);
+  EXPECT_THROW(settings.Write(SavedOptions{}), Error);
+  EXPECT_EQ(ReadBytes("Settings.ini"), huge);
 }
 
 TEST_F(SettingsFileTest, AFolderThatCannotBeWrittenReadsDefaultsAndReportsTheWrite) {

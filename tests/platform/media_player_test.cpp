@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/error.h"
+#include "platform/film_decoder.h"
 #include "platform/film_encoder.h"
 
 namespace jizdavo {
@@ -194,10 +195,15 @@ TEST_F(MediaPlayerTest, SeekingShowsThatFrameAndPlayingAtTheEndStartsOver) {
   EXPECT_EQ(output_.Frames().back(), 0);
 }
 
-TEST_F(MediaPlayerTest, MissingOrGarbageFilesRaiseTheLibrarysMessage) {
+TEST_F(MediaPlayerTest, MissingGarbageOrOtherKindsOfFilesRaiseTheLibrarysMessage) {
   const std::string garbage = (*dir_ / "garbage.avi").string();
   std::ofstream(garbage) << "this is not a film at all, just some words in a file";
-  for (const std::string& path : {(*dir_ / "missing.avi").string(), garbage}) {
+  // Other containers the media libraries would take, named like the film: only AVI is opened.
+  const std::string picture = (*dir_ / "picture.avi").string();
+  std::ofstream(picture, std::ios::binary) << "P6\n2 2\n255\n" << std::string(12, '\x7F');
+  const std::string playlist = (*dir_ / "playlist.avi").string();
+  std::ofstream(playlist) << "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n" << Film() << "\n#EXT-X-ENDLIST\n";
+  for (const std::string& path : {(*dir_ / "missing.avi").string(), garbage, picture, playlist}) {
     player_.FileName = path;
     try {
       player_.Open();
@@ -206,6 +212,34 @@ TEST_F(MediaPlayerTest, MissingOrGarbageFilesRaiseTheLibrarysMessage) {
       EXPECT_GT(std::string(e.what()).size(), 5u) << path;
     }
     EXPECT_EQ(player_.Mode(), MediaMode::NotReady);
+  }
+}
+
+TEST_F(MediaPlayerTest, LargeFilmsAreScaledDownToTheScreenAndHugeOnesRefused) {
+  const struct {
+    int width, height;
+    int shownWidth, shownHeight;  // 0: refused
+  } cases[] = {{640, 480, 640, 480}, {1280, 720, 640, 360}, {480, 960, 240, 480}, {2048, 2048, 0, 0}};
+  for (const auto& c : cases) {
+    const std::string path = (*dir_ / "large.avi").string();
+    {
+      FilmEncoder encoder(path, c.width, c.height, 25);
+      const std::vector<uint32_t> pixels(static_cast<size_t>(c.width) * c.height, 0x00FF00);
+      encoder.AddFrame(pixels.data());
+      encoder.Finish();
+    }
+    if (c.shownWidth == 0) {
+      EXPECT_THROW(FilmDecoder{path}, Error) << c.width << "x" << c.height;
+      continue;
+    }
+    FilmDecoder film(path);
+    EXPECT_EQ(film.Width(), c.shownWidth);
+    EXPECT_EQ(film.Height(), c.shownHeight);
+    FilmFrame frame;
+    ASSERT_TRUE(film.Next(frame)) << c.width << "x" << c.height;
+    EXPECT_EQ(frame.width, c.shownWidth);
+    EXPECT_EQ(frame.height, c.shownHeight);
+    EXPECT_EQ(FrameOfColour(frame.pixels[frame.pixels.size() / 2]), 1);
   }
 }
 

@@ -9,6 +9,9 @@ namespace {
 // The menus show a few dozen captions; the bound only matters for text that keeps changing (a name
 // being typed), which would otherwise pile up for the whole run.
 constexpr size_t kCachedCaptions = 512;
+// No panel shows more than a few dozen characters (the screen is 640 pixels wide); a longer caption
+// (a damaged file's name) is rendered and kept only this far, so the cache stays small.
+constexpr size_t kLongestCaption = 256;
 
 std::string CacheKey(const TControlFont& font, std::string_view caption) {
   std::string key = font.Name;
@@ -69,6 +72,7 @@ std::string Utf8FromLatin1(std::string_view latin1) {
 
 const TextCoverage& CachedText(const TControlFont& font, std::string_view caption) {
   static std::unordered_map<std::string, TextCoverage> cache;
+  caption = caption.substr(0, kLongestCaption);
   std::string key = CacheKey(font, caption);
   auto found = cache.find(key);
   if (found != cache.end()) return found->second;

@@ -41,7 +41,8 @@ FontRequest FontRequestOf(const TControlFont& font);
 std::string Latin1FromUtf8(std::string_view utf8);
 std::string Utf8FromLatin1(std::string_view latin1);
 
-// The antialiased coverage of a caption, rendered once and kept (the cache is bounded).
+// The antialiased coverage of a caption, rendered once and kept (the cache is bounded, and so is the
+// length of caption rendered: 256 bytes, far more than a panel shows).
 const TextCoverage& CachedText(const TControlFont& font, std::string_view caption);
 inline TextExtent TextExtentOf(const TControlFont& font, std::string_view caption) {
   return CachedText(font, caption).cell;

@@ -1,0 +1,69 @@
+#pragma once
+// Reading and writing the game's own files. Each is opened once, as what it is: a symbolic link to a
+// regular file is followed, a FIFO, device or folder is refused without waiting on it. Reads stop at
+// a bound, so no file can make the game take more memory than that; rewrites and appends never leave
+// half a file behind; with no folder to keep them in, the files live in memory.
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jizdavo {
+
+// The most read of a file: best times grow by one record per won level; the others are a few lines.
+inline constexpr size_t kBestTimesReadLimit = 16 << 20;
+inline constexpr size_t kSmallFileReadLimit = 64 << 10;
+
+// What the files have to tell the player ("Unable to read <file>", a file read only in part, the
+// files kept in memory), kept until the menus show it. Each message is told once a run.
+void TellPlayer(std::string message);
+std::vector<std::string> TakePlayerMessages();
+
+enum class FileState { Missing, Refused, Cut, Whole };
+
+struct StoredContent {
+  FileState state = FileState::Missing;
+  std::string bytes;  // the first `limit` bytes when Cut, empty when Missing or Refused
+};
+
+// `file` up to `limit` bytes: Refused when it is not a regular file or cannot be read, Cut when longer.
+StoredContent ReadStoredFile(const std::filesystem::path& file, size_t limit);
+
+// Tells the player "Unable to read <file>" for a Refused file, and that a Cut one was read in part.
+void TellPlayerAbout(const std::filesystem::path& file, const StoredContent& content, size_t limit);
+
+// The whole of `file` (up to kBestTimesReadLimit), or nothing when it is missing or refused.
+std::optional<std::string> ReadFile(const std::filesystem::path& file);
+
+// ReadStoredFile's bytes, the player told about them (TellPlayerAbout); a missing file is first created empty, as the game always did (but not
+// through a link that leads nowhere), and one that cannot be created reads as empty.
+std::string ReadOrCreateFile(const std::filesystem::path& file, size_t limit);
+
+// Replaces `file` with `bytes` through a temporary file in the same folder, flushed and renamed over
+// the old one, so a crash or a full disk leaves either the old or the new content. A link to a
+// regular file has the file it leads to replaced (checked to be the file the link opened), and the
+// link stays. Throws Error "Unable to write to <file>", also for a FIFO, device or folder.
+void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// An append worked out from a file's content: keep its first `keep` bytes, then add `bytes`.
+struct AppendPlan {
+  size_t keep = 0;
+  std::string bytes;
+};
+
+// Appends to `file` (created when missing) what `plan` makes of its content, on the one opened file:
+// nothing is looked up again by name between reading, cutting and writing. Throws Error "Unable to
+// write to <file>" when the file is not a regular file, is larger than `limit`, the plan gives
+// nothing, or the write fails; a failed write is cut back to `keep` bytes.
+void AppendToFile(const std::filesystem::path& file, size_t limit,
+                  const std::function<std::optional<AppendPlan>(std::string_view)>& plan);
+
+// From now on the files of `folder` live in memory: each is read from the folder the first time it is
+// needed, and nothing is written there. Tells the player once.
+void KeepFolderInMemory(const std::filesystem::path& folder);
+
+}  // namespace jizdavo
