@@ -99,7 +99,6 @@ fs::path PickDataFolder() {
   if (assetFolder != programFolder) return UserFolderOr(assetFolder, userFolder);
   return ChooseDataFolder(programFolder, userFolder);
 }
-}
 
 std::optional<int32_t> ParseInteger(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
