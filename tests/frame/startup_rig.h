@@ -29,6 +29,8 @@ class ScriptedRandom final : public RandomSource {
 class StartupRig : public HeadlessGame {
  public:
   StartupRig();
+  // The game goes first: it waits and draws through this rig's members.
+  ~StartupRig() { game.reset(); }
 
   // A film of `frames` frames at 10 frames a second as "Graphics\logo.avi".
   void WriteFilm(int frames);

@@ -80,7 +80,7 @@ class HeadlessGame {
   void Send(const WindowEvent& event) { game->HandleWindowEvent(event); }
   // Starts a game from the menu's choices.
   void Start(bool chase, int level, int difficulty = 1);
-  // Frames until the countdown is done.
+  // Frames of `ms` until the countdown is done, for 4 s of game time at most.
   void RunCountdown(uint32_t ms = 10);
   // Runs the program's idle loop for `ms` milliseconds: the frame timer paced by the game's own clock,
   // the frames shown on a display refreshing at `refresh_hz` (0: one that reports no rate).
