@@ -21,7 +21,7 @@ double PeakResidentMegabytes() {
 }
 
 void MemoryPlaying(benchmark::State& state) {
-  HeadlessGame headless;
+  BuiltGame headless;
   headless.StartToMainMenu();
   headless.StartStandardGame(16, 3);
   headless.Hold(kScanDown, true);

@@ -10,7 +10,7 @@ namespace jizdavo::bench {
 namespace {
 
 void MenuFrame(benchmark::State& state) {
-  HeadlessGame headless;
+  BuiltGame headless;
   headless.StartToMainMenu();
   for (auto _ : state) headless.Frame(16);
   if (!headless.game->Menus.Panel1.Showing() || headless.video.frames() == 0)

@@ -40,7 +40,7 @@ struct HeavyPlayField {
     return cars;
   }
 
-  bench::HeadlessGame rig;
+  bench::BuiltGame rig;
 };
 
 // The frame handler as the frame timer calls it: input, the play frame, and presentation.

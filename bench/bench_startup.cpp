@@ -13,7 +13,7 @@ namespace {
 
 void StartupToMainMenu(benchmark::State& state) {
   for (auto _ : state) {
-    auto headless = std::make_unique<HeadlessGame>();
+    auto headless = std::make_unique<BuiltGame>();
     headless->StartToMainMenu();
     state.PauseTiming();
     if (!headless->game->Menus.Panel1.Showing()) state.SkipWithError("the main menu is not shown");

@@ -3,6 +3,10 @@
 
 namespace jizdavo {
 
+// The PC scan codes of the keys the game reads as held (the arrows are extended keys).
+constexpr int kScanEscape = 1, kScanEnter = 28, kScanSpace = 57;
+constexpr int kScanUp = 128 + 72, kScanLeft = 128 + 75, kScanRight = 128 + 77, kScanDown = 128 + 80;
+
 // The key codes the game tests by name.
 constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
 constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;

@@ -95,7 +95,7 @@ class Veils : public Backdrop, public ::testing::WithParamInterface<VeilCase> {}
 // Left of the emblem's reach and above or below the right emblem's jitter: only the veil darkens there.
 TEST_P(Veils, FollowTheRightEmblemsJitter) {
   const VeilCase& c = GetParam();
-  rig.random.queued = {0, c.left_j2, 0, c.right_j2};
+  rig.scripted.queued = {0, c.left_j2, 0, c.right_j2};
   Game.TitlePos = 1000;
   Back().Fill(kWhite);
   rig.game->MenuFrame();

@@ -7,7 +7,7 @@
 #include "frame/date_time.h"
 #include "menus/best_times.h"
 #include "menus/progress.h"
-#include "play_field.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -19,7 +19,7 @@ void StartLive(PlayField& field, bool chase, int level) {
 }
 
 TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
-  for (int key : {ScanEscape, ScanEnter}) {
+  for (int key : {kScanEscape, kScanEnter}) {
     PlayField field;
     StartLive(field, false, 1);
     Game.Crashed = true;
@@ -46,7 +46,7 @@ TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
     while (Game.EndProgress < 73) field.Frame(17);
     EXPECT_TRUE(Game.InGame);
     EXPECT_EQ(field.game->DXWaveList.Find("Puk").Frequency(), 8200) << effects;
-    field.Hold(ScanEnter);
+    field.Hold(kScanEnter);
     field.Frame();
     EXPECT_FALSE(Game.InGame);
     EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");  // an empty list always takes the time
@@ -99,7 +99,7 @@ TEST(EndSequence, TimeUpWithTheLastWantedCarRunsTheGameOverOnly) {
   Game.GameTime = MakeTime(1, 0, 0, 0);
   Game.CarsKilled = Game.CarsToKill;
   field.Frames(3, 17);
-  field.Hold(ScanEnter);
+  field.Hold(kScanEnter);
   field.Frame();
   EXPECT_EQ(Game.Title, "GAME OVER");
   EXPECT_FALSE(field.game->Menus.Label21.Visible);
@@ -131,9 +131,9 @@ TEST(EndSequence, AWinUnlocksTheNextLevelAtOnceAndTheLastOneIsAnnounced) {
     field.Frame();
     EXPECT_TRUE(Game.InGame);
     EXPECT_EQ(LoadProgress(field.folder, c.chase ? GameMode::CarChase : GameMode::Standard), c.unlocked);
-    field.Hold(ScanEnter);
+    field.Hold(kScanEnter);
     field.Frame();
-    field.Hold(ScanEnter, false);
+    field.Hold(kScanEnter, false);
     field.Frames(20);
     if (c.text) {
       ASSERT_EQ(field.window.boxes.size(), 1u) << c.level;
@@ -150,7 +150,7 @@ TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {
   StartLive(field, false, 3);
   Game.GameTime = MakeTime(0, 1, 2, 345);
   Game.Finished = true;
-  field.Hold(ScanEscape);
+  field.Hold(kScanEscape);
   field.Frame();
   EXPECT_EQ(field.game->Menus.TimeLabel.Caption, "01:02:345");
   EXPECT_EQ(Game.Level, 3);
@@ -167,7 +167,7 @@ TEST(EndSequence, ATimeOutsideAFullTopTenGoesToTheScoresList) {
   EXPECT_EQ(FormatTime(Game.BestTime), "00:10:000");  // the best of the level, shown while playing
   Game.GameTime = MakeTime(0, 0, 10, 9);  // equal to the tenth: not enough
   Game.Finished = true;
-  field.Hold(ScanEnter);
+  field.Hold(kScanEnter);
   field.Frame();
   EXPECT_FALSE(field.game->Menus.ScoresEnter.InFront());
   EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");

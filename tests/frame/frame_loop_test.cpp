@@ -8,7 +8,7 @@
 #include "frame/date_time.h"
 #include "objects/car.h"
 #include "objects/krev.h"
-#include "play_field.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -41,13 +41,13 @@ TEST(FrameLoop, EscDuringTheCountdownDoesNotPauseInEitherMode) {
   for (bool chase : {false, true}) {
     PlayField field;
     field.Start(chase, 1, 0);
-    field.Hold(ScanEscape);
+    field.Hold(kScanEscape);
     field.Frames(50, 10);
     EXPECT_TRUE(Game.InGame) << chase;
     EXPECT_NE(Game.Title, "PAUSED") << chase;
-    field.Hold(ScanEscape, false);
+    field.Hold(kScanEscape, false);
     field.RunCountdown();
-    field.Hold(ScanEscape);
+    field.Hold(kScanEscape);
     field.Frame();
     EXPECT_FALSE(Game.InGame) << chase;
     EXPECT_EQ(Game.Title, "PAUSED") << chase;
@@ -150,7 +150,7 @@ TEST(FrameLoop, TheFirstPlayFrameAndTheStainKeepTheGameClock) {
   uint32_t full_at = 0;
   field.RunPaced(60, 8000, [&](int) {
     const uint32_t now = field.game->DXTimer1.LastTickTime();
-    field.Hold(ScanDown, Game.CountdownDone && !Game.Crashed);
+    field.Hold(kScanDown, Game.CountdownDone && !Game.Crashed);
     if (Game.Crashed && crashed_at == 0) crashed_at = now;
     for (const TKrev* stain : TKrev::Existing())
       if (stain->Size > 20.1 && full_at == 0) full_at = now;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "objects/player.h"
-#include "play_field.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -45,10 +45,10 @@ TEST(RecordedRun, StandardLevelOneToTheVictory) {
   PlayField field(3);
   field.Start(false, 1, 0);
   field.RunCountdown();
-  field.Hold(ScanDown);
+  field.Hold(kScanDown);
   for (int i = 0; i < 1000 && !Game.Finished; ++i) field.Frame(10);
   ASSERT_TRUE(Game.Finished);
-  field.Hold(ScanDown, false);
+  field.Hold(kScanDown, false);
   RunEndSequence(field);
   EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
   EXPECT_TRUE(field.game->Menus.ScoresEnter.InFront());
@@ -59,10 +59,10 @@ TEST(RecordedRun, StandardLevelOneUnderACar) {
   PlayField field(5);
   field.Start(false, 1, 3);
   field.RunCountdown();
-  field.Hold(ScanDown);
+  field.Hold(kScanDown);
   // Into the upper lane of the road (its cars run from y 204 to 218), then wait there.
   for (int i = 0; i < 1000 && !Game.Crashed && Game.Player->Y < 200; ++i) field.Frame(10);
-  field.Hold(ScanDown, false);
+  field.Hold(kScanDown, false);
   for (int i = 0; i < 3000 && !Game.Crashed; ++i) field.Frame(10);
   ASSERT_TRUE(Game.Crashed);
   RunEndSequence(field);

@@ -11,7 +11,7 @@
 
 #include "frame/date_time.h"
 #include "objects/krev.h"
-#include "play_field.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {
@@ -76,8 +76,8 @@ TEST(Replay, StandardLevelFiveOnMedium) {
   PlayField field(20261207);
   field.Start(false, 5, 2);
   Replay(field, 400,
-         {{180, ScanDown, true}, {260, ScanRight, true}, {300, ScanRight, false}, {330, ScanDown, false},
-          {340, ScanLeft, true}, {390, ScanLeft, false}});
+         {{180, kScanDown, true}, {260, kScanRight, true}, {300, kScanRight, false}, {330, kScanDown, false},
+          {340, kScanLeft, true}, {390, kScanLeft, false}});
   ExpectGolden("replay_standard_level5", Describe(field));
 }
 
@@ -87,8 +87,8 @@ TEST(Replay, CarChaseAreaThreeOnHard) {
   Game.TargetCar2 = 9;
   field.Start(true, 3, 3);
   Replay(field, 500,
-         {{200, ScanDown, true}, {320, ScanDown, false}, {321, ScanRight, true}, {420, ScanRight, false},
-          {430, ScanDown, true}, {470, ScanDown, false}});
+         {{200, kScanDown, true}, {320, kScanDown, false}, {321, kScanRight, true}, {420, kScanRight, false},
+          {430, kScanDown, true}, {470, kScanDown, false}});
   ExpectGolden("replay_chase_area3", Describe(field));
 }
 
@@ -123,7 +123,7 @@ PacedGame PlayOnDisplay(int refresh_hz) {
   PacedGame game;
   field.RunPaced(refresh_hz, 20000, [&](int lag) {
     const uint32_t time = field.game->DXTimer1.LastTickTime() - start;
-    field.Hold(ScanDown, time >= 3600 && !Game.Crashed);
+    field.Hold(kScanDown, time >= 3600 && !Game.Crashed);
     game.frames.push_back(DescribeFrame(field, time, lag));
     game.largest_lag = std::max(game.largest_lag, lag);
     for (const TKrev* stain : TKrev::Existing()) game.largest_stain = std::max(game.largest_stain, stain->Size);

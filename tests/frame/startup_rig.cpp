@@ -1,23 +1,13 @@
 #include "startup_rig.h"
 
-#include <unistd.h>
-
 #include <fstream>
-#include <stdexcept>
 
-#include "platform/asset_loader.h"
 #include "platform/film_encoder.h"
 #include "platform/wave.h"
 
 namespace jizdavo::testing {
 
 namespace {
-
-std::filesystem::path MakeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "jizdavo_startup_XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  return pattern;
-}
 
 void WriteBytes(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
   std::filesystem::create_directories(file.parent_path());
@@ -36,17 +26,19 @@ int ScriptedRandom::Random(int n) {
   return n > 0 ? value % n : 0;
 }
 
-bool CountingWindow::LoadPointer(const std::string& path) {
-  pointer_files.push_back(path);
-  return std::filesystem::exists(path);
+namespace {
+
+GameSetup StartupSetup(RandomSource& random, std::function<void(uint32_t)> wait) {
+  GameSetup setup;
+  setup.random = &random;
+  setup.wait = std::move(wait);
+  return setup;
 }
 
-StartupRig::StartupRig() : folder(MakeTempFolder()) {}
+}  // namespace
 
-StartupRig::~StartupRig() {
-  game.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
+StartupRig::StartupRig() : HeadlessGame(StartupSetup(scripted, [this](uint32_t ms) { Wait(ms); })) {
+  window.pointer_file_needed = true;
 }
 
 void StartupRig::WriteFilm(int frames) {
@@ -75,22 +67,16 @@ void StartupRig::WriteSettings(const std::string& text) {
   WriteBytes(folder / "Settings.ini", std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-void StartupRig::Create() {
-  PlatformServices services{clock,  random, video, input, window, timers, audio,
-                            [this](uint32_t ms) { Wait(ms); }, folder, folder};
-  game = std::make_unique<TJizdavo>(services);
-  LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
-  game->FormCreate();
-}
-
 void StartupRig::Start() {
   Create();
+  game->FormCreate();
   game->DXDraw1.OnInitialize = [this] { game->DXDraw1Initialize(); };
   game->DXDraw1.Initialize();
 }
 
 void StartupRig::StartWithoutIntro() {
   Create();
+  game->FormCreate();
   game->DXDraw1.Initialize();
 }
 
@@ -110,10 +96,6 @@ void StartupRig::Wait(uint32_t ms) {
   } else {
     input.state.scan_codes[skip_scan_] = true;
   }
-}
-
-int StartupRig::PlayingVoices(const std::string& item) {
-  return game->DXWaveList.Find(item).PlayingVoiceCount();
 }
 
 }  // namespace jizdavo::testing

@@ -64,12 +64,12 @@ TEST_P(IntroSkip, SkipsOrStopsTheFilm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, IntroSkip,
-    ::testing::Values(SkipCase{"EscEarly", 200, ScanEsc, -1, true, true},
-                      SkipCase{"EnterEarly", 800, ScanEnter, -1, true, true},
-                      SkipCase{"SpaceJustInTime", 1490, ScanSpace, -1, true, true},
+    ::testing::Values(SkipCase{"EscEarly", 200, kScanEscape, -1, true, true},
+                      SkipCase{"EnterEarly", 800, kScanEnter, -1, true, true},
+                      SkipCase{"SpaceJustInTime", 1490, kScanSpace, -1, true, true},
                       SkipCase{"LeftButtonEarly", 10, 0, 0, true, true},
                       SkipCase{"MiddleButtonEarly", 600, 0, 2, true, true},
-                      SkipCase{"EscWhilePlaying", 2500, ScanEsc, -1, false, true},
+                      SkipCase{"EscWhilePlaying", 2500, kScanEscape, -1, false, true},
                       SkipCase{"LeftButtonWhilePlaying", 1600, 0, 0, false, true},
                       SkipCase{"RightButtonDoesNotSkip", 200, 0, 1, false, false},
                       SkipCase{"LetterKeyDoesNotSkip", 200, 30, -1, false, false},
@@ -82,13 +82,13 @@ TEST(Startup, TheMenuTuneFollowsTheMusicSetting) {
     StartupRig rig;
     rig.WriteMusic();
     rig.WriteSettings(music_on ? "[Options]\nPlaySE=1\n" : "[Options]\nPlayMusic=0\n");
-    rig.random.fallback = 12;  // menu tune 3
+    rig.scripted.fallback = 12;  // menu tune 3
     rig.Start();
 
     EXPECT_EQ(rig.game->MenuTrack(), 3);
     int playing = 0;
-    for (int tune = 1; tune <= 4; ++tune) playing += rig.PlayingVoices("MenuTune" + std::to_string(tune));
-    EXPECT_EQ(rig.PlayingVoices("MenuTune3"), music_on ? 1 : 0) << music_on;
+    for (int tune = 1; tune <= 4; ++tune) playing += rig.Plays("MenuTune" + std::to_string(tune));
+    EXPECT_EQ(rig.Plays("MenuTune3"), music_on ? 1 : 0) << music_on;
     EXPECT_EQ(playing, music_on ? 1 : 0) << music_on;
     EXPECT_EQ(rig.game->PlayMusic.Checked, music_on);
   }
@@ -99,10 +99,10 @@ TEST(Startup, TheMenuTuneNumberTakesFiveDrawsEach) {
                                        {14, 3}, {15, 4}, {19, 4}, {7, 2}, {17, 4}};
   for (auto [draw, track] : draws) {
     StartupRig rig;
-    rig.random.fallback = draw;
+    rig.scripted.fallback = draw;
     rig.Start();
     EXPECT_EQ(rig.game->MenuTrack(), track) << "draw " << draw;
-    EXPECT_GE(rig.random.reseeds, 1);
+    EXPECT_GE(rig.scripted.reseeds, 1);
   }
 }
 
@@ -114,7 +114,7 @@ TEST(Startup, GoesOnWithoutFilmOrMusic) {
   EXPECT_EQ(rig.window.pointer_shapes, (std::vector<int>{-1, 1}));
   ASSERT_NE(Game.Player, nullptr);
   EXPECT_EQ(Game.Title, "MAIN MENU");
-  EXPECT_EQ(rig.PlayingVoices("MenuTune" + std::to_string(rig.game->MenuTrack())), 0);
+  EXPECT_EQ(rig.Plays("MenuTune" + std::to_string(rig.game->MenuTrack())), 0);
   EXPECT_EQ(rig.window.pointer_files, (std::vector<std::string>{(rig.folder / "Graphics" / "Cursor.cur").string()}));
 }
 
@@ -136,16 +136,16 @@ TEST(Startup, UnreadableOrUnplayableFilesAreSkippedAndTold) {
   write("MenuTune3.wav", adpcm);
   std::filesystem::create_directories(rig.folder / "Graphics");
   std::ofstream(rig.folder / "Graphics" / "logo.avi") << "not a film";
-  rig.random.fallback = 1;  // menu tune 1: 24-bit stereo
+  rig.scripted.fallback = 1;  // menu tune 1: 24-bit stereo
   ::testing::internal::CaptureStderr();
   rig.Start();
 
   EXPECT_TRUE(rig.game->Menus.Panel1.Visible);
   EXPECT_EQ(rig.video.film_frames(), 0);
-  EXPECT_EQ(rig.PlayingVoices("MenuTune1"), 1);
+  EXPECT_EQ(rig.Plays("MenuTune1"), 1);
   for (const char* tune : {"MenuTune2", "MenuTune3", "MenuTune3"}) {
     rig.game->DXWaveList.Find(tune).Play(false);
-    EXPECT_EQ(rig.PlayingVoices(tune), 0) << tune << " stays silent";
+    EXPECT_EQ(rig.Plays(tune), 0) << tune << " stays silent";
   }
   const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(told.find("MenuTune2.wav stays silent: Stream read error\n"), std::string::npos) << told;

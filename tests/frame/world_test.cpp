@@ -8,7 +8,7 @@
 #include "objects/barrier.h"
 #include "objects/cil.h"
 #include "platform/error.h"
-#include "play_field.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {

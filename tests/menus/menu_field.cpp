@@ -1,21 +1,10 @@
 #include "menu_field.h"
 
-#include <unistd.h>
-
-#include <stdexcept>
-
 #include "control_fixtures.h"
-#include "platform/asset_loader.h"
 
 namespace jizdavo::testing {
 
 namespace {
-
-std::filesystem::path MakeTempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "jizdavo_menus_XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-  return pattern;
-}
 
 // The tunes come from files beside the program; the tests give each a short quiet loop instead.
 void GiveTunesSound(TDXWaveList& waves) {
@@ -35,39 +24,28 @@ void GiveTunesSound(TDXWaveList& waves) {
   }
 }
 
+GameSetup MenuSetup() {
+  GameSetup setup;
+  setup.seed = 7;
+  setup.built_in_pictures = true;
+  return setup;
+}
+
 }  // namespace
 
 MenuField::MenuField(const std::function<void(const std::filesystem::path&)>& prepare)
-    : random(7, clock), folder(MakeTempFolder()) {
+    : HeadlessGame(MenuSetup()) {
   if (prepare) prepare(folder);
   TakePlayerMessages();  // left by an earlier test
-  PlatformServices services{clock, random, video, input, window, timers, audio,
-                            [this](uint32_t ms) { clock.Advance(ms); }, folder, folder,
-                            StoredWidgetPictures()};
-  game = std::make_unique<TJizdavo>(services);
-  LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
+  Create();
   GiveTunesSound(game->DXWaveList);
   game->DXDraw1.Initialize();
   game->FormCreate();
   game->ShowPanels();
 }
 
-MenuField::~MenuField() {
-  game.reset();
-  std::error_code ignored;
-  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(folder, ignored);
-}
-
 void MenuField::Click(TControl& control) {
   ClickAt(game->Menus.Layer, control.ScreenLeft() + 3, control.ScreenTop() + 6);
-}
-
-void MenuField::Key(int key_code, bool repeat) {
-  WindowEvent event{WindowEvent::Kind::KeyDown};
-  event.key_code = key_code;
-  event.repeat = repeat;
-  game->HandleWindowEvent(event);
 }
 
 void MenuField::ClickListItem(int number) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/blanking_display.h"
+#include "support/blanking_display.h"
 
 namespace jizdavo {
 namespace {

@@ -55,9 +55,9 @@ Options ReadArguments(int argc, char** argv) {
 void PrintTally(const SoakTally& t, const SoakMachine& machine, double seconds) {
   std::printf("games: started %d, won %d, lost %d, aborted %d (walker gave up on %d), paused %d, resumed %d\n",
               t.started, t.won, t.lost, t.aborted, t.gave_up, t.paused, t.resumed);
-  std::printf("menus: options %d, scores %d, credits %d, names entered %zu, completion notices %d\n",
+  std::printf("menus: options %d, scores %d, credits %d, names entered %zu, completion notices %zu\n",
               t.option_visits, t.score_visits, t.credit_visits, t.entered.size(),
-              machine.WindowServices().message_boxes);
+              machine.WindowServices().boxes.size());
   std::printf("frames: %lld (%.0f a second)\n", static_cast<long long>(machine.Frames()),
               static_cast<double>(machine.Frames()) / seconds);
   std::printf("progress: Standard %d, Car chase %d\n", t.standard_progress, t.chase_progress);

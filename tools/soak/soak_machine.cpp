@@ -1,7 +1,5 @@
 #include "soak_machine.h"
 
-#include "platform/asset_loader.h"
-
 namespace jizdavo::soak {
 
 namespace {
@@ -18,28 +16,42 @@ int TrafficSwitch::Random(int n) {
   return !traffic_ && n == kSpawnDraw ? 0 : draw;
 }
 
-SoakMachine::SoakMachine(const std::filesystem::path& program_folder, const std::filesystem::path& data_folder,
-                         uint64_t seed)
-    : random_(seed, clock_) {
-  // The fades wait in steps of a frame, as a real sleep of a millisecond lasts about that long.
-  PlatformServices services{clock_,  random_, video_, input_, window_, timers_, audio_,
-                            [this](uint32_t ms) { clock_.Advance(ms < kFrameMs ? kFrameMs : ms); },
-                            program_folder, data_folder};
-  game_ = std::make_unique<TJizdavo>(services);
-  LoadStoredAssets(game_->DXImageList, game_->DXWaveList, StoredImages(), StoredSounds());
-  game_->DXDraw1.Initialize();
-  game_->FormCreate();
-  game_->ShowPanels();
-  game_->StartMenuMusic();
+namespace {
+
+testing::GameSetup SoakSetup(const std::filesystem::path& program_folder, const std::filesystem::path& data_folder,
+                             RandomSource& random, std::function<void(uint32_t)> wait) {
+  testing::GameSetup setup;
+  setup.random = &random;
+  setup.program_folder = program_folder;
+  setup.data_folder = data_folder;
+  setup.wait = std::move(wait);
+  return setup;
 }
 
-SoakMachine::~SoakMachine() { game_->FormClose(); }
+}  // namespace
+
+SoakMachine::SoakMachine(const std::filesystem::path& program_folder, const std::filesystem::path& data_folder,
+                         uint64_t seed)
+    // The fades wait in steps of a frame, as a real sleep of a millisecond lasts about that long.
+    : game_(SoakSetup(program_folder, data_folder, random_,
+                      [this](uint32_t ms) { game_.clock.Advance(ms < kFrameMs ? kFrameMs : ms); })),
+      random_(seed, game_.clock) {
+  game_.Create();
+  TJizdavo& game = *game_.game;
+  game.DXDraw1.Initialize();
+  game.FormCreate();
+  game.ShowPanels();
+  game.StartMenuMusic();
+}
+
+SoakMachine::~SoakMachine() {
+  game_.game->FormClose();
+  game_.game.reset();
+}
 
 void SoakMachine::Frame() {
-  clock_.Advance(kFrameMs);
-  timers_.Dispatch();
-  game_->DXTimer1Timer(static_cast<int>(kFrameMs));
-  audio_.Pull(kFramesOfSound);
+  game_.Frame(kFrameMs);
+  game_.audio.Pull(kFramesOfSound);
   ++frames_;
   if (AfterFrame) AfterFrame();
 }
@@ -52,11 +64,11 @@ void SoakMachine::Send(WindowEvent::Kind kind, int x, int y) {
   WindowEvent event{kind};
   event.x = x;
   event.y = y;
-  game_->HandleWindowEvent(event);
+  game_.Send(event);
 }
 
 void SoakMachine::ClickAt(TControl& control, int x, int y) {
-  if (game_->Menus.Layer.ControlAt(x, y) != &control) {
+  if (game_.game->Menus.Layer.ControlAt(x, y) != &control) {
     throw SoakFailure("a menu item is not clickable where it shows (" + std::to_string(x) + ", " +
                       std::to_string(y) + ") on screen \"" + Game.Title + "\"");
   }
@@ -69,7 +81,7 @@ void SoakMachine::Click(TControl& control) {
 }
 
 void SoakMachine::ClickListItem(int number) {
-  TListView& list = game_->Menus.ListView1;
+  TListView& list = game_.game->Menus.ListView1;
   const TRect item = list.ItemRect(number - 1);
   ClickAt(list, list.ScreenLeft() + (item.Left + item.Right) / 2, list.ScreenTop() + (item.Top + item.Bottom) / 2);
 }
@@ -77,7 +89,7 @@ void SoakMachine::ClickListItem(int number) {
 void SoakMachine::Drag(TControl& control, int x, int drag_to) {
   const int y = control.ScreenTop() + control.Height / 2;
   const int left = control.ScreenLeft();
-  if (game_->Menus.Layer.ControlAt(left + x, y) != &control) {
+  if (game_.game->Menus.Layer.ControlAt(left + x, y) != &control) {
     throw SoakFailure("a gauge is not in front where it shows on screen \"" + Game.Title + "\"");
   }
   Send(WindowEvent::Kind::MouseDown, left + x, y);
@@ -88,16 +100,16 @@ void SoakMachine::Drag(TControl& control, int x, int drag_to) {
 void SoakMachine::Type(const std::string& text) {
   WindowEvent event{WindowEvent::Kind::TextInput};
   event.text = text;
-  game_->HandleWindowEvent(event);
+  game_.Send(event);
 }
 
 void SoakMachine::PressKey(int key_code) {
   WindowEvent down{WindowEvent::Kind::KeyDown};
   down.key_code = key_code;
-  game_->HandleWindowEvent(down);
+  game_.Send(down);
   WindowEvent up{WindowEvent::Kind::KeyUp};
   up.key_code = key_code;
-  game_->HandleWindowEvent(up);
+  game_.Send(up);
 }
 
 }  // namespace jizdavo::soak

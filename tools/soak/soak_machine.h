@@ -1,17 +1,15 @@
 #pragma once
-// The main window on a machine the soak drives by hand: no screen, a sound device whose samples are
-// pulled every frame (so the mixer runs), a clock that moves only when a frame is run, a window that
-// counts message boxes, and a random source that can switch the traffic off.
+// The main window on the test kit's doubles, driven by hand: a sound device whose samples are pulled
+// every frame (so the mixer runs), a clock that moves only when a frame is run, and a random source
+// that can switch the traffic off.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
-#include "frame/jizdavo.h"
-#include "platform/seeded_random.h"
+#include "support/headless_game.h"
 
 namespace jizdavo::soak {
 
@@ -35,25 +33,6 @@ class TrafficSwitch final : public RandomSource {
   bool traffic_ = true;
 };
 
-class CountingWindow final : public WindowServices {
- public:
-  void SetPointerShape(int) override {}
-  bool LoadPointer(const std::string&) override { return true; }
-  void CenterPointer() override {}
-  void MessageBox(const std::string&, const std::string&) override { ++message_boxes; }
-  void Close() override { ++closes; }
-
-  int message_boxes = 0;
-  int closes = 0;
-};
-
-// PC scan codes of the keys the pedestrian walks with, and of Esc.
-inline constexpr int kScanEscape = 1;
-inline constexpr int kScanUp = 128 + 72;
-inline constexpr int kScanDown = 128 + 80;
-inline constexpr int kScanLeft = 128 + 75;
-inline constexpr int kScanRight = 128 + 77;
-
 class SoakMachine {
  public:
   // The window after start-up with the main menu showing; the program's files (tunes, pointer,
@@ -64,12 +43,12 @@ class SoakMachine {
   SoakMachine(const SoakMachine&) = delete;
   SoakMachine& operator=(const SoakMachine&) = delete;
 
-  TJizdavo& Window() { return *game_; }
-  TMenuScreens& Menus() { return game_->Menus; }
+  TJizdavo& Window() { return *game_.game; }
+  TMenuScreens& Menus() { return game_.game->Menus; }
   TrafficSwitch& Random() { return random_; }
-  const CountingWindow& WindowServices() const { return window_; }
+  const testing::RecordingWindow& WindowServices() const { return game_.window; }
   int64_t Frames() const { return frames_; }
-  uint32_t Now() const { return clock_.Now(); }
+  uint32_t Now() const { return game_.clock.Now(); }
 
   // One 16 ms frame: the clock, due timers, the frame, then the device pulls that much sound.
   void Frame();
@@ -85,8 +64,8 @@ class SoakMachine {
   void Type(const std::string& text);
   void PressKey(int key_code);
 
-  void Hold(int scan_code, bool down) { input_.state.scan_codes[scan_code] = down; }
-  void ReleaseKeys() { input_.state.scan_codes.fill(false); }
+  void Hold(int scan_code, bool down) { game_.Hold(scan_code, down); }
+  void ReleaseKeys() { game_.input.state.scan_codes.fill(false); }
 
   // Called after every frame (the run's clock and memory samples).
   std::function<void()> AfterFrame;
@@ -95,14 +74,9 @@ class SoakMachine {
   void ClickAt(TControl& control, int x, int y);
   void Send(WindowEvent::Kind kind, int x, int y);
 
-  ManualClock clock_{1000};
+  // The game is made first: the traffic switch draws on its clock.
+  testing::HeadlessGame game_;
   TrafficSwitch random_;
-  NullVideoOutput video_;
-  ScriptedInput input_;
-  CountingWindow window_;
-  MessageTimers timers_{clock_};
-  ManualAudioOutput audio_;
-  std::unique_ptr<TJizdavo> game_;
   int64_t frames_ = 0;
 };
 

@@ -8,14 +8,6 @@ namespace jizdavo {
 
 namespace {
 
-// PC set-1 scan codes of the keys a pad stands for.
-constexpr int kScanEscape = 1;
-constexpr int kScanEnter = 28;
-constexpr int kScanUp = 200;
-constexpr int kScanLeft = 203;
-constexpr int kScanRight = 205;
-constexpr int kScanDown = 208;
-
 int ScanCodeOfButton(int button) {
   switch (button) {
     case SDL_CONTROLLER_BUTTON_DPAD_UP: return kScanUp;
