@@ -21,7 +21,7 @@ std::filesystem::path MakeTempFolder() {
 PlayField::PlayField(uint64_t seed) : random(seed, clock), folder(MakeTempFolder()) {
   audio = std::make_unique<NullAudioOutput>();
   PlatformServices services{clock, random, video, input, window, timers, *audio,
-                            [this](uint32_t ms) { clock.Advance(ms); }, folder, folder};
+                            [this](uint32_t ms) { clock.Advance(ms); }, folder, folder, StoredWidgetPictures()};
   game = std::make_unique<TJizdavo>(services);
   LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
   game->DXDraw1.Initialize();
