@@ -16,7 +16,6 @@
 
 #include "frame/date_time.h"
 #include "objects/krev.h"
-#include "objects/player.h"
 #include "platform/dib_format.h"
 #include "play_field.h"
 
@@ -221,14 +220,12 @@ const Scene kScenes[] = {
        f.RunCountdown();
        f.Hold(ScanDown);
      }},
-    // Run over on standard level 1: the end words over the world.
+    // Walked straight down into the traffic of standard level 5: the end words over the world.
     {"scene_game_over",
      [](PlayField& f) {
-       f.Start(false, 1, 3);
+       f.Start(false, 5, 3);
        f.RunCountdown();
        f.Hold(ScanDown);
-       for (int i = 0; i < 1000 && !Game.Crashed && Game.Player->Y < 200; ++i) f.Frame(10);
-       f.Hold(ScanDown, false);
        for (int i = 0; i < 3000 && !Game.Crashed; ++i) f.Frame(10);
        while (Game.EndProgress < 40) f.Frame(17);
      }},
