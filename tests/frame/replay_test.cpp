@@ -1,23 +1,105 @@
 // Recorded games replayed headless: a seeded random source and a fixed stream of keys and frame
-// lengths, compared by final state and a hash of the back surface with files in golden/; and one game
-// paced as the program runs it, the same on displays of every refresh rate.
-// After an intended change, rewrite the files with JIZDAVO_UPDATE_GOLDEN=1 and review the diff.
+// lengths, compared by final state and a hash of the back surface with files in golden/; named scenes
+// (the menu screens, a level's world, the end of a game) compared pixel for pixel with pictures there;
+// and one game paced as the program runs it, the same on displays of every refresh rate.
+// After an intended change, tools/update-goldens.sh rewrites the files (JIZDAVO_UPDATE_GOLDEN=1 does
+// the same for a run of this program); review the diff and the pictures. A failure writes the actual
+// picture, and for a scene the expected one and their difference, below the build folder.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <sstream>
 
 #include "frame/date_time.h"
 #include "objects/krev.h"
+#include "platform/dib_format.h"
 #include "support/headless_game.h"
 
 namespace jizdavo::testing {
 namespace {
 
 std::filesystem::path GoldenFile(const std::string& name) {
-  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "frame" / "golden" / (name + ".txt");
+  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "frame" / "golden" / name;
+}
+
+std::filesystem::path FailureFile(const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::path(JIZDAVO_BUILD_DIR) / "golden-failures";
+  std::filesystem::create_directories(folder);
+  return folder / name;
+}
+
+bool Updating() {
+  const char* update = std::getenv("JIZDAVO_UPDATE_GOLDEN");
+  return update && std::string(update) == "1";
+}
+
+// Pictures are stored as the game's own 24-bit "BM" files; each 5- or 6-bit channel widens and packs
+// back to the same raw pixel.
+void WritePicture(const std::filesystem::path& file, const std::vector<RawPixel>& pixels) {
+  std::vector<TColor> colors;
+  colors.reserve(pixels.size());
+  for (RawPixel p : pixels) colors.push_back(rgb565::Red8(p) | rgb565::Green8(p) << 8 | rgb565::Blue8(p) << 16);
+  const std::vector<uint8_t> bytes = EncodeBitmapFile24({TDXDraw::kWidth, TDXDraw::kHeight, colors.data()});
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<RawPixel> ReadPicture(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  if (bytes.empty()) return {};
+  const DecodedPicture picture = DecodeBitmapFile(bytes);
+  if (picture.width != TDXDraw::kWidth || picture.height != TDXDraw::kHeight) return {};
+  std::vector<RawPixel> pixels;
+  for (TColor c : picture.pixels) pixels.push_back(rgb565::FromColor(c));
+  return pixels;
+}
+
+std::vector<RawPixel> PixelsOf(const TSurface& surface) {
+  return {surface.Pixels(), surface.Pixels() + static_cast<size_t>(surface.Width()) * surface.Height()};
+}
+
+// What the screen shows: the back surface with the visible menu controls painted over, as a frame
+// is presented.
+std::vector<RawPixel> Shown(PlayField& field) {
+  TDXDraw& draw = field.game->DXDraw1;
+  TSurface frame(TDXDraw::kWidth, TDXDraw::kHeight);
+  frame.DrawSurface(0, 0, frame.ClientRect(), draw.BackSurface(), false);
+  if (draw.OnCompose && (!draw.HasOverlay || draw.HasOverlay())) draw.OnCompose(frame);
+  return PixelsOf(frame);
+}
+
+// Differing pixels white, the rest the expected picture dimmed to a quarter.
+std::vector<RawPixel> Difference(const std::vector<RawPixel>& actual, const std::vector<RawPixel>& expected) {
+  std::vector<RawPixel> difference(actual.size());
+  for (size_t i = 0; i < actual.size(); ++i)
+    difference[i] = actual[i] != expected[i] ? 0xFFFF : static_cast<RawPixel>(expected[i] >> 2 & 0x39E7);
+  return difference;
+}
+
+void ExpectPicture(const std::string& name, const std::vector<RawPixel>& actual) {
+  const std::filesystem::path file = GoldenFile(name + ".bmp");
+  if (Updating()) return WritePicture(file, actual);
+  const std::vector<RawPixel> expected = ReadPicture(file);
+  if (expected == actual) return;
+  const std::filesystem::path actual_file = FailureFile(name + ".actual.bmp");
+  WritePicture(actual_file, actual);
+  if (expected.empty()) {
+    ADD_FAILURE() << file << " is missing or not a 640x480 picture; the actual one is " << actual_file;
+    return;
+  }
+  const std::filesystem::path expected_file = FailureFile(name + ".expected.bmp");
+  const std::filesystem::path difference_file = FailureFile(name + ".difference.bmp");
+  WritePicture(expected_file, expected);
+  WritePicture(difference_file, Difference(actual, expected));
+  size_t differing = 0;
+  for (size_t i = 0; i < actual.size(); ++i) differing += actual[i] != expected[i];
+  ADD_FAILURE() << name << ": " << differing << " pixels differ from " << file << "\n  actual:     " << actual_file
+                << "\n  expected:   " << expected_file << "\n  difference: " << difference_file;
 }
 
 uint64_t HashSurface(const TSurface& surface) {
@@ -39,19 +121,23 @@ std::string Describe(PlayField& field) {
   return out.str();
 }
 
-void ExpectGolden(const std::string& name, const std::string& actual) {
-  std::filesystem::path file = GoldenFile(name);
-  const char* update = std::getenv("JIZDAVO_UPDATE_GOLDEN");
-  if (update && std::string(update) == "1") {
-    std::filesystem::create_directories(file.parent_path());
+// The final state and back surface hash of a replay; when they differ, the back surface is written
+// as a picture to look at.
+void ExpectGolden(const std::string& name, PlayField& field) {
+  const std::string actual = Describe(field);
+  const std::filesystem::path file = GoldenFile(name + ".txt");
+  if (Updating()) {
     std::ofstream(file) << actual;
     return;
   }
   std::ifstream in(file);
-  ASSERT_TRUE(in) << file << " is missing; JIZDAVO_UPDATE_GOLDEN=1 writes it. Actual:\n" << actual;
   std::stringstream expected;
   expected << in.rdbuf();
-  EXPECT_EQ(actual, expected.str()) << "rewrite " << file << " with JIZDAVO_UPDATE_GOLDEN=1 if intended";
+  if (actual == expected.str()) return;
+  const std::filesystem::path picture = FailureFile(name + ".actual.bmp");
+  WritePicture(picture, PixelsOf(field.Back()));
+  ADD_FAILURE() << file << " differs (rewrite it with tools/update-goldens.sh if intended); the back surface is "
+                << picture << "\nExpected:\n" << expected.str() << "Actual:\n" << actual;
 }
 
 struct KeyEvent {
@@ -59,6 +145,31 @@ struct KeyEvent {
   int scan_code;
   bool down;
 };
+
+// A replay's keys from golden/<name>.keys: one change a line, "<frame> <key> down|up", in frame
+// order; lines starting with '#' are notes.
+std::vector<KeyEvent> ReadKeys(const std::string& name) {
+  static const std::map<std::string, int> kKeys{
+      {"Down", kScanDown}, {"Left", kScanLeft}, {"Right", kScanRight}, {"Enter", kScanEnter}, {"Escape", kScanEscape}};
+  std::ifstream in(GoldenFile(name + ".keys"));
+  EXPECT_TRUE(in) << GoldenFile(name + ".keys") << " is missing";
+  std::vector<KeyEvent> keys;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    KeyEvent event{};
+    std::string key, change;
+    fields >> event.frame >> key >> change;
+    const bool known = fields && kKeys.count(key) && (change == "down" || change == "up") &&
+                       (keys.empty() || keys.back().frame <= event.frame);
+    EXPECT_TRUE(known) << name << ".keys: cannot read \"" << line << "\"";
+    if (!known) continue;
+    event.scan_code = kKeys.at(key);
+    event.down = change == "down";
+    keys.push_back(event);
+  }
+  return keys;
+}
 
 // Frames of 7 to 23 ms, so that the lag counts vary as on a real machine.
 void Replay(PlayField& field, int frames, const std::vector<KeyEvent>& keys) {
@@ -75,10 +186,8 @@ void Replay(PlayField& field, int frames, const std::vector<KeyEvent>& keys) {
 TEST(Replay, StandardLevelFiveOnMedium) {
   PlayField field(20261207);
   field.Start(false, 5, 2);
-  Replay(field, 400,
-         {{180, kScanDown, true}, {260, kScanRight, true}, {300, kScanRight, false}, {330, kScanDown, false},
-          {340, kScanLeft, true}, {390, kScanLeft, false}});
-  ExpectGolden("replay_standard_level5", Describe(field));
+  Replay(field, 400, ReadKeys("replay_standard_level5"));
+  ExpectGolden("replay_standard_level5", field);
 }
 
 TEST(Replay, CarChaseAreaThreeOnHard) {
@@ -86,10 +195,52 @@ TEST(Replay, CarChaseAreaThreeOnHard) {
   Game.TargetCar1 = 3;
   Game.TargetCar2 = 9;
   field.Start(true, 3, 3);
-  Replay(field, 500,
-         {{200, kScanDown, true}, {320, kScanDown, false}, {321, kScanRight, true}, {420, kScanRight, false},
-          {430, kScanDown, true}, {470, kScanDown, false}});
-  ExpectGolden("replay_chase_area3", Describe(field));
+  Replay(field, 500, ReadKeys("replay_chase_area3"));
+  ExpectGolden("replay_chase_area3", field);
+}
+
+// Each scene is reached from the main menu as start-up leaves it, then shown for a second of 16 ms
+// frames so that the titles have come in.
+struct Scene {
+  const char* name;
+  std::function<void(PlayField&)> reach;
+};
+
+const Scene kScenes[] = {
+    {"scene_main_menu", [](PlayField&) {}},
+    {"scene_new_standard_game", [](PlayField& f) { f.game->Label2Click(); }},
+    {"scene_new_car_chase", [](PlayField& f) { f.game->Label3Click(); }},
+    {"scene_standard_scores", [](PlayField& f) { f.game->Label31Click(); }},
+    {"scene_options", [](PlayField& f) { f.game->Label22Click(); }},
+    {"scene_credits", [](PlayField& f) { f.game->Label33Click(); }},
+    // Standard level 1 a moment after the countdown, the figure a few steps down.
+    {"scene_level1_world",
+     [](PlayField& f) {
+       f.Start(false, 1, 0);
+       f.RunCountdown();
+       f.Hold(kScanDown);
+     }},
+    // Walked straight down into the traffic of standard level 5: the end words over the world.
+    {"scene_game_over",
+     [](PlayField& f) {
+       f.Start(false, 5, 3);
+       f.RunCountdown();
+       f.Hold(kScanDown);
+       for (int i = 0; i < 3000 && !Game.Crashed; ++i) f.Frame(10);
+       while (Game.EndProgress < 40) f.Frame(17);
+     }},
+};
+
+TEST(Replay, ScenesLookAsStored) {
+  for (const Scene& scene : kScenes) {
+    SCOPED_TRACE(scene.name);
+    PlayField field(11);
+    field.game->ShowPanels();
+    field.Frame();
+    scene.reach(field);
+    field.Frames(60);
+    ExpectPicture(scene.name, Shown(field));
+  }
 }
 
 // One line per frame: its time, lag count, game clock, sequence counter and every sprite's place (and

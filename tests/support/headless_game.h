@@ -120,6 +120,7 @@ class PlayField : public HeadlessGame {
     GameSetup setup;
     setup.seed = seed;
     setup.sound_device = false;
+    setup.built_in_pictures = true;  // the options screen's scene shows its check boxes and arrows
     return setup;
   }
 };
