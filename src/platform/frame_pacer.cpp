@@ -95,6 +95,8 @@ bool FramePacer::MayShowNow() const {
   return TimeToNextBlank(now) + 1 <= static_cast<uint32_t>(until_tick);
 }
 
+bool FramePacer::GameClockRunning() const { return frame_timer_.Polling() && frame_timer_.Interval() <= 0; }
+
 uint32_t FramePacer::TimeToNextWork() const {
   uint32_t wait = timers_.TimeToNextExpiry().value_or(kLongestWait);
   if (frame_timer_.Polling()) wait = std::min(wait, TimeToNextFrame());
@@ -109,9 +111,9 @@ void FramePacer::Idle() {
   if (show_held_frame_ && !frame_due && MayShowNow()) show_held_frame_();
   const uint32_t wait = TimeToNextWork();
   if (wait > 0) {
-    // An event ends the wait and goes to the loop first; a wait that ran out goes straight on to the
-    // work it waited for, without another trip round the loop (each asks the window for its events).
-    if (wait_(wait)) return;
+    // Events go to the loop first; a wait that ran out without any goes straight on to the work it
+    // waited for, without another trip round the loop (each asks the window for its events).
+    if (wait_(wait, GameClockRunning() ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
     timers_.Dispatch();
   }
   if (!frame_timer_.Polling() || TimeToNextFrame() > 0) return;

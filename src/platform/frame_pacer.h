@@ -8,6 +8,10 @@
 // and the next one keeps to the clock, so a machine that falls behind never runs a burst of frames.
 // An interval above 0 (the menus' 100 ms) ticks when the interval has passed, as the timer would.
 //
+// Between game frames the loop sleeps through window events: the frame reads the keys itself, and a
+// held key repeats some 30 times a second, each wake-up costing more than it gives. The events wait
+// for the loop, which handles them before the frame. The menus wake for every event.
+//
 // The display shows the latest finished frame at its own refresh. Where showing waits for the
 // vertical blank, the display may hold a finished frame back rather than make the next game frame
 // late (a display slower than the game's clock shows every other frame or so).
@@ -23,9 +27,12 @@ namespace jizdavo {
 
 class FramePacer {
  public:
-  // `wait` blocks for up to the given milliseconds and returns early, with true, when a window event
-  // arrives.
-  using WaitFunction = std::function<bool(uint32_t milliseconds)>;
+  // What may end a wait early.
+  enum class Wake { kOnEvent, kOnTimeOnly };
+  // `wait` blocks for up to the given milliseconds and returns true when window events wait: with
+  // Wake::kOnEvent it returns as soon as one arrives, with Wake::kOnTimeOnly it sleeps the whole time
+  // and then tells whether any came.
+  using WaitFunction = std::function<bool(uint32_t milliseconds, Wake wake)>;
 
   FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait);
 
@@ -56,6 +63,8 @@ class FramePacer {
   uint32_t TimeToNextBlank(uint32_t now) const;
   // The offset from the blanks' origin of the first blank at or after `since_origin` ms.
   uint32_t BlankAtOrAfter(uint32_t since_origin) const;
+  // Whether the game's frames run on their own clock (interval 0, polling).
+  bool GameClockRunning() const;
   // Takes the game clock's start from a tick that the pacer did not make (the timer started or was
   // renewed), and keeps the start within the last second.
   void FollowFrameTimer();

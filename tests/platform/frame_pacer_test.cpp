@@ -31,8 +31,10 @@ struct PacerRig {
   TDXTimer frame_timer{clock};
   MessageTimers timers{clock};
   std::vector<uint32_t> waits;
-  FramePacer pacer{clock, frame_timer, timers, [this](uint32_t ms) {
+  std::vector<FramePacer::Wake> wakes;
+  FramePacer pacer{clock, frame_timer, timers, [this](uint32_t ms, FramePacer::Wake wake) {
                      waits.push_back(ms);
+                     wakes.push_back(wake);
                      clock.Advance(ms);
                      return false;
                    }};
@@ -55,6 +57,8 @@ TEST(FramePacer, GameFramesKeepTheirOwnClockOnEveryDisplay) {
     const int shows = hz > 0 ? std::min(hz, 60) * 2 : 120;
     EXPECT_GE(rig.display.shown(), shows * 9 / 10) << hz;
     EXPECT_LE(rig.display.shown(), shows) << hz;
+    // The frame reads the keys itself: between frames no event (a held key's repeats) wakes the loop.
+    for (FramePacer::Wake wake : rig.wakes) EXPECT_EQ(wake, FramePacer::Wake::kOnTimeOnly) << hz;
   }
 }
 
@@ -98,6 +102,8 @@ TEST(FramePacer, IntervalOfOneHundredWaitsForTheNextTick) {
   rig.RunUntil(300);
   EXPECT_EQ(rig.tick_times, (std::vector<uint32_t>{100, 200, 300}));
   EXPECT_EQ(rig.waits.size(), 3u);
+  // The menus answer the pointer and the keys as they come.
+  EXPECT_EQ(rig.wakes, std::vector<FramePacer::Wake>(3, FramePacer::Wake::kOnEvent));
 }
 
 TEST(FramePacer, WaitsForTheMessageTimersWhileTheFrameTimerIsInactive) {

@@ -88,7 +88,7 @@ void HeadlessGame::RunCountdown(uint32_t ms) {
 void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
   TDXTimer& timer = game->DXTimer1;
   if (!pacer) {
-    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait) {
+    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
       clock.Advance(wait);
       return false;
     });

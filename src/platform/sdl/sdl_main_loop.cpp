@@ -18,9 +18,13 @@ int GameButtonOf(Uint8 sdl_button) {
   }
 }
 
-// Blocks until an event arrives (true) or the time is up; the event stays queued for the loop.
-bool WaitForEvent(uint32_t milliseconds) {
-  return SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 1;
+// Blocks until the time is up or, when asked, an event arrives; true when events wait, which stay
+// queued for the loop.
+bool Wait(uint32_t milliseconds, FramePacer::Wake wake) {
+  if (wake == FramePacer::Wake::kOnEvent) return SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds)) == 1;
+  SDL_Delay(milliseconds);
+  SDL_PumpEvents();
+  return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
 }
 
 // A modal wait shows its picture again at least this often, for a window that was covered.
@@ -29,7 +33,7 @@ constexpr int kModalRedrawMs = 100;
 }  // namespace
 
 SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
-    : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, WaitForEvent) {}
+    : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, Wait) {}
 
 SdlMainLoop::~SdlMainLoop() {
   if (window_ != nullptr) window_->SetShowPacing({}, {});

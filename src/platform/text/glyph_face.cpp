@@ -4,6 +4,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_SIZES_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -33,22 +34,24 @@ std::vector<GlyphRun> CoveredRuns(const Glyph& glyph) {
 
 }  // namespace
 
-GlyphFace::GlyphFace(FT_LibraryRec_* library, const FontFile& file, int em_pixels, GlyphRender render)
-    : file_(file), render_(render) {
-  if (FT_New_Face(library, file.path.c_str(), file.index, &face_) != 0) {
-    face_ = nullptr;
+GlyphFace::GlyphFace(FT_FaceRec_* face, const FontFile& file, int em_pixels, GlyphRender render)
+    : face_(face), file_(file), render_(render) {
+  if (face_ == nullptr || FT_New_Size(face_, &size_) != 0) {
+    size_ = nullptr;
     return;
   }
   // Symbol fonts map their characters at U+F000 + code when they have no Unicode map.
   if (FT_Select_Charmap(face_, FT_ENCODING_UNICODE) != 0) {
     symbol_map_ = FT_Select_Charmap(face_, FT_ENCODING_MS_SYMBOL) == 0;
   }
+  FT_Activate_Size(size_);
   SetSize(em_pixels);
   SetCellMetrics();
+  em_pixels_ = face_->size->metrics.y_ppem;
 }
 
 GlyphFace::~GlyphFace() {
-  if (face_ != nullptr) FT_Done_Face(face_);
+  if (size_ != nullptr) FT_Done_Size(size_);
 }
 
 void GlyphFace::SetSize(int em_pixels) {
@@ -80,8 +83,6 @@ void GlyphFace::SetCellMetrics() {
   }
 }
 
-int GlyphFace::EmPixels() const { return face_->size->metrics.y_ppem; }
-
 unsigned GlyphFace::GlyphIndex(char32_t code) const {
   unsigned index = FT_Get_Char_Index(face_, code);
   if (index == 0 && symbol_map_ && code < 0x100) index = FT_Get_Char_Index(face_, 0xF000 + code);
@@ -104,6 +105,7 @@ Glyph GlyphFace::Rasterise(char32_t code) const {
   // regular, and only outlines can be slanted.
   const FT_Int32 source = FT_IS_SCALABLE(face_) ? FT_LOAD_NO_BITMAP : FT_LOAD_DEFAULT;
   const FT_Int32 target = mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+  FT_Activate_Size(size_);
   if (FT_Load_Glyph(face_, GlyphIndex(code), source | target) != 0) return glyph;
   FT_GlyphSlot slot = face_->glyph;
   if (file_.slant && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(slot);

@@ -1,5 +1,6 @@
 #pragma once
-// One font file opened at one pixel size, with its rasterised glyphs cached.
+// One font face at one pixel size, with its rasterised glyphs cached. The sizes of a face share the
+// opened file: each holds only its own FreeType size.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;
+struct FT_SizeRec_;
 
 namespace jizdavo {
 
@@ -37,16 +39,18 @@ struct Glyph {
 
 class GlyphFace {
  public:
-  // `em_pixels` is the em height asked for; a font with fixed bitmap sizes takes its nearest size.
-  GlyphFace(FT_LibraryRec_* library, const FontFile& file, int em_pixels, GlyphRender render);
+  // `face` is the opened file (nullptr when it could not be opened), kept open by the caller for the
+  // life of this object. `em_pixels` is the em height asked for; a font with fixed bitmap sizes takes
+  // its nearest size.
+  GlyphFace(FT_FaceRec_* face, const FontFile& file, int em_pixels, GlyphRender render);
   ~GlyphFace();
   GlyphFace(const GlyphFace&) = delete;
   GlyphFace& operator=(const GlyphFace&) = delete;
 
-  bool Valid() const { return face_ != nullptr; }
+  bool Valid() const { return size_ != nullptr; }
   int Ascent() const { return ascent_; }
   int Descent() const { return descent_; }
-  int EmPixels() const;
+  int EmPixels() const { return em_pixels_; }
   const Glyph& GlyphFor(char32_t code);
 
  private:
@@ -56,11 +60,13 @@ class GlyphFace {
   Glyph Rasterise(char32_t code) const;
 
   FT_FaceRec_* face_ = nullptr;
+  FT_SizeRec_* size_ = nullptr;
   FontFile file_;
   GlyphRender render_;
   bool symbol_map_ = false;
   int ascent_ = 0;
   int descent_ = 0;
+  int em_pixels_ = 0;
   std::unordered_map<char32_t, Glyph> glyphs_;
   // Latin-1 glyphs straight by code, once rasterised; the map's entries never move.
   std::array<const Glyph*, 256> latin1_{};

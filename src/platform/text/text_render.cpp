@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <tuple>
+#include <utility>
 
 #include "platform/canvas.h"
 
@@ -67,20 +68,37 @@ class FontSystem {
     const auto key = std::make_tuple(Lowercase(wanted.name), wanted.em_pixels, wanted.bold, wanted.italic, render);
     auto found = faces_.find(key);
     if (found == faces_.end()) {
-      auto face = std::make_unique<GlyphFace>(library_, FileFor(wanted), std::max(1, wanted.em_pixels), render);
+      const FontFile& file = FileFor(wanted);
+      auto face = std::make_unique<GlyphFace>(Opened(file), file, std::max(1, wanted.em_pixels), render);
       found = faces_.emplace(key, std::move(face)).first;
     }
     return *found->second;
   }
 
+  // Each font file is opened once, whatever the sizes drawn from it: opening parses the file and runs
+  // its font program, which the growing countdown and end words would otherwise pay at every size.
+  FT_Face Opened(const FontFile& file) {
+    const auto key = std::make_pair(file.path, file.index);
+    auto found = opened_.find(key);
+    if (found == opened_.end()) {
+      FT_Face face = nullptr;
+      if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) face = nullptr;
+      found = opened_.emplace(key, face).first;
+    }
+    return found->second;
+  }
+
   FontSystem() { FT_Init_FreeType(&library_); }
   ~FontSystem() {
     faces_.clear();
+    for (const auto& [key, face] : opened_)
+      if (face != nullptr) FT_Done_Face(face);
     FT_Done_FreeType(library_);
   }
 
   FT_Library library_ = nullptr;
   std::map<std::tuple<std::string, bool, bool>, FontFile> files_;
+  std::map<std::pair<std::string, int>, FT_Face> opened_;
   std::map<std::tuple<std::string, int, bool, bool, GlyphRender>, std::unique_ptr<GlyphFace>> faces_;
   std::array<RecentFace, 4> recent_;
 };
