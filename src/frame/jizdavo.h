@@ -176,6 +176,7 @@ class TJizdavo final : public SpriteWindow {
 
   // Game start.
   void StartGame(bool chase);
+  void PrepareGrowingWords();
   void LoadProgressFiles();
   void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);
 
