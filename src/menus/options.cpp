@@ -1,6 +1,7 @@
 // The Options screen and the music: the settings file, the two volume gauges, the tune arrows, the
 // music switch, and starting and fading the tunes.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "frame/jizdavo.h"
 #include "menus/volume_mapping.h"
 #include "platform/error.h"
+#include "platform/frame_pacer.h"
 
 namespace jizdavo {
 
@@ -135,16 +137,22 @@ void TJizdavo::StartMenuMusic() {
 }
 
 // The tune goes quieter by 2 hundredths of a decibel a millisecond for one second, then stops. It
-// takes the second even when the music is off.
+// takes the second even when the music is off. Its passes keep to the game clock, 60 a second: the old
+// game ran them back to back, as many frames as the machine could make, where the display shows 60.
 void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_frames) {
   TWaveCollectionItem& tune = DXWaveList.Find(tune_name);
-  uint32_t t0 = Now();
+  const uint32_t t0 = Now();
   uint32_t elapsed = 0;
   do {
     tune.SetVolume(start_volume - 2 * static_cast<int>(elapsed));
     if (run_frames) DXTimer1Timer(0);
-    // Wait rather than spin when a pass took less than a millisecond.
-    if (Now() - t0 == elapsed) services_.wait(1);
+    // The next pass at the first frame time after now (frame n at n * 1000 / 60 ms): a slow pass is
+    // followed by one more at the next frame time, not by a burst to catch up.
+    elapsed = Now() - t0;
+    uint32_t frame = elapsed * FramePacer::kGameFrameRate / 1000;
+    while (frame * 1000 / FramePacer::kGameFrameRate <= elapsed) ++frame;
+    const uint32_t next = std::min(frame * 1000 / FramePacer::kGameFrameRate, kFadeLength);
+    if (elapsed < next) services_.wait(next - elapsed);
     elapsed = Now() - t0;
   } while (elapsed < kFadeLength);
   tune.Stop();
