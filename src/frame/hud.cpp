@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "frame/date_time.h"
 #include "frame/jizdavo.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 

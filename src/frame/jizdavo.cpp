@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "frame/level_record.h"
-#include "frame/level_tables.h"
+#include "state/level_record.h"
+#include "state/level_tables.h"
 
 namespace jizdavo {
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "frame/game_state.h"
 #include "frame/platform_services.h"
 #include "menus/best_times.h"
 #include "menus/ksicht.h"
@@ -15,9 +14,9 @@
 #include "menus/settings.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
+#include "platform/canvas.h"
 #include "platform/dx_input.h"
 #include "platform/dx_sound.h"
-#include "platform/canvas.h"
 #include "platform/dx_timer.h"
 #include "platform/dxdraw.h"
 #include "platform/image_list.h"
@@ -25,6 +24,7 @@
 #include "platform/timer.h"
 #include "platform/wave_list.h"
 #include "platform/window_events.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

@@ -1,11 +1,11 @@
 // Starting a game from the new-game screens, and putting the game state back to its defaults.
 
-#include "frame/date_time.h"
-#include "frame/game_rules.h"
 #include "frame/jizdavo.h"
-#include "frame/level_record.h"
 #include "menus/best_times.h"
 #include "objects/player.h"
+#include "state/date_time.h"
+#include "state/game_rules.h"
+#include "state/level_record.h"
 
 namespace jizdavo {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "frame/date_time.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 

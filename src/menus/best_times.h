@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/game_state.h"
 #include "menus/data_folder.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

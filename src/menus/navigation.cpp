@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "frame/game_rules.h"
 #include "frame/jizdavo.h"
-#include "frame/level_record.h"
 #include "menus/data_folder.h"
 #include "platform/scan_codes.h"
+#include "state/game_rules.h"
+#include "state/level_record.h"
 
 namespace jizdavo {
 

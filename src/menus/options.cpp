@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/game_rules.h"
 #include "frame/jizdavo.h"
 #include "menus/volume_mapping.h"
 #include "platform/error.h"
+#include "state/game_rules.h"
 
 namespace jizdavo {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/date_time.h"
 #include "frame/jizdavo.h"
 #include "menus/progress.h"
 #include "platform/error.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "frame/game_state.h"
 #include "platform/color.h"
 #include "startup_rig.h"
+#include "state/game_state.h"
 
 namespace jizdavo::testing {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "frame/date_time.h"
 #include "menus/best_times.h"
 #include "menus/progress.h"
+#include "state/date_time.h"
 #include "support/headless_game.h"
 
 namespace jizdavo::testing {

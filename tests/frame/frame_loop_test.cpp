@@ -5,9 +5,9 @@
 #include <map>
 #include <set>
 
-#include "frame/date_time.h"
 #include "objects/car.h"
 #include "objects/krev.h"
+#include "state/date_time.h"
 #include "support/headless_game.h"
 
 namespace jizdavo::testing {

@@ -14,9 +14,9 @@
 #include <map>
 #include <sstream>
 
-#include "frame/date_time.h"
 #include "objects/krev.h"
 #include "platform/dib_format.h"
+#include "state/date_time.h"
 #include "support/headless_game.h"
 
 namespace jizdavo::testing {

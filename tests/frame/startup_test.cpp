@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "frame/game_state.h"
 #include "startup_rig.h"
+#include "state/game_state.h"
 
 namespace jizdavo::testing {
 namespace {

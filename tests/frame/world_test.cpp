@@ -3,11 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "frame/date_time.h"
-#include "frame/level_tables.h"
 #include "objects/barrier.h"
 #include "objects/cil.h"
 #include "platform/error.h"
+#include "state/date_time.h"
+#include "state/level_tables.h"
 #include "support/headless_game.h"
 
 namespace jizdavo::testing {

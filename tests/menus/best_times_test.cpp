@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/date_time.h"
 #include "menus/file_fixtures.h"
 #include "platform/error.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "control_fixtures.h"
-#include "frame/date_time.h"
 #include "menu_field.h"
 #include "menus/best_times.h"
 #include "menus/progress.h"
+#include "state/date_time.h"
 
 namespace jizdavo::testing {
 namespace {

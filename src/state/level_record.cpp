@@ -1,10 +1,10 @@
-#include "frame/level_record.h"
+#include "state/level_record.h"
 
 #include <charconv>
 #include <string_view>
 
-#include "frame/date_time.h"
 #include "platform/error.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 

@@ -1,10 +1,10 @@
-#include "frame/level_record.h"
+#include "state/level_record.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "frame/date_time.h"
-#include "frame/level_tables.h"
+#include "state/date_time.h"
+#include "state/level_tables.h"
 #include "platform/error.h"
 
 namespace jizdavo {

@@ -1,4 +1,4 @@
-#include "frame/game_state.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "frame/game_state.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

@@ -1,4 +1,4 @@
-#include "frame/level_tables.h"
+#include "state/level_tables.h"
 
 namespace jizdavo {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/game_state.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

@@ -1,6 +1,6 @@
-#include "frame/game_rules.h"
+#include "state/game_rules.h"
 
-#include "frame/date_time.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 

@@ -1,4 +1,4 @@
-#include "frame/date_time.h"
+#include "state/date_time.h"
 
 #include <cmath>
 #include <cstdio>

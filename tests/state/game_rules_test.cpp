@@ -1,8 +1,8 @@
-#include "frame/game_rules.h"
+#include "state/game_rules.h"
 
 #include <gtest/gtest.h>
 
-#include "frame/date_time.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 namespace {
