@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "menus/best_times.h"
+#include "files/best_times.h"
 #include "state/date_time.h"
 
 namespace {

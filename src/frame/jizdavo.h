@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "files/best_times.h"
+#include "files/settings.h"
 #include "frame/platform_services.h"
-#include "menus/best_times.h"
 #include "menus/ksicht.h"
 #include "menus/menu_screens.h"
-#include "menus/settings.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
 #include "platform/canvas.h"

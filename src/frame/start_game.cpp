@@ -1,7 +1,7 @@
 // Starting a game from the new-game screens, and putting the game state back to its defaults.
 
+#include "files/best_times.h"
 #include "frame/jizdavo.h"
-#include "menus/best_times.h"
 #include "objects/player.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"

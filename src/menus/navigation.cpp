@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "files/data_folder.h"
 #include "frame/jizdavo.h"
-#include "menus/data_folder.h"
 #include "platform/scan_codes.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"

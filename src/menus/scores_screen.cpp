@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "files/progress.h"
 #include "frame/jizdavo.h"
-#include "menus/progress.h"
 #include "platform/error.h"
 #include "state/date_time.h"
 

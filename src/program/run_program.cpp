@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "files/data_folder.h"
 #include "frame/jizdavo.h"
-#include "menus/data_folder.h"
 #include "platform/asset_loader.h"
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "menus/best_times.h"
-#include "menus/progress.h"
+#include "files/best_times.h"
+#include "files/progress.h"
 #include "state/date_time.h"
 #include "support/headless_game.h"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "control_fixtures.h"
+#include "files/progress.h"
 #include "menu_field.h"
-#include "menus/progress.h"
 #include "platform/surface.h"
 #include "state/date_time.h"
 

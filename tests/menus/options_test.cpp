@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "control_fixtures.h"
+#include "files/data_folder.h"
+#include "files/settings.h"
 #include "menu_field.h"
-#include "menus/data_folder.h"
-#include "menus/settings.h"
 #include "platform/asset_catalog.h"
 #include "platform/dib.h"
 #include "platform/dib_format.h"

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "control_fixtures.h"
+#include "files/best_times.h"
+#include "files/progress.h"
 #include "menu_field.h"
-#include "menus/best_times.h"
-#include "menus/progress.h"
 #include "state/date_time.h"
 
 namespace jizdavo::testing {

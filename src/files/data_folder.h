@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "menus/stored_file.h"
+#include "files/stored_file.h"
 
 namespace jizdavo {
 

@@ -1,8 +1,8 @@
-#include "menus/progress.h"
+#include "files/progress.h"
 
 #include <gtest/gtest.h>
 
-#include "menus/file_fixtures.h"
+#include "files/file_fixtures.h"
 #include "platform/error.h"
 
 namespace jizdavo {

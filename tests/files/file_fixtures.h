@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "menus/stored_file.h"
+#include "files/stored_file.h"
 
 namespace jizdavo::testing {
 

@@ -1,10 +1,10 @@
-#include "menus/settings.h"
+#include "files/settings.h"
 
 #include <tuple>
 
 #include <gtest/gtest.h>
 
-#include "menus/file_fixtures.h"
+#include "files/file_fixtures.h"
 #include "platform/error.h"
 
 namespace jizdavo {

@@ -1,4 +1,4 @@
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 
 #include <unistd.h>
 

@@ -1,9 +1,9 @@
-#include "menus/settings.h"
+#include "files/settings.h"
 
 #include <algorithm>
 #include <string>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "platform/error.h"
 
 namespace jizdavo {

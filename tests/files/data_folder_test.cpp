@@ -1,4 +1,4 @@
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "menus/file_fixtures.h"
+#include "files/file_fixtures.h"
 #include "platform/error.h"
 
 namespace jizdavo {

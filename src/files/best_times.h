@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "state/game_state.h"
 
 namespace jizdavo {

@@ -1,4 +1,4 @@
-#include "menus/stored_file.h"
+#include "files/stored_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 
 namespace jizdavo {
 

@@ -1,4 +1,4 @@
-#include "menus/best_times.h"
+#include "files/best_times.h"
 
 #include <algorithm>
 #include <cmath>

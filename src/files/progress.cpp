@@ -1,4 +1,4 @@
-#include "menus/progress.h"
+#include "files/progress.h"
 
 #include <algorithm>
 

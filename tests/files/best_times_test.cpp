@@ -1,10 +1,10 @@
-#include "menus/best_times.h"
+#include "files/best_times.h"
 
 #include <optional>
 
 #include <gtest/gtest.h>
 
-#include "menus/file_fixtures.h"
+#include "files/file_fixtures.h"
 #include "platform/error.h"
 #include "state/date_time.h"
 
