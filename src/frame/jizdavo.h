@@ -10,8 +10,6 @@
 #include "files/best_times.h"
 #include "files/settings.h"
 #include "frame/platform_services.h"
-#include "menus/ksicht.h"
-#include "menus/menu_screens.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
 #include "platform/canvas.h"
@@ -25,6 +23,8 @@
 #include "platform/wave_list.h"
 #include "platform/window_events.h"
 #include "state/game_state.h"
+#include "widgets/ksicht.h"
+#include "widgets/menu_screens.h"
 
 namespace jizdavo {
 

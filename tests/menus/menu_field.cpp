@@ -1,6 +1,6 @@
 #include "menu_field.h"
 
-#include "control_fixtures.h"
+#include "widgets/control_fixtures.h"
 
 namespace jizdavo::testing {
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "control_fixtures.h"
 #include "files/progress.h"
 #include "menu_field.h"
 #include "platform/surface.h"
 #include "state/date_time.h"
+#include "widgets/control_fixtures.h"
 
 namespace jizdavo::testing {
 namespace {

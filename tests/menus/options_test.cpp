@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <fstream>
 
-#include "control_fixtures.h"
 #include "files/data_folder.h"
 #include "files/settings.h"
 #include "menu_field.h"
 #include "platform/asset_catalog.h"
 #include "platform/dib.h"
 #include "platform/dib_format.h"
+#include "widgets/control_fixtures.h"
 
 namespace jizdavo::testing {
 namespace {

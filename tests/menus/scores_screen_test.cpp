@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "control_fixtures.h"
 #include "files/best_times.h"
 #include "files/progress.h"
 #include "menu_field.h"
 #include "state/date_time.h"
+#include "widgets/control_fixtures.h"
 
 namespace jizdavo::testing {
 namespace {
