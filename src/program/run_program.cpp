@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "files/data_folder.h"
-#include "frame/jizdavo.h"
 #include "platform/asset_loader.h"
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"
@@ -22,6 +21,7 @@
 #include "platform/sdl/sdl_window_services.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 namespace {

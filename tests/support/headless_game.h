@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "frame/jizdavo.h"
-#include "support/blanking_display.h"
 #include "platform/frame_pacer.h"
 #include "platform/scan_codes.h"
 #include "platform/seeded_random.h"
+#include "support/blanking_display.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo::testing {
 

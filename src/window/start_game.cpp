@@ -1,11 +1,11 @@
 // Starting a game from the new-game screens, and putting the game state back to its defaults.
 
 #include "files/best_times.h"
-#include "frame/jizdavo.h"
 #include "objects/player.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

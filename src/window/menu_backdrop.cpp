@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "frame/jizdavo.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

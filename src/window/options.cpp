@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/jizdavo.h"
-#include "menus/volume_mapping.h"
 #include "platform/error.h"
 #include "state/game_rules.h"
+#include "window/jizdavo.h"
+#include "window/volume_mapping.h"
 
 namespace jizdavo {
 

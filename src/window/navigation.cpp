@@ -4,10 +4,10 @@
 #include <string>
 
 #include "files/data_folder.h"
-#include "frame/jizdavo.h"
 #include "platform/scan_codes.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/jizdavo.h"
 #include "objects/black.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -1,4 +1,4 @@
-#include "menus/volume_mapping.h"
+#include "window/volume_mapping.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <string>
 
-#include "frame/jizdavo.h"
 #include "platform/error.h"
 #include "platform/scan_codes.h"
 #include "state/game_rules.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "frame/jizdavo.h"
 #include "state/date_time.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

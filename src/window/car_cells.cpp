@@ -1,10 +1,10 @@
 // The two picture cells of the new car chase screen that show the wanted car types.
 
-#include "menus/car_cells.h"
+#include "window/car_cells.h"
 
 #include <string>
 
-#include "frame/jizdavo.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "files/progress.h"
-#include "frame/jizdavo.h"
 #include "platform/error.h"
 #include "state/date_time.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -1,4 +1,4 @@
-#include "frame/jizdavo.h"
+#include "window/jizdavo.h"
 
 #include <algorithm>
 

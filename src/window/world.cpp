@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "frame/jizdavo.h"
 #include "objects/barrier.h"
 #include "objects/cil.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

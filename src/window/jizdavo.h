@@ -9,7 +9,6 @@
 
 #include "files/best_times.h"
 #include "files/settings.h"
-#include "frame/platform_services.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
 #include "platform/canvas.h"
@@ -25,6 +24,7 @@
 #include "state/game_state.h"
 #include "widgets/ksicht.h"
 #include "widgets/menu_screens.h"
+#include "window/platform_services.h"
 
 namespace jizdavo {
 

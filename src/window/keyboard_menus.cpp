@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "frame/jizdavo.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -5,12 +5,12 @@
 #include <cmath>
 #include <string>
 
-#include "frame/jizdavo.h"
 #include "objects/car.h"
 #include "platform/scan_codes.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 
