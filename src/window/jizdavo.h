@@ -96,11 +96,11 @@ class TJizdavo final : public SpriteWindow {
   // The intro film holds the frames while it plays.
   bool FilmIsPlaying();
 
-  // --- Menu screens (src/menus/menu_screens.h): every panel and item, and the settings file ---
+  // --- Menu screens (src/widgets/menu_screens.h): every panel and item, and the settings file ---
   TMenuScreens Menus;
   SettingsFile Settings;
 
-  // Navigation (src/menus/navigation.cpp). Handlers get the clicked control, or nullptr when the
+  // Navigation (navigation.cpp). Handlers get the clicked control, or nullptr when the
   // game calls them.
   void ShowPanels();
   void HidePanels();
@@ -128,13 +128,13 @@ class TJizdavo final : public SpriteWindow {
   void Edit1KeyPress(TControl* Sender, char& Key);
   void DrawCarType(TImage& cell, int type);
 
-  // Best times and progress (src/menus/scores_screen.cpp).
+  // Best times and progress (scores_screen.cpp).
   void ListView1Click(TControl* Sender = nullptr);
   int ListView1Compare(const TListItem& Item1, const TListItem& Item2) const;
   void EndOfLevel();
   void Label15Click(TControl* Sender = nullptr);
 
-  // Options and music (src/menus/options.cpp).
+  // Options and music (options.cpp).
   void ReadSettings();
   void PlayMusicClick(TControl* Sender = nullptr);
   void Image1Click(TControl* Sender = nullptr);

@@ -110,7 +110,7 @@ class HeadlessGame {
   bool own_folder_;
 };
 
-// The play field of the frame's tests: a game on its seed, with no sound device, ready to start.
+// The play field of the window's tests: a game on its seed, with no sound device, ready to start.
 class PlayField : public HeadlessGame {
  public:
   explicit PlayField(uint64_t seed = 1) : HeadlessGame(Setup(seed)) { CreatePlayField(); }
