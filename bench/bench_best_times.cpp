@@ -2,8 +2,8 @@
 // (every time ever entered is kept) must still load at once.
 #include <benchmark/benchmark.h>
 
-#include "frame/date_time.h"
-#include "menus/best_times.h"
+#include "files/best_times.h"
+#include "state/date_time.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "menus/controls/control_layer.h"
-#include "menus/controls/simple_controls.h"
 #include "platform/surface.h"
+#include "widgets/controls/control_layer.h"
+#include "widgets/controls/simple_controls.h"
 
 namespace jizdavo {
 namespace {

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "frame/date_time.h"
-#include "menus/best_times.h"
+#include "files/best_times.h"
+#include "state/date_time.h"
 
 namespace {
 

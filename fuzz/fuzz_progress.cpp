@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "menus/progress.h"
+#include "files/progress.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace jizdavo;

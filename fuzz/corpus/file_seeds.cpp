@@ -1,12 +1,12 @@
 // Seeds for the game's own small files, each written by the game's writer into the seed folder.
 #include <string>
 
-#include "frame/date_time.h"
-#include "menus/best_times.h"
-#include "menus/progress.h"
-#include "menus/settings.h"
+#include "files/best_times.h"
+#include "files/progress.h"
+#include "files/settings.h"
 #include "seed_folder.h"
 #include "seeds.h"
+#include "state/date_time.h"
 
 namespace jizdavo::fuzzcorpus {
 

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "platform/error.h"
 
 namespace jizdavo::fuzzcorpus {

@@ -1,10 +1,10 @@
 #include "objects/black.h"
 
-#include "frame/game_state.h"
 #include "objects/rounding.h"
 #include "objects/sprite_engine.h"
 #include "objects/sprite_window.h"
 #include "platform/surface.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

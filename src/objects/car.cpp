@@ -4,13 +4,13 @@
 #include <cmath>
 #include <string>
 
-#include "frame/game_rules.h"
-#include "frame/game_state.h"
 #include "objects/krev.h"
 #include "objects/player.h"
 #include "objects/rounding.h"
 #include "objects/sprite_window.h"
 #include "platform/image_list.h"
+#include "state/game_rules.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

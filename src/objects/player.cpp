@@ -1,7 +1,5 @@
 #include "objects/player.h"
 
-#include "frame/game_rules.h"
-#include "frame/game_state.h"
 #include "objects/barrier.h"
 #include "objects/car.h"
 #include "objects/cil.h"
@@ -10,6 +8,8 @@
 #include "objects/sprite_engine.h"
 #include "objects/sprite_window.h"
 #include "platform/image_list.h"
+#include "state/game_rules.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "frame/jizdavo.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 

@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "frame/jizdavo.h"
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "platform/asset_loader.h"
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"
@@ -22,6 +21,7 @@
 #include "platform/sdl/sdl_window_services.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo {
 namespace {

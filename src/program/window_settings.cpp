@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "platform/error.h"
 
 namespace jizdavo {

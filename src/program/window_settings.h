@@ -2,7 +2,7 @@
 // The window mode kept between runs in section "Window" of Settings.ini: "Fullscreen" (1 or 0) and
 // "Scale" (the window's whole factor). The [Options] keys and every other line stay as they are.
 
-#include "menus/settings.h"
+#include "files/settings.h"
 #include "platform/sdl/sdl_window.h"
 #include "program/command_line.h"
 

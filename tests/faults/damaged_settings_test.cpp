@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "faults/child_process.h"
-#include "menus/file_fixtures.h"
-#include "menus/settings.h"
+#include "files/file_fixtures.h"
+#include "files/settings.h"
 #include "platform/error.h"
 
 namespace jizdavo {

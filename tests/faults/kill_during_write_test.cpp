@@ -15,10 +15,10 @@
 #include <gtest/gtest.h>
 
 #include "faults/child_process.h"
-#include "frame/date_time.h"
-#include "menus/best_times.h"
-#include "menus/file_fixtures.h"
-#include "menus/progress.h"
+#include "files/best_times.h"
+#include "files/file_fixtures.h"
+#include "files/progress.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "frame/game_state.h"
 #include "objects/sprite_engine.h"
 #include "sprite_field.h"
+#include "state/game_state.h"
 
 namespace jizdavo::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "frame/game_state.h"
+#include "state/game_state.h"
 #include "objects/sprite_engine.h"
 #include "sprite_field.h"
 

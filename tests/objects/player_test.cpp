@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "frame/date_time.h"
-#include "frame/game_state.h"
+#include "state/date_time.h"
+#include "state/game_state.h"
 #include "objects/sprite_engine.h"
 #include "sprite_field.h"
 

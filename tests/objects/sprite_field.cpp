@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "frame/game_rules.h"
-#include "frame/game_state.h"
+#include "state/game_rules.h"
+#include "state/game_state.h"
 #include "objects/rounding.h"
 
 namespace jizdavo::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "menus/file_fixtures.h"
+#include "files/file_fixtures.h"
 
 namespace jizdavo::testing {
 namespace {

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "frame/jizdavo.h"
-#include "support/blanking_display.h"
 #include "platform/frame_pacer.h"
 #include "platform/scan_codes.h"
 #include "platform/seeded_random.h"
+#include "support/blanking_display.h"
+#include "window/jizdavo.h"
 
 namespace jizdavo::testing {
 
@@ -110,7 +110,7 @@ class HeadlessGame {
   bool own_folder_;
 };
 
-// The play field of the frame's tests: a game on its seed, with no sound device, ready to start.
+// The play field of the window's tests: a game on its seed, with no sound device, ready to start.
 class PlayField : public HeadlessGame {
  public:
   explicit PlayField(uint64_t seed = 1) : HeadlessGame(Setup(seed)) { CreatePlayField(); }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 #include "soak_checks.h"
 #include "soak_player.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "frame/game_rules.h"
-#include "frame/level_record.h"
+#include "state/game_rules.h"
+#include "state/level_record.h"
 #include "objects/player.h"
 
 namespace jizdavo::soak {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <string>
 
-#include "menus/best_times.h"
-#include "menus/progress.h"
+#include "files/best_times.h"
+#include "files/progress.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // From the sanitizer's runtime; its header does not come with every compiler's packages.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "menus/settings.h"
+#include "files/settings.h"
 #include "soak_tally.h"
 
 namespace jizdavo::soak {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "menus/best_times.h"
+#include "files/best_times.h"
 
 namespace jizdavo::soak {
 

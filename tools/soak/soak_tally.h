@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "menus/data_folder.h"
+#include "files/data_folder.h"
 
 namespace jizdavo::soak {
 

@@ -1,8 +1,0 @@
-#include "frame/game_state.h"
-
-namespace jizdavo {
-
-TGameState Game;
-TJizdavo* Jizdavo = nullptr;
-
-}  // namespace jizdavo

@@ -1,0 +1,102 @@
+#include "widgets/controls/edit.h"
+
+#include <algorithm>
+
+#include "widgets/controls/control_paint.h"
+
+namespace jizdavo {
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kBackspace = 8;
+constexpr int kEscape = 27;
+constexpr int kEnd = 35;
+constexpr int kHome = 36;
+constexpr int kLeft = 37;
+constexpr int kRight = 39;
+constexpr int kDelete = 46;
+constexpr int kMargin = 1;  // between the field's left edge and its text
+
+bool Printable(char c) {
+  const auto code = static_cast<unsigned char>(c);
+  return code >= 0x20 && code != 0x7F;
+}
+
+}  // namespace
+
+TEdit::TEdit() { SetBounds(0, 0, 121, 21); }
+
+void TEdit::SetText(std::string text) {
+  text_ = std::move(text);
+  caret_ = static_cast<int>(text_.size());
+}
+
+void TEdit::SetSelStart(int position) { caret_ = std::clamp(position, 0, static_cast<int>(text_.size())); }
+
+char TEdit::PressKey(char key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+  return key;
+}
+
+void TEdit::Insert(char c) {
+  if (ReadOnly || !Printable(c)) return;
+  if (MaxLength > 0 && static_cast<int>(text_.size()) >= MaxLength) return;
+  text_.insert(text_.begin() + caret_, c);
+  ++caret_;
+}
+
+void TEdit::KeyDown(int key_code) {
+  switch (key_code) {
+    case kEnter:
+    case kEscape:
+      PressKey(static_cast<char>(key_code));
+      break;
+    case kBackspace:
+      if (PressKey(kBackspace) == kBackspace && !ReadOnly && caret_ > 0) text_.erase(--caret_, 1);
+      break;
+    case kDelete:
+      if (!ReadOnly && caret_ < static_cast<int>(text_.size())) text_.erase(caret_, 1);
+      break;
+    case kLeft:
+      SetSelStart(caret_ - 1);
+      break;
+    case kRight:
+      SetSelStart(caret_ + 1);
+      break;
+    case kHome:
+      caret_ = 0;
+      break;
+    case kEnd:
+      caret_ = static_cast<int>(text_.size());
+      break;
+    default:
+      break;
+  }
+}
+
+void TEdit::KeyChar(char key) {
+  if (!Printable(key)) return;
+  const char typed = PressKey(key);
+  if (typed != 0) Insert(typed);
+}
+
+void TEdit::ScrollToCaret(int caret_x) {
+  const int room = std::max(1, Width - 2 * kMargin);
+  if (caret_x - scroll_ >= room) scroll_ = caret_x - room + 1;
+  if (caret_x < scroll_) scroll_ = caret_x;
+}
+
+void TEdit::Paint(TSurface& frame, const TRect& place, const TRect& clip) {
+  const TRect inside = IntersectRect(place, clip);
+  FillOnFrame(frame, inside, clip, Color);
+  const TextExtent cell = TextExtentOf(Font, text_);
+  const int caret_x = TextExtentOf(Font, std::string_view(text_).substr(0, caret_)).width;
+  ScrollToCaret(caret_x);
+  const int x = place.Left + kMargin - scroll_;
+  const int y = place.Top + (Height - cell.height) / 2;
+  TextOnFrame(frame, x, y, Font, text_, inside);
+  if (Focused() && InFront()) FillOnFrame(frame, Bounds(x + caret_x, y, 1, cell.height), inside, Font.Color);
+}
+
+}  // namespace jizdavo

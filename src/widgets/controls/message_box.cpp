@@ -1,0 +1,120 @@
+#include "widgets/controls/message_box.h"
+#include "platform/scan_codes.h"
+
+#include <algorithm>
+
+namespace jizdavo {
+
+namespace {
+
+constexpr int kMargin = 20;
+constexpr int kMinWidth = 240;
+constexpr int kMaxTextWidth = 560;
+constexpr int kGap = 8;
+
+int WidthOf(const TControlFont& font, std::string_view latin1) {
+  return MeasureText(FontRequestOf(font), Utf8FromLatin1(latin1)).width;
+}
+
+// The longest start of `word` that fits, at least one character so that every line makes progress.
+size_t FittingPrefix(const TControlFont& font, std::string_view word, int width) {
+  size_t length = 1;
+  while (length < word.size() && WidthOf(font, word.substr(0, length + 1)) <= width) ++length;
+  return length;
+}
+
+}  // namespace
+
+std::vector<std::string> WrapText(const TControlFont& font, std::string_view text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t blank = std::min(text.find(' ', at), text.size());
+    std::string_view word = text.substr(at, blank - at);
+    at = blank + 1;
+    std::string joined = line.empty() ? std::string(word) : line + ' ' + std::string(word);
+    if (WidthOf(font, joined) <= width) {
+      line = std::move(joined);
+      continue;
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    line.clear();
+    while (WidthOf(font, word) > width) {
+      const size_t cut = FittingPrefix(font, word, width);
+      lines.emplace_back(word.substr(0, cut));
+      word.remove_prefix(cut);
+    }
+    line = word;
+  }
+  if (!line.empty() || lines.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+TMessageBox::TMessageBox() {
+  Visible = false;
+  outline_.Pen.Color = kMenuTextColor;
+  outline_.Brush.Style = TBrushStyle::bsClear;
+  outline_.SetParent(this);
+  title_.Font = HeadingFont();
+  title_.SetParent(this);
+  ok_.Font = HeadingFont();
+  ok_.Caption = "OK";
+  ok_.OnClick = [this](TControl*) { Close(); };
+  ok_.SetParent(this);
+}
+
+void TMessageBox::Show(ControlLayer& layer, const std::string& title, const std::string& text) {
+  layer_ = &layer;
+  if (Parent() != &layer) SetParent(&layer);
+  title_.Caption = Latin1FromUtf8(title);
+  lines_.clear();
+  for (std::string& caption : WrapText(ItemFont(), Latin1FromUtf8(text), kMaxTextWidth)) {
+    auto line = std::make_unique<TLabel>();
+    line->Caption = std::move(caption);
+    line->SetParent(this);
+    lines_.push_back(std::move(line));
+  }
+  Layout(layer.Width, layer.Height);
+  layer.ShowModal(*this);
+}
+
+void TMessageBox::Layout(int frame_width, int frame_height) {
+  const int title_height = TextExtentOf(title_.Font, title_.Caption).height;
+  const int line_height = TextExtentOf(ItemFont(), "Ag").height;
+  const int ok_height = TextExtentOf(ok_.Font, ok_.Caption).height;
+  int width = TextExtentOf(title_.Font, title_.Caption).width;
+  for (const auto& line : lines_) width = std::max(width, TextExtentOf(line->Font, line->Caption).width);
+  width = std::clamp(width + 2 * kMargin, kMinWidth, frame_width);
+  const int text_top = kGap + title_height + kGap;
+  const int ok_top = text_top + static_cast<int>(lines_.size()) * line_height + kGap;
+  const int height = std::min(ok_top + ok_height + kGap, frame_height);
+  SetBounds((frame_width - width) / 2, (frame_height - height) / 2, width, height);
+  outline_.SetBounds(0, 0, width, height);
+  title_.SetBounds(kMargin, kGap, 0, 0);
+  for (size_t i = 0; i < lines_.size(); ++i)
+    lines_[i]->SetBounds(kMargin, text_top + static_cast<int>(i) * line_height, 0, 0);
+  ok_.SetBounds((width - TextExtentOf(ok_.Font, ok_.Caption).width) / 2, ok_top, 0, 0);
+}
+
+void TMessageBox::Close() {
+  if (!Visible) return;
+  if (layer_) {
+    layer_->EndModal(*this);
+  } else {
+    Hide();
+  }
+  if (OnClose) OnClose(this);
+}
+
+void TMessageBox::KeyDown(int key) {
+  if (key == kKeyEnter || key == kKeyEscape) Close();
+}
+
+std::vector<std::string> TMessageBox::Lines() const {
+  std::vector<std::string> lines;
+  for (const auto& line : lines_) lines.push_back(line->Caption);
+  return lines;
+}
+
+}  // namespace jizdavo

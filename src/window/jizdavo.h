@@ -1,0 +1,230 @@
+#pragma once
+// The main window: it owns every component of the game for the whole run and holds all the event
+// handlers. The handlers are defined in the source file of the subsystem they belong to.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/best_times.h"
+#include "files/settings.h"
+#include "objects/sprite_dx_engine.h"
+#include "objects/sprite_window.h"
+#include "platform/canvas.h"
+#include "platform/dx_input.h"
+#include "platform/dx_sound.h"
+#include "platform/dx_timer.h"
+#include "platform/dxdraw.h"
+#include "platform/image_list.h"
+#include "platform/media_player.h"
+#include "platform/timer.h"
+#include "platform/wave_list.h"
+#include "platform/window_events.h"
+#include "state/game_state.h"
+#include "widgets/ksicht.h"
+#include "widgets/menu_screens.h"
+#include "window/platform_services.h"
+
+namespace jizdavo {
+
+struct LevelRecord;
+
+class TJizdavo final : public SpriteWindow {
+ public:
+  // Sets `Jizdavo` to this window, resets `Game` and builds the components.
+  explicit TJizdavo(const PlatformServices& services);
+  ~TJizdavo();
+  TJizdavo(const TJizdavo&) = delete;
+  TJizdavo& operator=(const TJizdavo&) = delete;
+
+  // --- Components (jizdavo.cpp) ---
+  TDXImageList DXImageList;
+  TDXDraw DXDraw1;
+  TDXSpriteEngine DXSpriteEngine;
+  TDXTimer DXTimer1;
+  TTimer Timer1;
+  TDXInput DXInput;
+  TDXSound DXSound1;
+  TDXWaveList DXWaveList;
+  TMediaPlayer MediaPlayer1;  // the intro film, shown on DXDraw1
+  TKsicht PlayMusic;
+  TKsicht PlaySE;
+  TKsicht FPS;
+  std::vector<std::string> Levels;  // the Standard records, 64 lines
+  std::vector<std::string> Areas;   // the Car chase records, 24 lines
+
+  // --- Machine access for game code, and what the sprites use of the window (jizdavo.cpp) ---
+  uint32_t Now() const override;
+  int Random(int n) override;
+  void Randomize() override;
+  TPictureCollectionItem& FindImage(const std::string& name) override;
+  HeldDirections ReadDirections() const override;
+  void PlayEffect(const std::string& name) override;
+  void RaiseEffectPitch(const std::string& name, int hertz) override;
+  const PlatformServices& Services() const { return services_; }
+
+  // --- Start-up and shutdown (startup.cpp) ---
+  // Start-up once the components hold their pictures and sounds: the pointer, the film's file, an
+  // empty level table, the music, the settings, the game state reset, no menu panel.
+  void FormCreate();
+  // The display is ready: the intro film, then the main menu.
+  void DXDraw1Initialize();
+  void FormClose();
+  void DXTimer1Activate();
+  void DXTimer1Deactivate();
+  void Timer1Timer();
+
+  // --- Frame loop (frame_loop.cpp) ---
+  void DXTimer1Timer(int LagCount);
+
+  // --- Game start and reset (start_game.cpp) ---
+  void Label11Click();
+  void ResetGame();
+
+  // --- World (world.cpp) ---
+  void BuildWorld();
+  void DrawRoad(int s);
+
+  // --- End of game and heads-up display (end_sequences.cpp, hud.cpp) ---
+  void FadeOutGameMusic(bool run_frames);
+  void DrawHeadsUpDisplay();
+
+  // --- Menu backdrop (menu_backdrop.cpp): the frame while no game runs, and the screen title ---
+  void MenuFrame();
+  void ShowTitle();
+  // The intro film holds the frames while it plays.
+  bool FilmIsPlaying();
+
+  // --- Menu screens (src/widgets/menu_screens.h): every panel and item, and the settings file ---
+  TMenuScreens Menus;
+  SettingsFile Settings;
+
+  // Navigation (navigation.cpp). Handlers get the clicked control, or nullptr when the
+  // game calls them.
+  void ShowPanels();
+  void HidePanels();
+  // The pause panel in front, offering "Resume game" only when `with_resume`.
+  void ShowPauseMenu(bool with_resume);
+  void Label2Click(TControl* Sender = nullptr);
+  void Label3Click(TControl* Sender = nullptr);
+  void Label14Click(TControl* Sender = nullptr);
+  void Label31Click(TControl* Sender = nullptr);
+  void Label28Click(TControl* Sender = nullptr);
+  void Label22Click(TControl* Sender = nullptr);
+  void Label33Click(TControl* Sender = nullptr);
+  void Label6Click(TControl* Sender = nullptr);
+  void Label8Click(TControl* Sender);
+  void Label13Click(TControl* Sender = nullptr);
+  void Label32Click(TControl* Sender = nullptr);
+  void Label12Click(TControl* Sender = nullptr);
+  void Label17Click(TControl* Sender = nullptr);
+  void Label18Click(TControl* Sender = nullptr);
+  void Label21Click(TControl* Sender = nullptr);
+  void Label20Click(TControl* Sender = nullptr);
+  void Label19Click(TControl* Sender = nullptr);
+  void Label42Click(TControl* Sender = nullptr);
+  void ListView1Enter(TControl* Sender = nullptr);
+  void Edit1KeyPress(TControl* Sender, char& Key);
+  void DrawCarType(TImage& cell, int type);
+
+  // Best times and progress (scores_screen.cpp).
+  void ListView1Click(TControl* Sender = nullptr);
+  int ListView1Compare(const TListItem& Item1, const TListItem& Item2) const;
+  void EndOfLevel();
+  void Label15Click(TControl* Sender = nullptr);
+
+  // Options and music (options.cpp).
+  void ReadSettings();
+  void PlayMusicClick(TControl* Sender = nullptr);
+  void Image1Click(TControl* Sender = nullptr);
+  void Image2Click(TControl* Sender = nullptr);
+  void Shape2MouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape2MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
+  void Shape3MouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
+  void StartMenuMusic();
+  void FadeOutMenuMusic();
+  // The menu tune number 1..4 the Track label shows.
+  int MenuTrack() const;
+
+  // Window events for the menus' controls; the game's keyboard is read by DXInput.
+  void HandleWindowEvent(const WindowEvent& event);
+
+ private:
+  TSurface& BackSurface();
+  LevelRecord CurrentRecord() const;
+
+  // Frame loop.
+  bool PlayFrame(int LagCount);
+  void PauseGame();
+  void DrawWorld(int LagCount, uint32_t now);
+  void SpawnCar(int road, int lane, int lanes);
+  void DrawCountdown(uint32_t now);
+  void AdvanceGameClock(uint32_t now);
+
+  // Start-up.
+  void LoadMusic();
+  void PlayIntroFilm();
+  bool SkipRequested();
+  // Polls until `done` or a skip input; true when skipped.
+  bool WaitForFilm(const std::function<bool()>& done);
+
+  // Menu backdrop.
+  int DrawEmblem(const std::string& name, int centre);
+  void SweepTitle(TSurface& back);
+
+  // Game start.
+  void StartGame(bool chase);
+  void PrepareGrowingWords();
+  void LoadProgressFiles();
+  void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);
+
+  // World.
+  void PaintGround(int ground);
+  void PlaceBarriers(const LevelRecord& record);
+  void PrepareEndImage();
+  void BuildFinish();
+  void BuildAlpha();
+
+  // Menus.
+  void WireMenuHandlers();
+  void WireNavigation();
+  void WireOptions();
+  void WireKeyboard();
+  void EnterScreen(const char* title, TControl& panel);
+  void OpenLevelList(const char* title, int count);
+  void FillLevelList(int count);
+  void ChooseTargetCars();
+  void ChooseAreaTargets();
+  // Unlocks `level` of the current mode, when higher than the unlocked one, and saves it.
+  void RaiseLevelProgress(int level);
+  void LoadBestTimes(TControl* Sender);
+  void ShowAfterGameScores();
+  // A file that could not be written: the player is told and the menus go on.
+  void ShowSaveProblem(const std::string& message);
+  void ShowFileMessages();
+  TDateTime ListBestTime() const;
+  // The volume of `gauge`'s position given to each of `items`.
+  void ApplyGaugeVolume(const TSuperGauge& gauge, const std::vector<std::string>& items);
+  // The volume the music gauge shows, in hundredths of a decibel.
+  int MusicVolume() const;
+  // The tune arrows: the Track number `step` up or down within 1..4.
+  void StepTrack(int step);
+
+  // End of game.
+  bool RunEndSequence(int LagCount, bool victory);
+  void GrowEndText(bool victory);
+  void FreezeField();
+  void HandOverGameOver();
+  void HandOverVictory();
+  void StopGame();
+  void RemoveAllSprites();
+  void ShowCompletionNotice();
+  // Whether the won game enters the top ten the list shows.
+  bool ListTakesTime() const;
+
+  PlatformServices services_;
+};
+
+}  // namespace jizdavo

@@ -1,0 +1,91 @@
+// Starting a game from the new-game screens, and putting the game state back to its defaults.
+
+#include "files/best_times.h"
+#include "objects/player.h"
+#include "platform/text/text_render.h"
+#include "state/date_time.h"
+#include "state/game_rules.h"
+#include "state/level_record.h"
+#include "window/jizdavo.h"
+
+namespace jizdavo {
+
+void TJizdavo::Label11Click() {
+  // Any other screen has no game to start (the game would run without a level picture).
+  if (Game.Title == "NEW GAME STANDARD") {
+    StartGame(false);
+  } else if (Game.Title == "NEW GAME CAR CHASE") {
+    StartGame(true);
+  }
+}
+
+void TJizdavo::StartGame(bool chase) {
+  Game.ChaseMode = chase;
+  ShowTitle();
+  Game.TitlePos = 1000;
+  if (!chase) Game.GameTime = 0;
+  PrepareGrowingWords();
+  FadeOutMenuMusic();
+  HidePanels();
+  // The Car chase start value before the list loads; BuildWorld sets the area's own.
+  if (chase) Game.CarsKilled = 10;
+  Menus.ListView1.Clear();
+  Game.ScoresListMode = 0;
+  Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
+  ListView1Click();
+  Game.BestTime = ListBestTime();
+  Game.LevelTable = chase ? Areas : Levels;
+  LevelRecord record = CurrentRecord();
+  Game.RoadTop = RoadTopFor(record.Lanes, record.Roads, DXDraw1.Height(), chase);
+  BuildWorld();
+
+  DXTimer1.SetInterval(0);
+  BackSurface().Canvas().Font.Color = clBlack;
+  BackSurface().ReleaseCanvas();
+  services_.window.SetPointerShape(-1);
+  Game.InGame = true;
+  Game.InGameTrack = TuneNumber(Random(20));
+  Game.LastTick = Now();
+  // The first play frame counts from here, not from before the fade and the building of the world.
+  DXTimer1.Renew();
+  if (PlayMusic.Checked) {
+    TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
+    tune.SetVolume(MusicVolume());
+    tune.Play(false);
+  }
+}
+
+// The countdown shrinks and the end words grow through every size from 80 points down to 5, a new
+// size every frame or two. Their letters are made here, once a run (about 40 ms the first time), so
+// that no game frame waits for the font engine.
+void TJizdavo::PrepareGrowingWords() {
+  TFont font;
+  font.Name = "Arial Black";
+  for (font.Size = 5; font.Size <= 80; ++font.Size) MeasureText(RequestOf(font), "321GAMEOVRVictory");
+}
+
+void TJizdavo::ResetGame() {
+  Game.LaneGap.fill(0);
+  DXInput.Update();
+  // The difficulty is left as chosen: "Next level" and "Restart level" play at the one just played.
+  Game.Countdown = 3;
+  Game.CountdownSize = 80.0;
+  Game.EndProgress = kEndIdle;
+  Game.Title = "MAIN MENU";
+  Game.CountdownDone = false;
+  Game.Crashed = false;
+  Game.Finished = false;
+  Game.TitlePos = 0;
+
+  auto* player = new TPlayer(&DXSpriteEngine.Root);
+  player->WalkPhase = 1.0;
+  player->SetImage(&DXImageList.Find("Clovek1d"));
+  player->SetZ(1);
+  player->Y = 0;
+  player->X = DXDraw1.Width() / 2 - player->Width / 2;
+  Game.Player = player;
+
+  LoadProgressFiles();
+}
+
+}  // namespace jizdavo

@@ -1,0 +1,137 @@
+// The best times and the unlocked levels through the screens: loading, the end of a won level, the
+// name entry and the progress update, with the files in a private folder.
+
+#include <gtest/gtest.h>
+
+#include "files/best_times.h"
+#include "files/progress.h"
+#include "menu_field.h"
+#include "state/date_time.h"
+#include "widgets/control_fixtures.h"
+
+namespace jizdavo::testing {
+namespace {
+
+TEST(ScoresScreen, FreshFolderHasEmptyListsAndTheFirstFinishGoesToTheNameEntry) {
+  MenuField field;
+  TMenuScreens& m = field.Menus();
+  field.Click(m.Label31);
+  field.ClickListItem(1);
+  EXPECT_TRUE(field.ListCaptions().empty());
+  field.Click(m.Label17);
+  field.Click(m.Label17);
+  field.Click(m.Label2);
+  field.Click(m.Label11);
+  EXPECT_EQ(Game.BestTime, 0);
+  Game.InGame = false;
+  Game.GameTime = MakeTime(0, 5, 0, 0);
+  field.Window().EndOfLevel();
+  EXPECT_TRUE(m.ScoresEnter.InFront());
+  EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
+  for (const char* name : {"Score.dat", "Levels.dat", "Levelsh.dat"}) {
+    EXPECT_TRUE(std::filesystem::exists(field.folder / name)) << name;
+  }
+}
+
+// Ten times of level 1 from 00:31:000 to 00:40:000.
+void TenTimes(const std::filesystem::path& folder) {
+  for (int s = 31; s <= 40; ++s) AppendBestTime(folder, GameMode::Standard, 1, "P" + std::to_string(s),
+                                                MakeTime(0, 0, s, 0));
+}
+
+TEST(ScoresScreen, TheWorstOfAFullTopTenMustBeBeatenToEnterIt) {
+  struct Case {
+    int ms;  // the run's time after 39 s
+    bool enters;
+  } cases[] = {{1000, false}, {999, true}};
+  for (const Case& c : cases) {
+    MenuField field(TenTimes);
+    TMenuScreens& m = field.Menus();
+    Game.Level = 1;
+    Game.GameTime = MakeTime(0, 0, 39, c.ms);
+    field.Window().EndOfLevel();
+    EXPECT_EQ(m.ScoresEnter.InFront(), c.enters) << c.ms;
+    if (!c.enters) {
+      EXPECT_TRUE(m.Scores.InFront());
+      EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
+      EXPECT_EQ(Game.ScoresListMode, 10);
+      EXPECT_EQ(m.Label16.Caption, "Level: 1");
+      EXPECT_EQ(field.ListTimes().back(), "00:40:000");
+      continue;
+    }
+    Type(m.Layer, "Zed");
+    field.Click(m.Label15);
+    EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
+    EXPECT_EQ(Game.ScoresListMode, 10);
+    ASSERT_EQ(field.ListCaptions().size(), 10u);
+    EXPECT_EQ(field.ListCaptions().back(), "10");
+    EXPECT_EQ(field.ListTimes().back(), "00:39:999");
+    EXPECT_EQ(m.ListView1.Items[9]->SubItems[0], "Zed");
+    EXPECT_EQ(field.ListTimes()[8], "00:39:000");
+  }
+}
+
+TEST(ScoresScreen, CarChaseListsPutTheMostTimeLeftFirst) {
+  MenuField field([](const std::filesystem::path& folder) {
+    for (int s : {20, 50, 35}) AppendBestTime(folder, GameMode::CarChase, 2, "C", MakeTime(0, 0, s, 0));
+  });
+  field.Click(field.Menus().Label28);
+  field.ClickListItem(2);
+  EXPECT_EQ(field.ListTimes(), (std::vector<std::string>{"00:50:000", "00:35:000", "00:20:000"}));
+  // The ordering the list sorts with follows the mode of the screen.
+  TListView& list = field.Menus().ListView1;
+  EXPECT_EQ(field.Window().ListView1Compare(*list.Items[0], *list.Items[1]), -1);
+  Game.Title = "STANDARD GAME SCORES";
+  EXPECT_EQ(field.Window().ListView1Compare(*list.Items[0], *list.Items[1]), 1);
+  EXPECT_EQ(field.Window().ListView1Compare(*list.Items[1], *list.Items[1]), 0);
+}
+
+TEST(ScoresScreen, MainMenuRaisesTheUnlockedLevelLikeNextLevel) {
+  for (bool next : {false, true}) {
+    MenuField field(TenTimes);
+    TMenuScreens& m = field.Menus();
+    Game.Level = 1;
+    Game.GameTime = MakeTime(0, 0, 50, 0);  // not in the top ten: straight to the scores
+    field.Window().EndOfLevel();
+    ASSERT_TRUE(m.Scores.InFront());
+    field.Click(next ? m.Label18 : m.Label17);
+    EXPECT_EQ(Game.StandardProgress, "2");
+    EXPECT_EQ(LoadProgress(field.folder, GameMode::Standard), "2");
+    if (next) {
+      EXPECT_TRUE(Game.InGame);
+      EXPECT_EQ(Game.Level, 2);
+    } else {
+      EXPECT_EQ(Game.Title, "MAIN MENU");
+      EXPECT_TRUE(m.Panel1.InFront());
+    }
+  }
+}
+
+TEST(ScoresScreen, AFolderThatCannotBeWrittenIsReportedAndTheMenusStayUsable) {
+  // Directories where the files should be: every write fails, for any user.
+  MenuField field([](const std::filesystem::path& folder) {
+    std::filesystem::create_directory(folder / "Score.dat");
+    std::filesystem::create_directory(folder / "Levels.dat");
+  });
+  TMenuScreens& m = field.Menus();
+  Game.Level = 1;
+  Game.GameTime = MakeTime(0, 0, 30, 0);
+  field.Window().EndOfLevel();
+  field.Click(m.Label15);
+  EXPECT_TRUE(m.Scores.InFront());
+  field.Click(m.Label17);
+  // Each folder in place of a file is told once as it is read, and each failed write as it fails.
+  const std::string score = (field.folder / "Score.dat").string();
+  const std::string levels = (field.folder / "Levels.dat").string();
+  std::vector<std::string> texts;
+  for (const auto& box : field.window.boxes) texts.push_back(box.second);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Unable to read " + levels, "Unable to read " + score,
+                                             "Unable to write to " + score, "Unable to write to " + levels}));
+  EXPECT_EQ(Game.StandardProgress, "2");  // playable this session
+  EXPECT_TRUE(m.Panel1.InFront());
+  field.Click(m.Label2);
+  EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
+}
+
+}  // namespace
+}  // namespace jizdavo::testing
