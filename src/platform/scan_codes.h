@@ -8,8 +8,9 @@ constexpr int kScanEscape = 1, kScanEnter = 28, kScanSpace = 57;
 constexpr int kScanUp = 128 + 72, kScanLeft = 128 + 75, kScanRight = 128 + 77, kScanDown = 128 + 80;
 
 // The key codes the game tests by name.
-constexpr int kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
-constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int kKeyBackspace = 8, kKeyEnter = 13, kKeyEscape = 27, kKeySpace = 32;
+constexpr int kKeyEnd = 35, kKeyHome = 36, kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+constexpr int kKeyDelete = 46;
 
 // The key code of a scan code; 0 for scan codes that give no key and for anything outside 0..255.
 int KeyCodeOfScanCode(int scan_code);

@@ -9,13 +9,8 @@
 namespace jizdavo {
 namespace {
 
-// PC set-1 scan codes of the keys the tests press.
-constexpr int kScanEscape = 1;
-constexpr int kScanK = 37;
-constexpr int kScanApostrophe = 40;
-constexpr int kScanUp = 200;
-constexpr int kScanLeft = 203;
-constexpr int kScanRight = 205;
+// PC set-1 scan codes of two keys the game does not name.
+constexpr int kScanK = 37, kScanApostrophe = 40;
 
 struct InputRig {
   void Hold(std::initializer_list<int> scans, bool down = true) {

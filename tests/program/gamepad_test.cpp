@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dx_input.h"
+#include "platform/scan_codes.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_input_source.h"
 #include "platform/sdl/sdl_main_loop.h"
@@ -14,7 +15,6 @@
 namespace jizdavo {
 namespace {
 
-constexpr int kEsc = 27, kEnter = 13;
 
 // The SDL input source with the window's focus taken as given: a test has no window to focus, and
 // the focus rule has tests of its own.
@@ -111,16 +111,16 @@ TEST_F(GamepadTest, StartAndBPauseAndSkipAsEscAndAConfirmsAsEnter) {
   PlugIn();
   for (auto button : {SDL_CONTROLLER_BUTTON_START, SDL_CONTROLLER_BUTTON_B}) {
     Button(button, true);
-    EXPECT_TRUE(KeyDown(kEsc));
+    EXPECT_TRUE(KeyDown(kKeyEscape));
     Button(button, false);
-    EXPECT_FALSE(KeyDown(kEsc));
+    EXPECT_FALSE(KeyDown(kKeyEscape));
   }
   Button(SDL_CONTROLLER_BUTTON_A, true);
-  EXPECT_TRUE(KeyDown(kEnter));
-  EXPECT_FALSE(dx_input_->Keyboard.Keys(kEsc));
+  EXPECT_TRUE(KeyDown(kKeyEnter));
+  EXPECT_FALSE(dx_input_->Keyboard.Keys(kKeyEscape));
   Button(SDL_CONTROLLER_BUTTON_X, true);  // stands for nothing
   Button(SDL_CONTROLLER_BUTTON_A, false);
-  EXPECT_FALSE(KeyDown(kEnter));
+  EXPECT_FALSE(KeyDown(kKeyEnter));
   EXPECT_EQ(Walk(), "");
 }
 
@@ -169,8 +169,8 @@ TEST_F(GamepadTest, MenusHearButtonsAndTheStickAsKeyEvents) {
   }
   using K = WindowEvent::Kind;
   const std::vector<std::pair<K, int>> expected = {
-      {K::KeyDown, kEnter}, {K::KeyUp, kEnter}, {K::KeyDown, kEsc}, {K::KeyDown, 40}, {K::KeyUp, 40},
-      {K::KeyDown, 37},     {K::KeyUp, 37},     {K::KeyDown, 39}};
+      {K::KeyDown, kKeyEnter}, {K::KeyUp, kKeyEnter}, {K::KeyDown, kKeyEscape}, {K::KeyDown, kKeyDown}, {K::KeyUp, kKeyDown},
+      {K::KeyDown, kKeyLeft}, {K::KeyUp, kKeyLeft}, {K::KeyDown, kKeyRight}};
   EXPECT_EQ(heard, expected);
 }
 

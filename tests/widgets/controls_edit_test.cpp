@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/scan_codes.h"
 #include "platform/surface.h"
 #include "widgets/control_fixtures.h"
 #include "widgets/controls/edit.h"
@@ -16,8 +17,6 @@ namespace {
 
 using testing::KeyDown;
 using testing::Type;
-
-constexpr int kEnter = 13, kBackspace = 8, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46;
 
 class EditTest : public ::testing::Test {
  protected:
@@ -54,7 +53,7 @@ TEST_F(EditTest, KeysReachTheFieldOnlyWhenFocusedAndItsPanelIsInFront) {
   EXPECT_TRUE(Type(layer, "b"));
   other.BringToFront();
   EXPECT_FALSE(Type(layer, "c"));
-  EXPECT_FALSE(KeyDown(layer, kBackspace));
+  EXPECT_FALSE(KeyDown(layer, kKeyBackspace));
   scores_enter.BringToFront();
   layer.SetFocusedControl(nullptr);
   EXPECT_FALSE(Type(layer, "d"));
@@ -71,7 +70,7 @@ TEST_F(EditTest, EnterGoesThroughOnKeyPressWhichMaySwallowOrReplaceKeys) {
   edit.OnKeyPress = [&](TControl* sender, char& key) {
     EXPECT_EQ(sender, &edit);
     keys.push_back(static_cast<unsigned char>(key));
-    if (key == kEnter) {
+    if (key == kKeyEnter) {
       key = 0;
       ++confirmed;
     }
@@ -80,9 +79,9 @@ TEST_F(EditTest, EnterGoesThroughOnKeyPressWhichMaySwallowOrReplaceKeys) {
   };
   edit.SetFocus();
   Type(layer, "ax#");
-  KeyDown(layer, kEnter);
-  KeyDown(layer, kLeft);  // not a character: OnKeyPress does not see it
-  EXPECT_EQ(keys, (std::vector<int>{'a', 'x', '#', kEnter}));
+  KeyDown(layer, kKeyEnter);
+  KeyDown(layer, kKeyLeft);  // not a character: OnKeyPress does not see it
+  EXPECT_EQ(keys, (std::vector<int>{'a', 'x', '#', kKeyEnter}));
   EXPECT_EQ(confirmed, 1);
   EXPECT_EQ(edit.Text(), "aX");
 }
@@ -94,13 +93,13 @@ TEST_F(EditTest, EditingKeysMoveTheCaretAndDelete) {
     int caret;
   };
   const std::vector<Case> cases = {
-      {{kBackspace}, "Jizdav", 6},
-      {{kLeft, kLeft, kBackspace}, "Jizdvo", 4},
-      {{kHome, kDelete}, "izdavo", 0},
-      {{kHome, kBackspace}, "Jizdavo", 0},
-      {{kEnd, kDelete}, "Jizdavo", 7},
-      {{kHome, kRight, kRight, kDelete}, "Jidavo", 2},
-      {{kLeft, kLeft, kLeft, kLeft, kLeft, kLeft, kLeft, kLeft, kLeft}, "Jizdavo", 0},
+      {{kKeyBackspace}, "Jizdav", 6},
+      {{kKeyLeft, kKeyLeft, kKeyBackspace}, "Jizdvo", 4},
+      {{kKeyHome, kKeyDelete}, "izdavo", 0},
+      {{kKeyHome, kKeyBackspace}, "Jizdavo", 0},
+      {{kKeyEnd, kKeyDelete}, "Jizdavo", 7},
+      {{kKeyHome, kKeyRight, kKeyRight, kKeyDelete}, "Jidavo", 2},
+      {{kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft}, "Jizdavo", 0},
   };
   edit.SetFocus();
   for (const Case& c : cases) {
@@ -119,13 +118,13 @@ TEST_F(EditTest, EditingKeysMoveTheCaretAndDelete) {
 TEST_F(EditTest, PeriodAndApostropheTypeTheirCharactersOnly) {
   edit.SetFocus();
   Type(layer, "JR");
-  KeyDown(layer, kLeft);
-  KeyDown(layer, kDelete, 52);  // the period key
+  KeyDown(layer, kKeyLeft);
+  KeyDown(layer, kKeyDelete, 52);  // the period key
   Type(layer, ".");
-  KeyDown(layer, kRight, 40);  // the apostrophe key
+  KeyDown(layer, kKeyRight, 40);  // the apostrophe key
   Type(layer, "'");
   EXPECT_EQ(edit.Text(), "J.'R");
-  KeyDown(layer, kDelete, 128 + 83);  // the real Delete key
+  KeyDown(layer, kKeyDelete, 128 + 83);  // the real Delete key
   EXPECT_EQ(edit.Text(), "J.'");
 }
 

@@ -4,6 +4,7 @@
 
 #include "files/progress.h"
 #include "menu_field.h"
+#include "platform/scan_codes.h"
 #include "platform/surface.h"
 #include "state/date_time.h"
 #include "widgets/control_fixtures.h"
@@ -318,8 +319,6 @@ TEST(MenuScreens, EveryCaptionFitsWhereItIsShown) {
   EXPECT_LE(TextExtentOf(m.Label2.Font, "ALL").width, m.Car1.Width);
 }
 
-constexpr int kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kEnter = 13, kEsc = 27;
-
 TEST(Navigation, KeysAloneMoveAHighlightWorkItemsStepGaugesAndGoBack) {
   MenuField field;
   TMenuScreens& m = field.Menus();
@@ -328,38 +327,38 @@ TEST(Navigation, KeysAloneMoveAHighlightWorkItemsStepGaugesAndGoBack) {
     for (int code : codes) field.Key(code);
   };
   EXPECT_EQ(keys.Highlighted(), nullptr);  // nothing shows for the mouse player
-  field.Key(kEsc);                        // the main menu has no "Back"
-  field.Key(kEnter);                      // the first key only shows the highlight
+  field.Key(kKeyEscape);                        // the main menu has no "Back"
+  field.Key(kKeyEnter);                      // the first key only shows the highlight
   EXPECT_EQ(keys.Highlighted(), &m.Label2);
   EXPECT_EQ(Game.Title, "MAIN MENU");
-  press({kUp, kEnter});  // Up stops at the top
+  press({kKeyUp, kKeyEnter});  // Up stops at the top
   EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
   EXPECT_EQ(keys.Highlighted(), &m.Label8);  // a new screen starts at its top
-  press({kDown, kDown, kEnter});
+  press({kKeyDown, kKeyDown, kKeyEnter});
   EXPECT_EQ(Game.GameDifficulty, 3);
-  press({kDown, kEnter, kRight, kEnter});  // "Level: 1", its list, the first level picked
+  press({kKeyDown, kKeyEnter, kKeyRight, kKeyEnter});  // "Level: 1", its list, the first level picked
   EXPECT_EQ(Game.Title, "NEW GAME STANDARD");
   EXPECT_EQ(m.Label13.Caption, "Level: 1");
-  field.Key(kEsc);
+  field.Key(kKeyEscape);
   EXPECT_EQ(Game.Title, "MAIN MENU");
 
-  press({kDown, kDown, kDown, kDown, kEnter});  // Options
+  press({kKeyDown, kKeyDown, kKeyDown, kKeyDown, kKeyEnter});  // Options
   ASSERT_EQ(Game.Title, "OPTIONS");
-  press({kDown, kDown});
+  press({kKeyDown, kKeyDown});
   EXPECT_EQ(keys.Highlighted(), &m.Shape3);
-  press({kLeft, kLeft, kEnter});  // Enter does not set the gauge by position
+  press({kKeyLeft, kKeyLeft, kKeyEnter});  // Enter does not set the gauge by position
   EXPECT_EQ(m.SuperGauge2.Position(), 64);
   EXPECT_EQ(field.Volume("MenuTune1"), -700);
-  press({kDown, kDown, kRight, kDown, kDown, kLeft, kRight});
+  press({kKeyDown, kKeyDown, kKeyRight, kKeyDown, kKeyDown, kKeyLeft, kKeyRight});
   EXPECT_EQ(Game.Title, "OPTIONS");  // the arrows' Right stepped nothing
   EXPECT_EQ(keys.Highlighted(), &m.Shape2);
   EXPECT_EQ(m.SuperGauge1.Position(), 80);
-  press({kUp, kEnter, kEnter, kEnter, kUp, kUp, kUp, kUp, kUp, kEnter});
+  press({kKeyUp, kKeyEnter, kKeyEnter, kKeyEnter, kKeyUp, kKeyUp, kKeyUp, kKeyUp, kKeyUp, kKeyEnter});
   EXPECT_FALSE(field.Window().PlaySE.Checked);
   EXPECT_TRUE(field.Window().FPS.Checked);
-  field.Key(kEsc, true);  // held, not pressed: no "Back"
+  field.Key(kKeyEscape, true);  // held, not pressed: no "Back"
   EXPECT_EQ(Game.Title, "OPTIONS");
-  field.Key(kEsc);
+  field.Key(kKeyEscape);
   EXPECT_EQ(Game.Title, "MAIN MENU");
   const SavedOptions saved = SettingsFile(field.folder / kSettingsFileName).Read();
   EXPECT_EQ(saved.MVolume, 64);

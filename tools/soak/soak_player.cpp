@@ -4,12 +4,12 @@
 #include <string>
 
 #include "files/best_times.h"
+#include "platform/scan_codes.h"
 
 namespace jizdavo::soak {
 
 namespace {
 
-constexpr int kKeyEnter = 13;
 // Frames a game may take before the player gives up on it: twice the longest Car chase clock.
 constexpr int kGameBudget = 14000;
 // Frames an end sequence may still take after that.

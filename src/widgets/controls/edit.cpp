@@ -2,20 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/scan_codes.h"
 #include "widgets/controls/control_paint.h"
 
 namespace jizdavo {
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-constexpr int kEnd = 35;
-constexpr int kHome = 36;
-constexpr int kLeft = 37;
-constexpr int kRight = 39;
-constexpr int kDelete = 46;
 constexpr int kMargin = 1;  // between the field's left edge and its text
 
 bool Printable(char c) {
@@ -48,26 +41,26 @@ void TEdit::Insert(char c) {
 
 void TEdit::KeyDown(int key_code) {
   switch (key_code) {
-    case kEnter:
-    case kEscape:
+    case kKeyEnter:
+    case kKeyEscape:
       PressKey(static_cast<char>(key_code));
       break;
-    case kBackspace:
-      if (PressKey(kBackspace) == kBackspace && !ReadOnly && caret_ > 0) text_.erase(--caret_, 1);
+    case kKeyBackspace:
+      if (PressKey(kKeyBackspace) == kKeyBackspace && !ReadOnly && caret_ > 0) text_.erase(--caret_, 1);
       break;
-    case kDelete:
+    case kKeyDelete:
       if (!ReadOnly && caret_ < static_cast<int>(text_.size())) text_.erase(caret_, 1);
       break;
-    case kLeft:
+    case kKeyLeft:
       SetSelStart(caret_ - 1);
       break;
-    case kRight:
+    case kKeyRight:
       SetSelStart(caret_ + 1);
       break;
-    case kHome:
+    case kKeyHome:
       caret_ = 0;
       break;
-    case kEnd:
+    case kKeyEnd:
       caret_ = static_cast<int>(text_.size());
       break;
     default:
