@@ -4,6 +4,7 @@
 #include <string>
 
 #include "widgets/controls/control_layer.h"
+#include "widgets/controls/simple_controls.h"
 
 namespace jizdavo::testing {
 
@@ -44,5 +45,22 @@ inline bool Type(ControlLayer& layer, const std::string& utf8) {
   event.text = utf8;
   return layer.HandleEvent(event);
 }
+
+// Two panels on a layer, each at its left, top, width and height; `front`, added last, is in front.
+struct TwoPanels {
+  struct Place {
+    int left, top, width, height;
+  };
+  TwoPanels(Place back_place, Place front_place) {
+    back.SetBounds(back_place.left, back_place.top, back_place.width, back_place.height);
+    front.SetBounds(front_place.left, front_place.top, front_place.width, front_place.height);
+    back.SetParent(&layer);
+    front.SetParent(&layer);
+  }
+
+  ControlLayer layer;
+  TPanel back;
+  TPanel front;
+};
 
 }  // namespace jizdavo::testing

@@ -18,22 +18,17 @@ namespace {
 using testing::KeyDown;
 using testing::Type;
 
-class EditTest : public ::testing::Test {
+// The name panel in front of another panel of the same place.
+class EditTest : public ::testing::Test, public testing::TwoPanels {
  protected:
-  void SetUp() override {
-    scores_enter.SetBounds(232, 220, 176, 260);
-    other.SetBounds(232, 220, 176, 260);
-    scores_enter.SetParent(&layer);
-    other.SetParent(&layer);
-    scores_enter.BringToFront();
+  EditTest() : TwoPanels({232, 220, 176, 260}, {232, 220, 176, 260}) {
     edit.SetBounds(21, 56, 136, 17);
     edit.MaxLength = 15;
     edit.SetParent(&scores_enter);
   }
 
-  ControlLayer layer;
-  TPanel scores_enter;
-  TPanel other;
+  TPanel& scores_enter = front;
+  TPanel& other = back;
   TEdit edit;
 };
 

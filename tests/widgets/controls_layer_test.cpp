@@ -21,18 +21,9 @@ using testing::Press;
 using testing::Release;
 using testing::Type;
 
-class LayerTest : public ::testing::Test {
+class LayerTest : public ::testing::Test, public testing::TwoPanels {
  protected:
-  void SetUp() override {
-    back.SetBounds(0, 0, 100, 100);
-    front.SetBounds(50, 50, 100, 100);
-    back.SetParent(&layer);
-    front.SetParent(&layer);
-  }
-
-  ControlLayer layer;
-  TPanel back;
-  TPanel front;
+  LayerTest() : TwoPanels({0, 0, 100, 100}, {50, 50, 100, 100}) {}
 };
 
 TEST_F(LayerTest, HitTestingFollowsTheZOrderAndSkipsHiddenControls) {
