@@ -68,24 +68,18 @@ TEST(CursorFile, RefusesWhatIsNotACursorItCanRead) {
     Bytes bytes;
   };
   std::vector<Case> cases = {{"empty", {}}, {"cut short", Bytes(good.begin(), good.end() - 1)}};
-  Bytes icon = good;
-  icon[2] = 1;
-  cases.push_back({"an icon file", icon});
-  Bytes png = good;
-  png[22] = 0x89;
-  cases.push_back({"a PNG image", png});
-  Bytes far_offset = good;
-  far_offset[18 + 3] = 0x7F;
-  cases.push_back({"image beyond the file", far_offset});
-  Bytes hot_outside = good;
-  hot_outside[10] = 2;
-  cases.push_back({"hot spot outside", hot_outside});
-  Bytes compressed = good;
-  compressed[22 + 16] = 1;
-  cases.push_back({"compressed", compressed});
-  Bytes huge = good;
-  huge[22 + 5] = 0x10;
-  cases.push_back({"too wide", huge});
+  // One byte of the good file changed: the header (at 0), the entry (at 6) or the image (at 22).
+  const struct {
+    const char* what;
+    size_t at;
+    uint8_t value;
+  } patches[] = {{"an icon file", 2, 1},        {"a PNG image", 22, 0x89}, {"image beyond the file", 18 + 3, 0x7F},
+                 {"hot spot outside", 10, 2}, {"compressed", 22 + 16, 1}, {"too wide", 22 + 5, 0x10}};
+  for (const auto& patch : patches) {
+    Bytes bytes = good;
+    bytes[patch.at] = patch.value;
+    cases.push_back({patch.what, bytes});
+  }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_THROW(DecodeCursor(c.bytes), Error);
