@@ -67,14 +67,22 @@ class GamepadTest : public ::testing::Test {
   void Button(SDL_GameControllerButton button, bool down) {
     SDL_JoystickSetVirtualButton(joystick_, button, down ? 1 : 0);
   }
+  // The pads' events as the main loop hands them over, arrivals and removals among them.
+  void DeliverEvents() {
+    SDL_PumpEvents();
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) pads_->KeyEventsOf(event);
+  }
   // Directions as the game reads them after one update: up, down, left, right.
   std::string Walk() {
+    DeliverEvents();
     dx_input_->Update();
     const TDXInputStates& s = dx_input_->States();
     return std::string(s[StateUp] ? "U" : "") + (s[StateDown] ? "D" : "") + (s[StateLeft] ? "L" : "") +
            (s[StateRight] ? "R" : "");
   }
   bool KeyDown(int code) {
+    DeliverEvents();
     dx_input_->Update();
     return dx_input_->Keyboard.Keys(code);
   }

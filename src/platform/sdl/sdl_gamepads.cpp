@@ -71,7 +71,6 @@ void SdlGamepads::Refresh() {
 }
 
 void SdlGamepads::AddTo(InputSnapshot& snapshot) {
-  Refresh();
   for (SDL_GameController* pad : pads_) {
     for (SDL_GameControllerButton button : kButtons)
       if (SDL_GameControllerGetButton(pad, button)) snapshot.scan_codes[ScanCodeOfButton(button)] = true;

@@ -24,8 +24,8 @@ class SdlGamepads {
   SdlGamepads(const SdlGamepads&) = delete;
   SdlGamepads& operator=(const SdlGamepads&) = delete;
 
-  // Opens pads that were plugged in and closes those pulled out; cheap enough for every frame, so a
-  // pad works whether or not anyone handled its arrival event.
+  // Opens pads that were plugged in and closes those pulled out: at the start, and at each arrival or
+  // removal event (KeyEventsOf).
   void Refresh();
   size_t Count() const { return pads_.size(); }
   // Marks the scan codes of the keys that the held buttons and the leaning stick stand for.
