@@ -13,7 +13,7 @@ declare -A may_include=(
   [state]="state platform"
   [objects]="objects state platform"
   [files]="files state platform"
-  [widgets]="widgets state platform"
+  [widgets]="widgets platform"
   [window]="window objects files widgets state platform"
   [program]="program window objects files widgets state platform platform/sdl"
 )
