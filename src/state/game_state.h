@@ -14,6 +14,9 @@ class TPlayer;
 // Date-time values count days: one hour is 1/24.
 using TDateTime = double;
 
+// The font size each number of the countdown shrinks from.
+constexpr double kCountdownStart = 80.0;
+
 // The phases of `EndProgress` through an end sequence.
 // Between sequences, and the font size the end words start growing from.
 constexpr double kEndIdle = 5.0;
@@ -37,7 +40,7 @@ struct TGameState {
   int32_t GameDifficulty = 1;
   int32_t Countdown = 3;
   bool CountdownDone = false;
-  double CountdownSize = 80.0;
+  double CountdownSize = kCountdownStart;
   TDateTime GameTime = 0;
   uint32_t LastTick = 0;
   std::array<double, 21> LaneGap{};

@@ -1,5 +1,7 @@
 // Starting a game from the new-game screens, and putting the game state back to its defaults.
 
+#include <cmath>
+
 #include "files/best_times.h"
 #include "objects/player.h"
 #include "platform/text/text_render.h"
@@ -55,13 +57,15 @@ void TJizdavo::StartGame(bool chase) {
   }
 }
 
-// The countdown shrinks and the end words grow through every size from 80 points down to 5, a new
-// size every frame or two. Their letters are made here, once a run (about 40 ms the first time), so
-// that no game frame waits for the font engine.
+// The countdown shrinks and the end words grow through every size between them, a new size every
+// frame or two. Their letters are made here, once a run (about 40 ms the first time), so that no game
+// frame waits for the font engine.
 void TJizdavo::PrepareGrowingWords() {
   TFont font;
   font.Name = "Arial Black";
-  for (font.Size = 5; font.Size <= 80; ++font.Size) MeasureText(RequestOf(font), "321GAMEOVRVictory");
+  const int smallest = static_cast<int>(std::lrint(kEndIdle));
+  const int largest = static_cast<int>(std::lrint(kCountdownStart));
+  for (font.Size = smallest; font.Size <= largest; ++font.Size) MeasureText(RequestOf(font), "321GAMEOVRVictory");
 }
 
 void TJizdavo::ResetGame() {
@@ -69,7 +73,7 @@ void TJizdavo::ResetGame() {
   DXInput.Update();
   // The difficulty is left as chosen: "Next level" and "Restart level" play at the one just played.
   Game.Countdown = 3;
-  Game.CountdownSize = 80.0;
+  Game.CountdownSize = kCountdownStart;
   Game.EndProgress = kEndIdle;
   Game.Title = "MAIN MENU";
   Game.CountdownDone = false;

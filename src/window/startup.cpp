@@ -116,7 +116,7 @@ void TJizdavo::DXTimer1Deactivate() {
 
 void TJizdavo::Timer1Timer() {
   Game.Countdown -= 1;
-  Game.CountdownSize = 80.0;
+  Game.CountdownSize = kCountdownStart;
   if (Game.Countdown == 0) {
     Game.CountdownDone = true;
     Timer1.SetEnabled(false);
