@@ -40,10 +40,7 @@ GlyphFace::GlyphFace(FT_FaceRec_* face, const FontFile& file, int em_pixels, Gly
     size_ = nullptr;
     return;
   }
-  // Symbol fonts map their characters at U+F000 + code when they have no Unicode map.
-  if (FT_Select_Charmap(face_, FT_ENCODING_UNICODE) != 0) {
-    symbol_map_ = FT_Select_Charmap(face_, FT_ENCODING_MS_SYMBOL) == 0;
-  }
+  symbol_map_ = face_->charmap != nullptr && face_->charmap->encoding == FT_ENCODING_MS_SYMBOL;
   FT_Activate_Size(size_);
   SetSize(em_pixels);
   SetCellMetrics();

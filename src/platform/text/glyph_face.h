@@ -39,8 +39,8 @@ struct Glyph {
 
 class GlyphFace {
  public:
-  // `face` is the opened file (nullptr when it could not be opened), kept open by the caller for the
-  // life of this object. `em_pixels` is the em height asked for; a font with fixed bitmap sizes takes
+  // `face` is the opened file with its character map chosen (nullptr when it could not be opened),
+  // kept open by the caller for the life of this object. `em_pixels` is the em height asked for; a font with fixed bitmap sizes takes
   // its nearest size.
   GlyphFace(FT_FaceRec_* face, const FontFile& file, int em_pixels, GlyphRender render);
   ~GlyphFace();

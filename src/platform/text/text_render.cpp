@@ -83,6 +83,9 @@ class FontSystem {
     if (found == opened_.end()) {
       FT_Face face = nullptr;
       if (FT_New_Face(library_, file.path.c_str(), file.index, &face) != 0) face = nullptr;
+      // Symbol fonts map their characters at U+F000 + code when they have no Unicode map.
+      if (face != nullptr && FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
+        FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL);
       found = opened_.emplace(key, face).first;
     }
     return found->second;
