@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
   const jizdavo::CommandLine command = jizdavo::ParseCommandLine({argv + std::min(argc, 1), argv + argc});
   // --help, --version and mistakes are answered before any window opens.
   if (const std::optional<int> exit_code = jizdavo::AnswerCommandLine(command)) return *exit_code;
-  const auto make_random = [](const jizdavo::Clock& clock) -> std::unique_ptr<jizdavo::RandomSource> {
-    return std::make_unique<jizdavo::SeededRandom>(std::random_device{}(), clock);
+  const auto make_random = []() -> std::unique_ptr<jizdavo::RandomSource> {
+    return std::make_unique<jizdavo::SeededRandom>(std::random_device{}());
   };
   return jizdavo::RunProgram(make_random, command);
 }

@@ -3,6 +3,7 @@
 
 #include "files/best_times.h"
 #include "files/progress.h"
+#include "files/replay_file.h"
 #include "files/settings.h"
 #include "seed_folder.h"
 #include "seeds.h"
@@ -41,6 +42,24 @@ void WriteProgressSeeds(const std::filesystem::path& corpus) {
     RaiseProgress(folder.Path(), mode, progress, level);
     Require(ParseProgress(ReadWhole(folder.Path() / ProgressFileName(mode)), mode) == std::to_string(level),
             ProgressFileName(mode));
+  }
+}
+
+// Two games by the game's writer: a short Standard one with every kind of event, and a Car chase one.
+void WriteReplaySeeds(const std::filesystem::path& corpus) {
+  const SeedFolder folder(corpus, "fuzz_replay");
+  Replay standard{GameMode::Standard, 3, 2, 0, 0, 20261207, 1000, 4321, {}};
+  for (uint32_t i = 0; i < 300; ++i) standard.ticks.push_back({16 + (i % 3 != 0), 17, 0, 0, std::nullopt});
+  standard.ticks[10].countdown_steps = 1;
+  standard.ticks[100].keys = kReplayDown;
+  standard.ticks[150].keys = kReplayDown | kReplayLeft;
+  standard.ticks[200] = {900, 900, kReplayEscape, 0, 1900};
+  Replay chase{GameMode::CarChase, 6, 3, 4, 9, 7, 123456, 30000, {}};
+  for (uint32_t i = 0; i < 60; ++i) chase.ticks.push_back({17, 17, static_cast<uint8_t>(i / 20), 0, std::nullopt});
+  for (const auto& [name, replay] : {std::pair{"standard.rpl", standard}, std::pair{"chase.rpl", chase}}) {
+    const std::string bytes = EncodeReplay(replay);
+    Require(DecodeReplay(bytes) == replay, name);
+    folder.Write(name, bytes);
   }
 }
 

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     WriteSettingsSeeds(corpus);
     WriteBestTimesSeeds(corpus);
     WriteProgressSeeds(corpus);
+    WriteReplaySeeds(corpus);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "jizdavo_fuzz_corpus: %s\n", e.what());
     return 1;

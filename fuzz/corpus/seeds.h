@@ -12,5 +12,6 @@ void WriteFilmSeeds(const std::filesystem::path& corpus, const std::filesystem::
 void WriteSettingsSeeds(const std::filesystem::path& corpus);
 void WriteBestTimesSeeds(const std::filesystem::path& corpus);
 void WriteProgressSeeds(const std::filesystem::path& corpus);
+void WriteReplaySeeds(const std::filesystem::path& corpus);
 
 }  // namespace jizdavo::fuzzcorpus

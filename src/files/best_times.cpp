@@ -1,7 +1,6 @@
 #include "files/best_times.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "state/date_time.h"
@@ -13,10 +12,6 @@ namespace {
 constexpr char kFieldEnd = 13;
 constexpr char kStoredFieldEnd = static_cast<char>(~kFieldEnd);
 constexpr size_t kTimeLength = 9;  // "nn:ss:zzz"
-constexpr double kMillisecondsPerDay = 24.0 * 60 * 60 * 1000;
-
-int64_t WholeMilliseconds(TDateTime value) { return std::llround(value * kMillisecondsPerDay); }
-
 std::optional<BestTimeRecord> MakeRecord(std::string_view level, std::string_view name, std::string_view time) {
   const std::optional<int32_t> levelNumber = ParseInteger(level);
   const std::optional<TDateTime> value = levelNumber ? ParseTime(time) : std::nullopt;
@@ -159,12 +154,16 @@ bool QualifiesForTopTen(const std::vector<BestTimeRow>& topTen, TDateTime gameTi
   return mode == GameMode::Standard ? worst > run : worst < run;
 }
 
+std::string StoredName(std::string_view name) {
+  std::string stored(name.substr(0, kMaxNameLength));
+  std::replace(stored.begin(), stored.end(), kFieldEnd, ' ');
+  return stored;
+}
+
 std::string FormatBestTimeRecord(int32_t level, std::string_view name, TDateTime time) {
-  std::string storedName(name.substr(0, kMaxNameLength));
-  std::replace(storedName.begin(), storedName.end(), kFieldEnd, ' ');
   std::string record = std::to_string(level);
   record += kFieldEnd;
-  record += storedName;
+  record += StoredName(name);
   record += kFieldEnd;
   record += FormatTime(time);
   record += kFieldEnd;

@@ -77,6 +77,9 @@ TDateTime BestTimeOf(const std::vector<BestTimeRow>& topTen);
 // to the millisecond, the precision they are stored with.
 bool QualifiesForTopTen(const std::vector<BestTimeRow>& topTen, TDateTime gameTime, GameMode mode);
 
+// The name as a record stores it: cut to 15 bytes, a byte 13 (which would split the record) a blank.
+std::string StoredName(std::string_view name);
+
 // The plain text of a new record: level, name, time as "nn:ss:zzz" with hours dropped, each followed by
 // 13. A name is cut to 15 bytes, and a byte 13 in it (which would split the record) becomes a blank.
 std::string FormatBestTimeRecord(int32_t level, std::string_view name, TDateTime time);

@@ -242,6 +242,15 @@ void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
   SyncFolder(FolderOf(target->path));
 }
 
+void RemoveStoredFile(const fs::path& file) {
+  if (InMemory(file)) {
+    std::lock_guard<std::mutex> guard(State().lock);
+    State().memoryFiles.erase(file);
+    return;
+  }
+  ::unlink(file.c_str());
+}
+
 void AppendToFile(const fs::path& file, size_t limit,
                   const std::function<std::optional<AppendPlan>(std::string_view)>& plan) {
   if (InMemory(file)) {

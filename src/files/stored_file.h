@@ -49,6 +49,9 @@ std::string ReadOrCreateFile(const std::filesystem::path& file, size_t limit);
 // link stays. Throws Error "Unable to write to <file>", also for a FIFO, device or folder.
 void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// Removes `file` if it is there; one that cannot be removed stays.
+void RemoveStoredFile(const std::filesystem::path& file);
+
 // An append worked out from a file's content: keep its first `keep` bytes, then add `bytes`.
 struct AppendPlan {
   size_t keep = 0;

@@ -14,7 +14,12 @@ uint64_t Mix(uint64_t z) {
 
 }  // namespace
 
-SeededRandom::SeededRandom(uint64_t seed, const Clock& clock) : base_seed_(seed), clock_(clock) { Seed(seed); }
+SeededRandom::SeededRandom(uint64_t seed) : base_seed_(seed) { Seed(seed); }
+
+void SeededRandom::SetBaseSeed(uint64_t seed) {
+  base_seed_ = seed;
+  Seed(seed);
+}
 
 void SeededRandom::Seed(uint64_t value) {
   state_ = Mix(value);
@@ -34,6 +39,6 @@ int SeededRandom::Random(int n) {
   return static_cast<int>(((Next() >> 32) * static_cast<uint64_t>(n)) >> 32);
 }
 
-void SeededRandom::Randomize() { Seed(base_seed_ ^ (static_cast<uint64_t>(clock_.Now()) << 32 | clock_.Now())); }
+void SeededRandom::Randomize(uint32_t now) { Seed(base_seed_ ^ (static_cast<uint64_t>(now) << 32 | now)); }
 
 }  // namespace jizdavo

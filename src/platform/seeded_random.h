@@ -1,22 +1,23 @@
 #pragma once
-// A small deterministic random source (xorshift64*). Randomize re-seeds from the clock combined
-// with the base seed, so a run replayed with the same seed and the same clock readings draws the
-// same numbers, while the game still re-seeds from the clock as it always did.
+// A small deterministic random source (xorshift64*). Randomize re-seeds from the time it is given
+// combined with the base seed, so a run replayed with the same seed and the same times draws the
+// same numbers, while the game still re-seeds from its clock as it always did.
 
 #include <cstdint>
 
-#include "platform/clock.h"
 #include "platform/random_source.h"
 
 namespace jizdavo {
 
 class SeededRandom final : public RandomSource {
  public:
-  SeededRandom(uint64_t seed, const Clock& clock);
+  explicit SeededRandom(uint64_t seed);
 
   // Uniform in 0..n-1; 0 when n < 1.
   int Random(int n) override;
-  void Randomize() override;
+  void Randomize(uint32_t now) override;
+  uint64_t BaseSeed() const override { return base_seed_; }
+  void SetBaseSeed(uint64_t seed) override;
 
  private:
   uint64_t Next();
@@ -24,7 +25,6 @@ class SeededRandom final : public RandomSource {
 
   uint64_t base_seed_;
   uint64_t state_ = 0;
-  const Clock& clock_;
 };
 
 }  // namespace jizdavo

@@ -57,7 +57,7 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   const std::filesystem::path data_folder = DataFolder(command);
   SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
   SdlClock clock;
-  std::unique_ptr<RandomSource> random = make_random(clock);
+  std::unique_ptr<RandomSource> random = make_random();
   SdlGamepads pads;
   SdlInputSource input(window.Window(), &pads);
   SdlWindowServices sdl_window_services(window.Window());

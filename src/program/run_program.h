@@ -12,7 +12,7 @@
 
 namespace jizdavo {
 
-using RandomFactory = std::function<std::unique_ptr<RandomSource>(const Clock& clock)>;
+using RandomFactory = std::function<std::unique_ptr<RandomSource>()>;
 
 // Runs until the window closes, with the window and data folder the command line asks for. Returns
 // the process exit code: 0, or 1 after an Error, which is printed on stderr and, once the game's

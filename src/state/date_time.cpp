@@ -35,6 +35,8 @@ TimeParts SplitTime(TDateTime value) {
   return parts;
 }
 
+int64_t WholeMilliseconds(TDateTime value) { return std::llround(value * MsPerDay); }
+
 std::string FormatTime(TDateTime value) {
   TimeParts p = SplitTime(value);
   char text[16];

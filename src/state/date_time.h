@@ -24,6 +24,9 @@ TDateTime MakeTime(int hour, int minute, int second, int millisecond);
 // The time of day of `value`, to the nearest millisecond (whole days are dropped).
 TimeParts SplitTime(TDateTime value);
 
+// `value` in whole milliseconds, rounded.
+int64_t WholeMilliseconds(TDateTime value);
+
 // "nn:ss:zzz", each part zero-padded.
 std::string FormatTime(TDateTime value);
 

@@ -27,7 +27,7 @@ TColor Darker(TColor c) {
 bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
   // The next level is unlocked and saved as the game is won, so that no way out of the screens that
   // follow loses it. Raising again is a no-op.
-  if (victory) RaiseLevelProgress(Game.Level + 1);
+  if (victory && !watching_) RaiseLevelProgress(Game.Level + 1);
   if (Game.EndProgress < kFieldFrozen) GrowEndText(victory);
   if (Game.EndProgress >= kFieldFrozen && Game.EndProgress < kCurtainStart) FreezeField();
   if (Game.EndProgress >= kFieldFrozen) {
@@ -36,7 +36,9 @@ bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
     DXSpriteEngine.DrawAll();
   }
   if (Game.EndProgress < kHandOver) return true;
-  if (victory) {
+  if (watching_) {
+    EndWatching(true);
+  } else if (victory) {
     HandOverVictory();
   } else {
     HandOverGameOver();
@@ -103,6 +105,7 @@ void TJizdavo::StopGame() {
 }
 
 void TJizdavo::HandOverGameOver() {
+  LastGame = Recorder.Finish(static_cast<uint32_t>(WholeMilliseconds(Game.GameTime)));
   StopGame();
   ResetGame();
   StartMenuMusic();
@@ -113,6 +116,7 @@ void TJizdavo::HandOverGameOver() {
 }
 
 void TJizdavo::HandOverVictory() {
+  LastGame = Recorder.Finish(static_cast<uint32_t>(WholeMilliseconds(Game.GameTime)));
   StopGame();
   Menus.TimeLabel.Caption = FormatTime(Game.GameTime);
   ResetGame();

@@ -25,16 +25,58 @@ void TJizdavo::DXTimer1Timer(int LagCount) {
   DXDraw1.Present();
 }
 
-// False when the frame ends without presenting (pause, hand-overs).
+// False when the frame ends without presenting (pause, hand-overs, the end of a replay).
 bool TJizdavo::PlayFrame(int LagCount) {
-  uint32_t now = Now();
-  bool escape = DXInput.Keyboard.Keys(kKeyEscape);
-  if (GameIsLive(Game) && escape && Game.Countdown <= 0) {
-    PauseGame();
+  if (watching_ && (watching_->player.Done() || WatcherLeaves())) {
+    EndWatching(watching_->player.Done());
     return false;
   }
-  if (GameIsOver(Game) && (escape || DXInput.Keyboard.Keys(kKeyEnter))) Game.EndProgress = kHandOver;
-  if (!Game.CountdownDone) Timer1.SetEnabled(true);
+  const GameTick tick = NextTick(LagCount);
+  // Every reading of the time within the tick is the tick's, so that replaying the tick's time
+  // replays the tick.
+  in_tick_ = true;
+  tick_time_ = tick.time;
+  tick_keys_ = tick.keys;
+  const bool presented = RunTick(tick.lag);
+  in_tick_ = false;
+  return presented;
+}
+
+TJizdavo::GameTick TJizdavo::NextTick(int LagCount) {
+  if (!watching_) {
+    const GameTick tick{services_.clock.Now(), LagCount, HeldKeys()};
+    Recorder.Tick(tick.time, tick.lag, tick.keys);
+    return tick;
+  }
+  const ReplayTick& tick = watching_->player.Next();
+  for (int i = 0; i < tick.countdown_steps; ++i) Timer1Timer();
+  if (tick.resumed_after) Game.LastTick = watching_->player.Tape().start_time + *tick.resumed_after;
+  return {watching_->player.Time(), tick.lag, tick.keys};
+}
+
+uint8_t TJizdavo::HeldKeys() const {
+  const TDXInputStates& states = DXInput.States();
+  uint8_t keys = 0;
+  if (states[StateUp]) keys |= kReplayUp;
+  if (states[StateDown]) keys |= kReplayDown;
+  if (states[StateLeft]) keys |= kReplayLeft;
+  if (states[StateRight]) keys |= kReplayRight;
+  if (DXInput.Keyboard.Keys(kKeyEscape)) keys |= kReplayEscape;
+  if (DXInput.Keyboard.Keys(kKeyEnter)) keys |= kReplayEnter;
+  return keys;
+}
+
+bool TJizdavo::RunTick(int LagCount) {
+  uint32_t now = Now();
+  bool escape = tick_keys_ & kReplayEscape;
+  if (GameIsLive(Game) && escape && Game.Countdown <= 0) {
+    // A replay goes on where its player paused: the tick after the pause is the one after Resume.
+    if (!watching_) PauseGame();
+    return false;
+  }
+  if (GameIsOver(Game) && (escape || (tick_keys_ & kReplayEnter))) Game.EndProgress = kHandOver;
+  // A replay steps its countdown at the ticks it stepped at.
+  if (!Game.CountdownDone && !watching_) Timer1.SetEnabled(true);
   if (Game.EndProgress < kWorldHidden) DrawWorld(LagCount, now);
   if (Game.CountdownSize > 5.0) DrawCountdown(now);
 

@@ -24,6 +24,7 @@ void TJizdavo::DrawHeadsUpDisplay() {
   if (Game.ChaseMode) {
     write(220, "Cars killed: " + std::to_string(Game.CarsKilled) + "/" + std::to_string(Game.CarsToKill));
   }
+  if (watching_) write(340, "REPLAY " + watching_->name);
   std::string best = "Best time: " + FormatTime(Game.BestTime);
   write(w - canvas.TextWidth(best) - 5, best);
   back.ReleaseCanvas();

@@ -60,15 +60,16 @@ TJizdavo::~TJizdavo() {
   if (Jizdavo == this) Jizdavo = nullptr;
 }
 
-uint32_t TJizdavo::Now() const { return services_.clock.Now(); }
+uint32_t TJizdavo::Now() const { return in_tick_ ? tick_time_ : services_.clock.Now(); }
 int TJizdavo::Random(int n) { return services_.random.Random(n); }
-void TJizdavo::Randomize() { services_.random.Randomize(); }
+void TJizdavo::Randomize() { services_.random.Randomize(Now()); }
 
 TPictureCollectionItem& TJizdavo::FindImage(const std::string& name) { return DXImageList.Find(name); }
 
+// As the game tick sees them: held now, or held when the replay watched was played.
 HeldDirections TJizdavo::ReadDirections() const {
-  const TDXInputStates& states = DXInput.States();
-  return {states[StateUp], states[StateDown], states[StateLeft], states[StateRight]};
+  return {(tick_keys_ & kReplayUp) != 0, (tick_keys_ & kReplayDown) != 0, (tick_keys_ & kReplayLeft) != 0,
+          (tick_keys_ & kReplayRight) != 0};
 }
 
 // The one place the effects switch is tested.

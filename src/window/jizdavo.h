@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "widgets/ksicht.h"
 #include "widgets/menu_screens.h"
 #include "window/platform_services.h"
+#include "window/replay_tape.h"
 
 namespace jizdavo {
 
@@ -55,6 +57,7 @@ class TJizdavo final : public SpriteWindow {
   std::vector<std::string> Areas;   // the Car chase records, 24 lines
 
   // --- Machine access for game code, and what the sprites use of the window (jizdavo.cpp) ---
+  // Within a game tick, the tick's time; otherwise the clock's.
   uint32_t Now() const override;
   int Random(int n) override;
   void Randomize() override;
@@ -77,6 +80,16 @@ class TJizdavo final : public SpriteWindow {
 
   // --- Frame loop (frame_loop.cpp) ---
   void DXTimer1Timer(int LagCount);
+
+  // --- Replays (replays.cpp) ---
+  // Every game is recorded from Start; the last one to end waits here, for the name entry to keep it
+  // after a win.
+  ReplayRecorder Recorder;
+  std::optional<Replay> LastGame;
+  // Plays `replay` in the play field as it was played, with "REPLAY" and `name` in the heads-up line;
+  // its end, Esc or a click brings the scores list back.
+  void WatchReplay(const Replay& replay, const std::string& name);
+  bool Watching() const { return watching_.has_value(); }
 
   // --- Game start and reset (start_game.cpp) ---
   void Label11Click();
@@ -157,6 +170,16 @@ class TJizdavo final : public SpriteWindow {
 
   // Frame loop.
   bool PlayFrame(int LagCount);
+  bool RunTick(int LagCount);
+  // What the next game tick sees: recorded as it is played, or taken from the replay watched.
+  struct GameTick {
+    uint32_t time;
+    int lag;
+    uint8_t keys;
+  };
+  GameTick NextTick(int LagCount);
+  // The walking keys, Esc and Enter as ReplayKey bits.
+  uint8_t HeldKeys() const;
   void PauseGame();
   void DrawWorld(int LagCount, uint32_t now);
   void SpawnCar(int road, int lane, int lanes);
@@ -176,6 +199,8 @@ class TJizdavo final : public SpriteWindow {
 
   // Game start.
   void StartGame(bool chase);
+  // The level's world for a game about to run, the pointer hidden.
+  void SetUpPlayField(bool chase);
   void PrepareGrowingWords();
   void LoadProgressFiles();
   void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);
@@ -223,6 +248,27 @@ class TJizdavo final : public SpriteWindow {
   void ShowCompletionNotice();
   // Whether the won game enters the top ten the list shows.
   bool ListTakesTime() const;
+
+  // Replays.
+  void KeepWonReplay(const std::string& name);
+  void DropReplaysLeavingTopTen(GameMode mode, const std::vector<BestTimeRow>& before);
+  void WatchRecord(const TListItem& row);
+  bool WatcherLeaves();
+  // Back to the scores list; `to_the_end` checks the game ended at the replay's time.
+  void EndWatching(bool to_the_end);
+
+  // What the scores list showed when a replay started, given back after it.
+  struct Watch {
+    ReplayPlayer player;
+    std::string name;
+    uint64_t own_seed;
+    TGameState menus;
+    bool released = false;
+  };
+  std::optional<Watch> watching_;
+  bool in_tick_ = false;
+  uint32_t tick_time_ = 0;
+  uint8_t tick_keys_ = 0;
 
   PlatformServices services_;
 };

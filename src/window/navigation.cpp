@@ -247,10 +247,12 @@ void TJizdavo::Label21Click(TControl*) {
   ShowTitle();
   Game.InGame = true;
   Game.LastTick = Now();
+  Recorder.Resumed(Game.LastTick);
   services_.window.SetPointerShape(-1);
 }
 
 void TJizdavo::Label20Click(TControl*) {
+  Recorder.Stop();
   RemoveAllSprites();
   Game.TitlePos = 1000;
   ShowTitle();

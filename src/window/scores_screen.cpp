@@ -33,7 +33,13 @@ bool IsLastLevel() { return Game.Level >= LevelCount(ModeOf(Game.ChaseMode)); }
 void TJizdavo::ListView1Click(TControl* Sender) {
   TListView& list = Menus.ListView1;
   if (Sender == &list && !list.Selected()) return;
-  if (Game.ScoresListMode == 0 && IsScoresTitle(Game.Title)) LoadBestTimes(Sender);
+  if (Game.ScoresListMode == 0 && IsScoresTitle(Game.Title)) {
+    LoadBestTimes(Sender);
+  } else if (Sender == &list && IsScoresTitle(Game.Title) && list.ViewStyle == TViewStyle::vsReport) {
+    // A record of the top ten shown: its replay.
+    WatchRecord(*list.Selected());
+    return;
+  }
   const bool standard_pick = Game.Title == "STANDARD GAME LEVEL";
   if (!(standard_pick || Game.Title == "CAR CHASE LEVEL") || !list.Selected()) return;
 
@@ -122,8 +128,11 @@ void TJizdavo::ShowAfterGameScores() {
 void TJizdavo::Label15Click(TControl*) {
   const GameMode mode =
       Game.Title == "STANDARD GAME TOP TEN TIME" ? GameMode::Standard : GameMode::CarChase;
+  const std::vector<BestTimeRow> before = LoadTopTen(services_.data_folder, mode, Game.Level);
   try {
     AppendBestTime(services_.data_folder, mode, Game.Level, Menus.Edit1.Text(), Game.GameTime);
+    KeepWonReplay(Menus.Edit1.Text());
+    DropReplaysLeavingTopTen(mode, before);
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }

@@ -25,17 +25,32 @@ void TJizdavo::StartGame(bool chase) {
   Game.ChaseMode = chase;
   ShowTitle();
   Game.TitlePos = 1000;
-  if (!chase) Game.GameTime = 0;
   PrepareGrowingWords();
   FadeOutMenuMusic();
   HidePanels();
-  // The Car chase start value before the list loads; BuildWorld sets the area's own.
-  if (chase) Game.CarsKilled = 10;
   Menus.ListView1.Clear();
   Game.ScoresListMode = 0;
   Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
   ListView1Click();
   Game.BestTime = ListBestTime();
+  SetUpPlayField(chase);
+  Game.InGameTrack = TuneNumber(Random(20));
+  Game.LastTick = Now();
+  Recorder.Begin({ModeOf(chase), Game.Level, Game.GameDifficulty, Game.TargetCar1, Game.TargetCar2,
+                  services_.random.BaseSeed(), Game.LastTick, 0, {}});
+  // The first play frame counts from here, not from before the fade and the building of the world.
+  DXTimer1.Renew();
+  if (PlayMusic.Checked) {
+    TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
+    tune.SetVolume(MusicVolume());
+    tune.Play(false);
+  }
+}
+
+void TJizdavo::SetUpPlayField(bool chase) {
+  if (!chase) Game.GameTime = 0;
+  // The Car chase start value before the world is built; BuildWorld sets the area's own.
+  if (chase) Game.CarsKilled = 10;
   Game.LevelTable = chase ? Areas : Levels;
   LevelRecord record = CurrentRecord();
   Game.RoadTop = RoadTopFor(record.Lanes, record.Roads, DXDraw1.Height(), chase);
@@ -46,15 +61,6 @@ void TJizdavo::StartGame(bool chase) {
   BackSurface().ReleaseCanvas();
   services_.window.SetPointerShape(-1);
   Game.InGame = true;
-  Game.InGameTrack = TuneNumber(Random(20));
-  Game.LastTick = Now();
-  // The first play frame counts from here, not from before the fade and the building of the world.
-  DXTimer1.Renew();
-  if (PlayMusic.Checked) {
-    TWaveCollectionItem& tune = DXWaveList.Find("InGame" + std::to_string(Game.InGameTrack));
-    tune.SetVolume(MusicVolume());
-    tune.Play(false);
-  }
 }
 
 // The countdown shrinks and the end words grow through every size between them, a new size every

@@ -115,6 +115,7 @@ void TJizdavo::DXTimer1Deactivate() {
 }
 
 void TJizdavo::Timer1Timer() {
+  Recorder.CountdownStepped();
   Game.Countdown -= 1;
   Game.CountdownSize = kCountdownStart;
   if (Game.Countdown == 0) {

@@ -15,10 +15,12 @@ constexpr int kLaneSpawnDraw = 15;
 
 class TrafficFreeRandom final : public RandomSource {
  public:
-  explicit TrafficFreeRandom(const Clock& clock) : inner_(std::random_device{}(), clock) {}
+  TrafficFreeRandom() : inner_(std::random_device{}()) {}
 
   int Random(int n) override { return n == kLaneSpawnDraw ? 0 : inner_.Random(n); }
-  void Randomize() override { inner_.Randomize(); }
+  void Randomize(uint32_t now) override { inner_.Randomize(now); }
+  uint64_t BaseSeed() const override { return inner_.BaseSeed(); }
+  void SetBaseSeed(uint64_t seed) override { inner_.SetBaseSeed(seed); }
 
  private:
   SeededRandom inner_;
@@ -28,7 +30,7 @@ class TrafficFreeRandom final : public RandomSource {
 }  // namespace jizdavo
 
 int main(int, char**) {
-  return jizdavo::RunProgram([](const jizdavo::Clock& clock) -> std::unique_ptr<jizdavo::RandomSource> {
-    return std::make_unique<jizdavo::TrafficFreeRandom>(clock);
+  return jizdavo::RunProgram([]() -> std::unique_ptr<jizdavo::RandomSource> {
+    return std::make_unique<jizdavo::TrafficFreeRandom>();
   });
 }

@@ -27,13 +27,13 @@ namespace jizdavo::test {
 
 class FakeSpriteWindow final : public SpriteWindow {
  public:
-  explicit FakeSpriteWindow(const Clock& clock) : clock_(clock), random_(1, clock) {}
+  explicit FakeSpriteWindow(const Clock& clock) : clock_(clock), random_(1) {}
 
   TPictureCollectionItem& FindImage(const std::string& name) override { return images.Find(name); }
   HeldDirections ReadDirections() const override { return held; }
   uint32_t Now() const override { return clock_.Now(); }
   int Random(int n) override { return random_.Random(n); }
-  void Randomize() override { random_.Randomize(); }
+  void Randomize() override { random_.Randomize(clock_.Now()); }
   void PlayEffect(const std::string& name) override { ++plays[name]; }
   void RaiseEffectPitch(const std::string& name, int hertz) override { frequency[name] += hertz; }
 

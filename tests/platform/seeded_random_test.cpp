@@ -15,8 +15,7 @@ std::vector<int> Draw(SeededRandom& random, int count, int n) {
 }
 
 TEST(SeededRandom, StaysInRangeAndCoversIt) {
-  ManualClock clock;
-  SeededRandom random(7, clock);
+  SeededRandom random(7);
   std::array<int, 15> seen{};
   for (int i = 0; i < 15000; ++i) {
     int x = random.Random(15);
@@ -29,18 +28,21 @@ TEST(SeededRandom, StaysInRangeAndCoversIt) {
   EXPECT_EQ(random.Random(-3), 0);
 }
 
-TEST(SeededRandom, RandomizeDependsOnTheClockAndTheSeed) {
-  ManualClock clock(1000);
-  SeededRandom a(1, clock), b(1, clock), c(2, clock);
-  a.Randomize();
-  b.Randomize();
-  c.Randomize();
+TEST(SeededRandom, RandomizeDependsOnTheTimeAndTheSeed) {
+  SeededRandom a(1), b(1), c(2);
+  a.Randomize(1000);
+  b.Randomize(1000);
+  c.Randomize(1000);
   std::vector<int> from_a = Draw(a, 20, 1000);
   EXPECT_EQ(from_a, Draw(b, 20, 1000));
   EXPECT_NE(from_a, Draw(c, 20, 1000));
-  clock.Advance(1);
-  a.Randomize();
+  a.Randomize(1001);
   EXPECT_NE(from_a, Draw(a, 20, 1000));
+  // A replay puts another game's seed back: from there it draws as that game did.
+  c.SetBaseSeed(1);
+  c.Randomize(1000);
+  EXPECT_EQ(from_a, Draw(c, 20, 1000));
+  EXPECT_EQ(c.BaseSeed(), 1u);
 }
 
 }  // namespace

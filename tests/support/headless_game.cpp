@@ -24,7 +24,7 @@ bool RecordingWindow::LoadPointer(const std::string& path) {
 }
 
 HeadlessGame::HeadlessGame(GameSetup setup)
-    : seeded(setup.seed, clock),
+    : seeded(setup.seed),
       random(setup.random ? *setup.random : seeded),
       folder(setup.data_folder.empty() ? MakeScratchFolder() : setup.data_folder),
       setup_(std::move(setup)),

@@ -12,8 +12,10 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <random>
 #include <sstream>
 
+#include "files/replay_file.h"
 #include "objects/krev.h"
 #include "platform/dib_format.h"
 #include "state/date_time.h"
@@ -293,6 +295,86 @@ TEST(Replay, TheSameGameOnEveryDisplay) {
     ASSERT_EQ(actual.size(), expected.frames.size()) << hz << " Hz";
     for (size_t i = 0; i < actual.size(); ++i)
       ASSERT_EQ(actual[i], expected.frames[i]) << hz << " Hz, frame " << i;
+  }
+}
+
+// The state a game tick starts from: its game clock, countdown, end sequence, score and every sprite.
+std::string DescribeTick(PlayField& field, uint32_t start) {
+  std::ostringstream out;
+  out << "countdown " << Game.Countdown << " size " << Game.CountdownSize << " cars " << Game.CarsKilled << " ";
+  return out.str() + DescribeFrame(field, Game.LastTick - start, 0);
+}
+
+struct RecordedGame {
+  jizdavo::Replay replay;
+  std::vector<std::string> ticks;
+};
+
+// The game clock where a game stopped, in milliseconds.
+int64_t FinalTime() { return WholeMilliseconds(Game.GameTime); }
+
+// A game of `number`: its mode, level and difficulty, frames of 7 to 23 ms and a walk that changes
+// direction at random (mostly down), a pause in some, Enter to skip the end in others. The state
+// before each tick is kept (and after the last, for a game still running), then the replay recorded.
+RecordedGame PlayGenerated(int number) {
+  std::mt19937 draw(static_cast<uint32_t>(number));
+  const bool chase = number % 2 == 1;
+  PlayField field(1000 + static_cast<uint64_t>(number));
+  Game.TargetCar1 = chase ? number % 28 + 1 : 0;
+  Game.TargetCar2 = chase ? (number + 5) % 28 + 1 : 0;
+  field.Start(chase, 1 + number * 5 % (chase ? 6 : 16), 1 + number % 3);
+  const uint32_t start = Game.LastTick;
+  const int scan_codes[] = {kScanDown, kScanDown, kScanDown, kScanLeft, kScanRight, kScanUp};
+  RecordedGame game;
+  for (int frame = 0; frame < 1500 && Game.InGame; ++frame) {
+    game.ticks.push_back(DescribeTick(field, start));
+    if (frame % 40 == 0) {
+      for (int code : scan_codes) field.Hold(code, false);
+      field.Hold(scan_codes[draw() % 6]);
+    }
+    field.Hold(kScanEscape, number % 4 == 0 && frame == 400);
+    field.Hold(kScanEnter, number % 3 == 0 && Game.EndProgress > kCurtainStart);
+    field.Frame(7 + draw() % 17);
+    // Paused: a moment in the menu, then "Resume game".
+    if (Game.Title == "PAUSED") {
+      field.Hold(kScanEscape, false);
+      field.Frames(5);
+      field.game->Label21Click();
+    }
+  }
+  if (Game.InGame) game.ticks.push_back(DescribeTick(field, start));
+  std::optional<jizdavo::Replay> replay =
+      Game.InGame ? field.game->Recorder.Finish(static_cast<uint32_t>(FinalTime())) : field.game->LastGame;
+  EXPECT_TRUE(replay.has_value());
+  if (replay) game.replay = *replay;
+  return game;
+}
+
+TEST(Replay, EveryGameReplaysFromItsFileTickByTick) {
+  for (int number = 0; number < 20; ++number) {
+    SCOPED_TRACE("game " + std::to_string(number));
+    const RecordedGame played = PlayGenerated(number);
+    ASSERT_FALSE(played.ticks.empty());
+    EXPECT_LT(EncodeReplay(played.replay).size(), played.ticks.size() * 2 + 1000) << "a few bytes a tick";
+
+    PlayField field(99);
+    SaveReplay(field.folder, played.replay.mode, played.replay.level, "Ann", MakeTime(0, 0, 0, 1), played.replay);
+    const std::optional<jizdavo::Replay> stored =
+        LoadReplay(field.folder, played.replay.mode, played.replay.level, "Ann", MakeTime(0, 0, 0, 1));
+    ASSERT_TRUE(stored.has_value());
+    ASSERT_EQ(*stored, played.replay);
+    field.game->WatchReplay(*stored, "Ann");
+    std::vector<std::string> replayed;
+    int64_t final_time = -1;
+    for (size_t i = 0; i <= played.ticks.size() && field.game->Watching(); ++i) {
+      replayed.push_back(DescribeTick(field, stored->start_time));
+      final_time = FinalTime();
+      field.Frame(16);
+    }
+    EXPECT_FALSE(field.game->Watching()) << "the replay ends with its ticks";
+    EXPECT_EQ(final_time, stored->result_ms);
+    ASSERT_EQ(replayed.size(), played.ticks.size());
+    for (size_t i = 0; i < replayed.size(); ++i) ASSERT_EQ(replayed[i], played.ticks[i]) << "tick " << i;
   }
 }
 

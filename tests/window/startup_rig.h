@@ -19,7 +19,9 @@ namespace jizdavo::testing {
 class ScriptedRandom final : public RandomSource {
  public:
   int Random(int n) override;
-  void Randomize() override { ++reseeds; }
+  void Randomize(uint32_t) override { ++reseeds; }
+  uint64_t BaseSeed() const override { return 0; }
+  void SetBaseSeed(uint64_t) override {}
 
   std::deque<int> queued;
   int fallback = 0;

@@ -35,7 +35,7 @@ SoakMachine::SoakMachine(const std::filesystem::path& program_folder, const std:
     // The fades wait in steps of a frame, as a real sleep of a millisecond lasts about that long.
     : game_(SoakSetup(program_folder, data_folder, random_,
                       [this](uint32_t ms) { game_.clock.Advance(ms < kFrameMs ? kFrameMs : ms); })),
-      random_(seed, game_.clock) {
+      random_(seed) {
   game_.Create();
   TJizdavo& game = *game_.game;
   game.DXDraw1.Initialize();

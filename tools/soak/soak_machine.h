@@ -23,9 +23,11 @@ class SoakFailure : public std::runtime_error {
 // traffic off those draws read 0, every other draw passes through unchanged.
 class TrafficSwitch final : public RandomSource {
  public:
-  TrafficSwitch(uint64_t seed, const Clock& clock) : inner_(seed, clock) {}
+  explicit TrafficSwitch(uint64_t seed) : inner_(seed) {}
   int Random(int n) override;
-  void Randomize() override { inner_.Randomize(); }
+  void Randomize(uint32_t now) override { inner_.Randomize(now); }
+  uint64_t BaseSeed() const override { return inner_.BaseSeed(); }
+  void SetBaseSeed(uint64_t seed) override { inner_.SetBaseSeed(seed); }
   void SetTraffic(bool on) { traffic_ = on; }
 
  private:
