@@ -49,7 +49,7 @@ void WriteProgressSeeds(const std::filesystem::path& corpus) {
 void WriteReplaySeeds(const std::filesystem::path& corpus) {
   const SeedFolder folder(corpus, "fuzz_replay");
   Replay standard{GameMode::Standard, 3, 2, 0, 0, 20261207, 1000, 4321, {}};
-  for (uint32_t i = 0; i < 300; ++i) standard.ticks.push_back({16 + (i % 3 != 0), 17, 0, 0, std::nullopt});
+  for (uint32_t i = 0; i < 300; ++i) standard.ticks.push_back({i % 3 != 0 ? 17u : 16u, 17, 0, 0, std::nullopt});
   standard.ticks[10].countdown_steps = 1;
   standard.ticks[100].keys = kReplayDown;
   standard.ticks[150].keys = kReplayDown | kReplayLeft;
