@@ -2,8 +2,9 @@
 # Wins Standard level 1 with real keys in the traffic-free build: walks the pedestrian down to the
 # finish, watches the victory sequence, types a name into the top-ten entry, finds the name and time
 # in the best-times list and in "Score.dat", leaves by "Main menu" (which unlocks level 2, kept in
-# "Levels.dat"), finds the same name and time again through the main menu's "Best times", and picks
-# level 2 in the level choice of a new Standard game.
+# "Levels.dat"), finds the same name and time again through the main menu's "Best times", watches
+# that record's replay (the figure walks to the finish again, "REPLAY" in the heads-up line) until the
+# list comes back, and picks level 2 in the level choice of a new Standard game.
 #
 #   standard_win.sh <traffic-free program>
 set -euo pipefail
@@ -15,6 +16,8 @@ readonly victory_region=240x60+200+245
 # The name and time columns of the best-times list's first row.
 readonly first_name=120x14+280+264
 readonly first_time=70x14+400+264
+# The heads-up line where a replay names itself.
+readonly replay_label=110x14+340+464
 # Where the level choice puts its second and third items.
 readonly level_two=16x16+306+267
 readonly level_three=16x16+334+267
@@ -54,6 +57,8 @@ record=$(perl -0777 -pe '$_ = ~$_; tr/\r/\n/' "$work/Score.dat")
 [[ $record =~ ^1$'\n'$name$'\n'00:([0-9]{2}):[0-9]{3}$ ]] || fail "Score.dat decodes to \"$record\""
 # Walking the 400-odd rows at 0.1 pixel a millisecond takes about four seconds.
 ((10#${BASH_REMATCH[1]} >= 3)) || fail "the stored time $record is shorter than the walk"
+replays=("$work"/Score-1-*-$(printf %s "$name" | od -An -tx1 | tr -d ' \n' | tr a-f A-F).rpl)
+[[ -f ${replays[0]} ]] || fail "no replay of the record beside Score.dat"
 
 click_at 300 427  # "Main menu"
 wait_for 15 panel_is "$main_menu" || fail "\"Main menu\" did not return to the main menu"
@@ -67,6 +72,13 @@ click_at 285 275  # "1"
 # The same name and time, pixel for pixel, in the first row.
 winning_row_listed() { panel_is_not "$level_list" && best_times_listed && [[ $(row_print) == "$winning_row" ]]; }
 wait_for 15 winning_row_listed || fail "level 1's best times, opened from the main menu, lack the win's name and time"
+
+click_at 320 270  # the record's line
+wait_for 15 game_shown || fail "a click on the record did not play its replay"
+replay_named() { (($(count_pixels "$replay_label" 'r < 60 && g < 60 && b < 60') > 15)); }
+wait_for 10 replay_named || fail "the replay's heads-up line does not name it"
+wait_for 60 victory_shown || fail "the replay's figure did not reach the finish"
+wait_for 60 winning_row_listed || fail "the best times did not come back after the replay"
 click_at 285 427  # "Back"
 wait_for 15 panel_is "$level_list" || fail "\"Back\" did not return from the best times to the list of levels"
 click_at 285 427  # "Back"

@@ -5,6 +5,7 @@
 
 #include "files/best_times.h"
 #include "files/progress.h"
+#include "files/replay_file.h"
 #include "menu_field.h"
 #include "state/date_time.h"
 #include "widgets/control_fixtures.h"
@@ -59,6 +60,11 @@ TEST(ScoresScreen, TheWorstOfAFullTopTenMustBeBeatenToEnterIt) {
       EXPECT_EQ(field.ListTimes().back(), "00:40:000");
       continue;
     }
+    // The record pushed out loses its replay; the new one keeps the game just won.
+    const jizdavo::Replay won{GameMode::Standard, 1, 1, 0, 0, 5, 1000, 39999, {ReplayTick{16, 16, 0, 0, {}}}};
+    SaveReplay(field.folder, GameMode::Standard, 1, "P40", MakeTime(0, 0, 40, 0), won);
+    SaveReplay(field.folder, GameMode::Standard, 1, "P39", MakeTime(0, 0, 39, 0), won);
+    field.Window().LastGame = won;
     Type(m.Layer, "Zed");
     field.Click(m.Label15);
     EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
@@ -68,6 +74,28 @@ TEST(ScoresScreen, TheWorstOfAFullTopTenMustBeBeatenToEnterIt) {
     EXPECT_EQ(field.ListTimes().back(), "00:39:999");
     EXPECT_EQ(m.ListView1.Items[9]->SubItems[0], "Zed");
     EXPECT_EQ(field.ListTimes()[8], "00:39:000");
+    const auto replay_of = [&](const char* name, TDateTime time) {
+      return field.folder / ReplayFileName(GameMode::Standard, 1, name, time);
+    };
+    EXPECT_EQ(LoadReplay(field.folder, GameMode::Standard, 1, "Zed", MakeTime(0, 0, 39, 999)), won);
+    EXPECT_FALSE(std::filesystem::exists(replay_of("P40", MakeTime(0, 0, 40, 0))));
+    EXPECT_TRUE(std::filesystem::exists(replay_of("P39", MakeTime(0, 0, 39, 0))));
+
+    // A line without a replay stays as it is; the new record's line plays its game, which here does
+    // not end won at its time: said so when its ticks run out, and the same list comes back.
+    field.ClickListItem(1);
+    EXPECT_FALSE(field.game->Watching());
+    field.ClickListItem(10);
+    EXPECT_TRUE(field.game->Watching());
+    EXPECT_TRUE(Game.InGame);
+    field.Frames(3);
+    EXPECT_FALSE(field.game->Watching());
+    EXPECT_FALSE(Game.InGame);
+    EXPECT_TRUE(m.Scores.InFront());
+    EXPECT_EQ(Game.Title, "STANDARD GAME TOP TEN TIME");
+    EXPECT_EQ(field.ListTimes().back(), "00:39:999");
+    ASSERT_FALSE(field.window.boxes.empty());
+    EXPECT_NE(field.window.boxes.back().second.find("does not end at its record's time"), std::string::npos);
   }
 }
 
