@@ -27,7 +27,8 @@ void TJizdavo::DXTimer1Timer(int LagCount) {
 
 // False when the frame ends without presenting (pause, hand-overs).
 bool TJizdavo::PlayFrame(int LagCount) {
-  uint32_t now = Now();
+  // The frame's own time: the game clock holds it however long the frame takes to draw.
+  const uint32_t now = Now();
   bool escape = DXInput.Keyboard.Keys(kKeyEscape);
   if (GameIsLive(Game) && escape && Game.Countdown <= 0) {
     PauseGame();
@@ -45,8 +46,8 @@ bool TJizdavo::PlayFrame(int LagCount) {
     if (!RunEndSequence(LagCount, true)) return false;
   }
 
-  AdvanceGameClock(Now());
-  Game.LastTick = Now();
+  AdvanceGameClock(now);
+  Game.LastTick = now;
   if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
   return true;
 }
@@ -101,7 +102,7 @@ void TJizdavo::DrawCountdown(uint32_t now) {
   int h = DXDraw1.Height();
   canvas.TextOut(w / 2 - canvas.TextWidth(text) / 2, h / 2 - canvas.TextHeight(text) / 2, text);
   // The clock must not count the frames that show "GO".
-  if (Game.Countdown == 0) Game.LastTick = Now();
+  if (Game.Countdown == 0) Game.LastTick = now;
   back.ReleaseCanvas();
 }
 

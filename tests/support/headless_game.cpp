@@ -24,7 +24,7 @@ bool RecordingWindow::LoadPointer(const std::string& path) {
 }
 
 HeadlessGame::HeadlessGame(GameSetup setup)
-    : seeded(setup.seed, clock),
+    : seeded(setup.seed, game_clock),
       random(setup.random ? *setup.random : seeded),
       folder(setup.data_folder.empty() ? MakeScratchFolder() : setup.data_folder),
       setup_(std::move(setup)),
@@ -44,7 +44,7 @@ void HeadlessGame::Create() {
   if (!wait) wait = [this](uint32_t ms) { clock.Advance(ms); };
   AudioOutput& device = setup_.sound_device ? static_cast<AudioOutput&>(audio) : no_sound;
   const std::filesystem::path program = setup_.program_folder.empty() ? folder : setup_.program_folder;
-  PlatformServices services{clock, random, video, input, window, timers, device, wait, program, folder};
+  PlatformServices services{game_clock, random, video, input, window, timers, device, wait, program, folder};
   if (setup_.built_in_pictures) services.built_in_pictures = StoredWidgetPictures();
   game = std::make_unique<TJizdavo>(services);
   LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
@@ -88,7 +88,7 @@ void HeadlessGame::RunCountdown(uint32_t ms) {
 void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
   TDXTimer& timer = game->DXTimer1;
   if (!pacer) {
-    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
+    pacer = std::make_unique<FramePacer>(game_clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
       clock.Advance(wait);
       return false;
     });
@@ -99,8 +99,8 @@ void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<voi
     frame(sender, lag);
     if (after_frame) after_frame(lag);
   };
-  const uint32_t end = clock.Now() + ms;
-  while (static_cast<int32_t>(end - clock.Now()) > 0) pacer->Idle();
+  const uint32_t end = game_clock.Live() + ms;
+  while (static_cast<int32_t>(end - game_clock.Live()) > 0) pacer->Idle();
   timer.OnTimer = frame;
 }
 
