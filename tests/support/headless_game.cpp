@@ -85,18 +85,26 @@ void HeadlessGame::RunCountdown(uint32_t ms) {
   for (int i = 0; i < 4000 / static_cast<int>(ms) && !Game.CountdownDone; ++i) Frame(ms);
 }
 
-void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
+void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame,
+                            PacedMachine machine) {
   TDXTimer& timer = game->DXTimer1;
+  machine_ = std::move(machine);
   if (!pacer) {
     pacer = std::make_unique<FramePacer>(game_clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
-      clock.Advance(wait);
+      if (machine_.wait) {
+        machine_.wait(wait);
+      } else {
+        clock.Advance(wait);
+      }
       return false;
     });
     video.SwitchOn(refresh_hz, *pacer);
   }
   const TDXTimer::TimerEvent frame = timer.OnTimer;
   timer.OnTimer = [&](TDXTimer* sender, int lag) {
+    clock.Run(machine_.drawing_ms);
     frame(sender, lag);
+    clock.StopRunning();
     if (after_frame) after_frame(lag);
   };
   const uint32_t end = game_clock.Live() + ms;

@@ -39,6 +39,15 @@ class RecordingWindow final : public WindowServices {
   int closes = 0;
 };
 
+// A machine less than perfect under a paced run.
+struct PacedMachine {
+  // The clock runs this long while each frame runs (ManualClock::Run).
+  uint32_t drawing_ms = 0;
+  // Lets a wait of `ms` pass: the clock advanced by at least that much, and whatever happens
+  // meanwhile; empty: exactly `ms` pass.
+  std::function<void(uint32_t ms)> wait;
+};
+
 // What differs between the users of the rig; the defaults: seed 1, a sound device pulled by hand, every
 // file in the scratch folder.
 struct GameSetup {
@@ -85,7 +94,8 @@ class HeadlessGame {
   // Runs the program's idle loop for `ms` milliseconds of game time: the frame timer paced by the
   // game's own clock, the frames shown on a display refreshing at `refresh_hz` (0: one that reports
   // no rate). `after_frame` hears each frame's lag count.
-  void RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame = {});
+  void RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame = {},
+                PacedMachine machine = {});
 
   TSurface& Back() { return *game->DXDraw1.BackSurface(); }
   // Voices of a sound item playing now.
@@ -110,6 +120,7 @@ class HeadlessGame {
  private:
   GameSetup setup_;
   bool own_folder_;
+  PacedMachine machine_;
 };
 
 // The play field of the window's tests: a game on its seed, with no sound device, ready to start.
