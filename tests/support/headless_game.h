@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/frame_pacer.h"
+#include "platform/game_clock.h"
 #include "platform/scan_codes.h"
 #include "platform/seeded_random.h"
 #include "support/blanking_display.h"
