@@ -55,7 +55,8 @@ void TKeyboard::Update(const InputSnapshot* snapshot) {
   states_.reset();
   if (!snapshot) return;
   for (size_t scan = 0; scan < snapshot->scan_codes.size(); ++scan) {
-    if (!snapshot->scan_codes[scan]) continue;
+    // A key let go since it went down still counts for this update, so no tap is lost.
+    if (!snapshot->scan_codes[scan] && !snapshot->pressed[scan]) continue;
     keys_[static_cast<size_t>(KeyCodeOfScanCode(static_cast<int>(scan)))] = true;
   }
   for (size_t state = 0; state < Assigns.size(); ++state) {
@@ -84,7 +85,7 @@ void TMouse::Update(const InputSnapshot* snapshot) {
   if (y_ > 0) states_.set(StateDown);
   // Left, right and middle press buttons 1, 2 and 3.
   for (size_t button = 0; button < 3; ++button) {
-    if (snapshot->buttons[button]) states_.set(StateButton1 + button);
+    if (snapshot->buttons[button] || snapshot->buttons_pressed[button]) states_.set(StateButton1 + button);
   }
 }
 

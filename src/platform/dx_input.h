@@ -39,7 +39,8 @@ class TKeyboard {
   bool BindInputStates = true;
   TKeyAssigns Assigns = ParseKeyAssigns(GameKeyAssignBytes());
 
-  // Down at the last update; codes outside 1..255 are never down.
+  // Down at the last update, or pressed since the one before even if let go again (a tap shorter than
+  // a frame); codes outside 1..255 are never down.
   bool Keys(int code) const;
   const TDXInputStates& States() const { return states_; }
 
@@ -57,7 +58,7 @@ class TMouse {
   // The game steers with the keys only: mouse motion and buttons do not feed the input states.
   bool BindInputStates = false;
 
-  // Button i (0 left, 1 right, 2 middle) was down at the last update.
+  // Button i (0 left, 1 right, 2 middle) was down at the last update, or pressed since the one before.
   bool Buttons(int i) const;
   int X() const { return x_; }
   int Y() const { return y_; }

@@ -56,17 +56,23 @@ void TDXTimer::Renew() {
 void TDXTimer::Poll() {
   if (!polling_) return;
   const uint32_t now = clock_.Now();
-  const uint32_t elapsed = now - last_tick_;  // unsigned: the clock wraps after 49.7 days
-  if (elapsed < static_cast<uint32_t>(interval_)) return;
-  last_tick_ = now;
+  // unsigned: the clock wraps after 49.7 days
+  if (now - last_tick_ < static_cast<uint32_t>(interval_)) return;
+  Tick(now);
+}
+
+void TDXTimer::Tick(uint32_t time) {
+  if (!polling_) return;
+  const uint32_t elapsed = time - last_tick_;
+  last_tick_ = time;
   const int lag_count = static_cast<int>(std::max<uint32_t>(elapsed / divisor_, 1));
   ++frame_counter_;
-  const uint32_t span = std::max<uint32_t>(now - rate_start_, 1);
+  const uint32_t span = std::max<uint32_t>(time - rate_start_, 1);
   if (span >= 1000) {
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
     frame_rate_ = static_cast<int>(std::nearbyint(frame_counter_ * 1000.0 / span));
     frame_counter_ = 0;
-    rate_start_ = now;
+    rate_start_ = time;
   }
   if (OnTimer) OnTimer(this, lag_count);
 }

@@ -40,6 +40,10 @@ class TDXTimer {
   // The idle handler: one poll of the clock, ticking when the interval has passed. Does nothing while
   // the timer is not hooked into the idle loop.
   void Poll();
+  // A tick that was due at `time` on the clock (the game's frames keep a clock of their own): its lag
+  // count is measured from the last tick's time, whenever the tick actually runs. Does nothing while
+  // the timer is not hooked into the idle loop.
+  void Tick(uint32_t time);
   bool Polling() const { return polling_; }
   uint32_t LastTickTime() const { return last_tick_; }
   // Measures from now, as a timer that has just started: time the program spent blocked (the

@@ -6,7 +6,8 @@ namespace jizdavo {
 
 namespace {
 
-// Half a frame: a frame that came late is not followed by another at once.
+// Half a frame: a tick the pacer did not make (the timer started or renewed) is not followed by
+// another at once.
 constexpr uint64_t kShortestGap = 8;
 
 // The offset from the game clock's start of the next frame after a tick at `since` ms, at least half
@@ -20,7 +21,7 @@ uint32_t FrameAfter(uint32_t since) {
 
 }  // namespace
 
-FramePacer::FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait)
+FramePacer::FramePacer(GameClock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait)
     : clock_(clock), frame_timer_(frame_timer), timers_(timers), wait_(std::move(wait)) {}
 
 void FramePacer::SetDisplay(int refresh_hz, bool waits_for_blank, std::function<void()> show_held_frame) {
@@ -30,7 +31,7 @@ void FramePacer::SetDisplay(int refresh_hz, bool waits_for_blank, std::function<
 }
 
 void FramePacer::FrameShown() {
-  const uint32_t now = clock_.Now();
+  const uint32_t now = clock_.Live();
   // A show that ends off the expected blanks (a display's rate is not exactly its whole hertz) starts
   // the blanks' count again from this one.
   if (!blank_seen_ || refresh_hz_ <= 0 || BlankAtOrAfter(now - blank_origin_) != now - blank_origin_)
@@ -65,7 +66,7 @@ uint32_t FramePacer::NextTickTime() const {
 }
 
 uint32_t FramePacer::TimeToNextFrame() const {
-  const auto until = static_cast<int32_t>(NextTickTime() - clock_.Now());
+  const auto until = static_cast<int32_t>(NextTickTime() - clock_.Live());
   return until > 0 ? static_cast<uint32_t>(until) : 0;
 }
 
@@ -86,8 +87,11 @@ uint32_t FramePacer::TimeToNextBlank(uint32_t now) const {
 }
 
 bool FramePacer::MayShowNow() const {
-  if (!waits_for_blank_ || !frame_timer_.Polling()) return true;
-  const uint32_t now = clock_.Now();
+  if (!frame_timer_.Polling()) return true;
+  // Of the ticks due at one wake-up, only the last one's picture is shown.
+  if (ticking_ && static_cast<int32_t>(NextTickTime() - catch_up_until_) <= 0) return false;
+  if (!waits_for_blank_) return true;
+  const uint32_t now = clock_.Live();
   const auto until_tick = static_cast<int32_t>(NextTickTime() - now);
   // A frame that is late already (a message box holding the frame handler) has nothing to keep to.
   if (until_tick <= 0) return true;
@@ -104,22 +108,60 @@ uint32_t FramePacer::TimeToNextWork() const {
 }
 
 void FramePacer::Idle() {
-  timers_.Dispatch();
   FollowFrameTimer();
-  const bool frame_due = frame_timer_.Polling() && TimeToNextFrame() == 0;
-  // A frame held back shows when the display can take it without making the next frame late.
-  if (show_held_frame_ && !frame_due && MayShowNow()) show_held_frame_();
-  const uint32_t wait = TimeToNextWork();
-  if (wait > 0) {
+  const auto tick_due = [this] { return frame_timer_.Polling() && TimeToNextFrame() == 0; };
+  if (!tick_due()) {
+    timers_.Dispatch();
+    // A frame held back shows when the display can take it without making the next frame late.
+    if (show_held_frame_ && MayShowNow()) show_held_frame_();
+    const uint32_t wait = TimeToNextWork();
     // Events go to the loop first; a wait that ran out without any goes straight on to the work it
     // waited for, without another trip round the loop (each asks the window for its events).
-    if (wait_(wait, GameClockRunning() ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
-    timers_.Dispatch();
+    if (wait > 0 && wait_(wait, GameClockRunning() ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
+    if (!tick_due()) {
+      timers_.Dispatch();
+      return;
+    }
   }
-  if (!frame_timer_.Polling() || TimeToNextFrame() > 0) return;
+  RunDueTicks();
+}
+
+void FramePacer::RunDueTicks() {
+  if (!GameClockRunning()) {
+    RunTick(clock_.Live());
+    return;
+  }
+  // Only the ticks due at this wake-up run: a machine too slow for the clock still handles its events.
+  catch_up_until_ = clock_.Live();
+  const auto behind = [this](uint32_t now) { return static_cast<int32_t>(now - NextTickTime()); };
+  const int32_t late = behind(catch_up_until_);
+  if (late > static_cast<int32_t>(kLongestCatchUp)) {
+    clock_.LeaveOut(static_cast<uint32_t>(late));
+    catch_up_until_ -= static_cast<uint32_t>(late);
+  }
+  while (GameClockRunning() && behind(catch_up_until_) >= 0) {
+    RunTick(NextTickTime());
+    FollowFrameTimer();
+  }
+  // Ticks that were catching up and fell further behind cannot keep to the clock (frames that take
+  // longer than a frame time): what they fell behind is left out, so such a machine plays the game
+  // more slowly, showing every frame, instead of falling ever further behind.
+  if (!GameClockRunning()) return;
+  const int32_t still_late = behind(clock_.Live());
+  if (late > 0 && still_late >= late) clock_.LeaveOut(static_cast<uint32_t>(still_late));
+}
+
+void FramePacer::RunTick(uint32_t time) {
+  clock_.Hold(time);
+  timers_.Dispatch();
   ticking_ = true;
-  frame_timer_.Poll();
+  if (GameClockRunning()) {
+    frame_timer_.Tick(time);
+  } else {
+    frame_timer_.Poll();
+  }
   ticking_ = false;
+  clock_.Release();
   known_tick_ = frame_timer_.LastTickTime();
 }
 

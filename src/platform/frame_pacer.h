@@ -1,16 +1,22 @@
 #pragma once
-// The idle side of the main loop: fires the message timers and polls the frame timer, and waits
+// The idle side of the main loop: fires the message timers and ticks the frame timer, and waits
 // instead of spinning when neither has anything to do.
 //
 // The game's frames keep a clock of their own, whatever the display: with an interval of 0 ("as fast
-// as the machine allows") the frame timer ticks 60 times a second, 16, 17 and 17 ms apart on the
-// millisecond clock. A frame that comes late (a slow machine) runs at once with its larger lag count,
-// and the next one keeps to the clock, so a machine that falls behind never runs a burst of frames.
-// An interval above 0 (the menus' 100 ms) ticks when the interval has passed, as the timer would.
+// as the machine allows") the frame timer ticks 60 times a second, 16, 17 and 17 ms apart, and each
+// tick is the time it was due, not the moment the loop woke for it: its lag count is the difference
+// of the due times, and while it runs the game clock reads its due time (GameClock::Hold), with the
+// message timers that came due by then fired first. A wake-up that comes after one or more due ticks
+// runs each of them in turn, and the display shows only the last one's picture. A wake-up more than
+// a quarter second behind (the machine stalled, the window was dragged) runs one tick, and the time
+// missed is left out of the game clock: the game stands still for it, never running a burst of
+// frames. An interval above 0 (the menus' 100 ms) ticks when the interval has passed, as the timer
+// would.
 //
-// Between game frames the loop sleeps through window events: the frame reads the keys itself, and a
-// held key repeats some 30 times a second, each wake-up costing more than it gives. The events wait
-// for the loop, which handles them before the frame. The menus wake for every event.
+// Between game frames the loop sleeps through window events: the frame reads the keys itself (the
+// input keeps every press since the last read), and a held key repeats some 30 times a second, each
+// wake-up costing more than it gives. The events wait for the loop, which handles them before the
+// frame. The menus wake for every event.
 //
 // The display shows the latest finished frame at its own refresh. Where showing waits for the
 // vertical blank, the display may hold a finished frame back rather than make the next game frame
@@ -21,6 +27,7 @@
 
 #include "platform/clock.h"
 #include "platform/dx_timer.h"
+#include "platform/game_clock.h"
 #include "platform/timer.h"
 
 namespace jizdavo {
@@ -34,7 +41,7 @@ class FramePacer {
   // and then tells whether any came.
   using WaitFunction = std::function<bool(uint32_t milliseconds, Wake wake)>;
 
-  FramePacer(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait);
+  FramePacer(GameClock& clock, TDXTimer& frame_timer, MessageTimers& timers, WaitFunction wait);
 
   // One turn of the idle loop, for when no window event waits.
   void Idle();
@@ -54,6 +61,8 @@ class FramePacer {
   static constexpr uint32_t kGameFrameRate = 60;
   // The longest wait while nothing is due, so that a missed wake-up costs little.
   static constexpr uint32_t kLongestWait = 100;
+  // A wake-up further behind than this leaves the time it missed out of the game clock.
+  static constexpr uint32_t kLongestCatchUp = 250;
 
  private:
   // The clock reading at which the frame timer ticks next.
@@ -65,11 +74,15 @@ class FramePacer {
   uint32_t BlankAtOrAfter(uint32_t since_origin) const;
   // Whether the game's frames run on their own clock (interval 0, polling).
   bool GameClockRunning() const;
+  // The frame timer's tick is due: the ticks due by now run, or the one after a stall.
+  void RunDueTicks();
+  // One tick at `time`, the game clock held there, the message timers due by then fired first.
+  void RunTick(uint32_t time);
   // Takes the game clock's start from a tick that the pacer did not make (the timer started or was
   // renewed), and keeps the start within the last second.
   void FollowFrameTimer();
 
-  const Clock& clock_;
+  GameClock& clock_;
   TDXTimer& frame_timer_;
   MessageTimers& timers_;
   WaitFunction wait_;
@@ -78,6 +91,8 @@ class FramePacer {
   uint32_t known_tick_ = 0;
   bool clock_started_ = false;
   bool ticking_ = false;  // inside the frame timer's tick
+  // The clock reading of the wake-up whose due ticks run now; all but the last of them are not shown.
+  uint32_t catch_up_until_ = 0;
   int refresh_hz_ = 0;
   bool waits_for_blank_ = false;
   std::function<void()> show_held_frame_;

@@ -56,7 +56,8 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
   const std::filesystem::path data_folder = DataFolder(command);
   SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
-  SdlClock clock;
+  SdlClock machine_clock;
+  GameClock clock(machine_clock);
   std::unique_ptr<RandomSource> random = make_random();
   SdlGamepads pads;
   SdlInputSource input(window.Window(), &pads);

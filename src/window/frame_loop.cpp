@@ -87,8 +87,8 @@ bool TJizdavo::RunTick(int LagCount) {
     if (!RunEndSequence(LagCount, true)) return false;
   }
 
-  AdvanceGameClock(Now());
-  Game.LastTick = Now();
+  AdvanceGameClock(now);
+  Game.LastTick = now;
   if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
   return true;
 }
@@ -143,7 +143,7 @@ void TJizdavo::DrawCountdown(uint32_t now) {
   int h = DXDraw1.Height();
   canvas.TextOut(w / 2 - canvas.TextWidth(text) / 2, h / 2 - canvas.TextHeight(text) / 2, text);
   // The clock must not count the frames that show "GO".
-  if (Game.Countdown == 0) Game.LastTick = Now();
+  if (Game.Countdown == 0) Game.LastTick = now;
   back.ReleaseCanvas();
 }
 

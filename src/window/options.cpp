@@ -141,21 +141,21 @@ void TJizdavo::StartMenuMusic() {
 // game ran them back to back, as many frames as the machine could make, where the display shows 60.
 void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_frames) {
   TWaveCollectionItem& tune = DXWaveList.Find(tune_name);
-  // The machine's clock: a fade at a hand-over runs inside a game tick, whose time stands still.
-  const Clock& clock = services_.clock;
-  const uint32_t t0 = clock.Now();
+  // The fade takes a second of the machine's time even inside a frame, where the game clock stands.
+  const auto live = [this] { return services_.clock.Live(); };
+  const uint32_t t0 = live();
   uint32_t elapsed = 0;
   do {
     tune.SetVolume(start_volume - 2 * static_cast<int>(elapsed));
     if (run_frames) DXTimer1Timer(0);
     // The next pass at the first frame time after now (frame n at n * 1000 / 60 ms): a slow pass is
     // followed by one more at the next frame time, not by a burst to catch up.
-    elapsed = clock.Now() - t0;
+    elapsed = live() - t0;
     uint32_t frame = elapsed * FramePacer::kGameFrameRate / 1000;
     while (frame * 1000 / FramePacer::kGameFrameRate <= elapsed) ++frame;
     const uint32_t next = std::min(frame * 1000 / FramePacer::kGameFrameRate, kFadeLength);
     if (elapsed < next) services_.wait(next - elapsed);
-    elapsed = clock.Now() - t0;
+    elapsed = live() - t0;
   } while (elapsed < kFadeLength);
   tune.Stop();
   // The frame timer measures from here: otherwise the next frame (the first of a game, after Start)

@@ -9,7 +9,7 @@
 
 #include "platform/asset_catalog.h"
 #include "platform/audio_output.h"
-#include "platform/clock.h"
+#include "platform/game_clock.h"
 #include "platform/input_source.h"
 #include "platform/random_source.h"
 #include "platform/timer.h"
@@ -19,7 +19,8 @@
 namespace jizdavo {
 
 struct PlatformServices {
-  const Clock& clock;
+  // The game's time: a frame's own time while it runs (GameClock).
+  const GameClock& clock;
   RandomSource& random;
   VideoOutput& video;
   InputSource& input;

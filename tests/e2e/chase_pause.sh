@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts a Car chase from the main menu, checks its play field, pauses it with Esc, checks the pause
-# panel, aborts to the main menu and leaves with "Exit".
+# Starts a Car chase from the main menu, checks its play field, pauses it with one tap of Esc shorter
+# than a frame, checks the pause panel, aborts to the main menu and leaves with "Exit".
 #
 #   chase_pause.sh <program>
 set -euo pipefail
@@ -24,7 +24,12 @@ dark_count() { count_pixels "$1" 'r < 60 && g < 60 && b < 60'; }
 chase_shown() { game_shown && (($(dark_count "$cars_killed") > 40)); }
 wait_for 30 chase_shown || fail "no Car chase play field with its \"Cars killed\" count"
 
-pause_game
+# One 10 ms tap of Esc, once the countdown ("3", "2", "1", "GO") is over: no frame may miss it.
+sleep 5
+xdotool keydown Escape
+sleep 0.01
+xdotool keyup Escape
+wait_for 5 menu_shown || fail "a 10 ms tap of Esc did not pause the game"
 (($(caption_count "$pause_items") > 300)) || fail "the pause panel shows no items"
 (($(caption_count "$below_pause") == 0)) || fail "the pause panel shows more than its three items"
 click_at 290 275  # "Abort game"

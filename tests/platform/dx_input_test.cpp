@@ -46,6 +46,23 @@ TEST(ParseKeyAssigns, ReadsLittleEndianRecordsInStateOrder) {
   EXPECT_EQ(assigns[17][1], 0);
 }
 
+// A key or button that went down and up again between two updates reads as down at the next one
+// only, as if it had been held at that update.
+TEST(DXInput, ATapBetweenUpdatesIsSeenOnce) {
+  InputRig rig;
+  rig.source.SetKey(kScanEscape, true);
+  rig.source.SetKey(kScanLeft, true);
+  rig.source.SetKey(kScanEscape, false);
+  rig.source.SetKey(kScanLeft, false);
+  rig.source.state.buttons_pressed[0] = true;
+  EXPECT_EQ(rig.Update(), StatesOf({StateLeft}));
+  EXPECT_TRUE(rig.input.Keyboard.Keys(kKeyEscape));
+  EXPECT_TRUE(rig.input.Mouse.Buttons(0));
+  EXPECT_EQ(rig.Update(), StatesOf({}));
+  EXPECT_FALSE(rig.input.Keyboard.Keys(kKeyEscape));
+  EXPECT_FALSE(rig.input.Mouse.Buttons(0));
+}
+
 TEST(DXInput, UpAndKTogetherAndReleasingOnlyK) {
   InputRig rig;
   rig.Hold({kScanUp, kScanK});

@@ -18,27 +18,30 @@ struct PacerRig {
     frame_timer.OnTimer = [this, frame_costs](TDXTimer*, int lag) {
       tick_times.push_back(clock.Now());
       lags.push_back(lag);
-      clock.Advance(frame_costs[std::min(lags.size(), frame_costs.size()) - 1]);
+      machine.Advance(frame_costs[std::min(lags.size(), frame_costs.size()) - 1]);
       display.PresentFrame(nullptr, 640, 480, 640);
     };
     frame_timer.ApplicationActivated();
     frame_timer.Loaded();
   }
   void RunUntil(uint32_t end) {
-    while (clock.Now() < end) pacer.Idle();
+    while (machine.Now() < end) pacer.Idle();
   }
-  ManualClock clock{0};
+  ManualClock machine{0};
+  GameClock clock{machine};
   TDXTimer frame_timer{clock};
   MessageTimers timers{clock};
+  uint32_t oversleep = 0;
   std::vector<uint32_t> waits;
   std::vector<FramePacer::Wake> wakes;
   FramePacer pacer{clock, frame_timer, timers, [this](uint32_t ms, FramePacer::Wake wake) {
                      waits.push_back(ms);
                      wakes.push_back(wake);
-                     clock.Advance(ms);
+                     // Every third wait oversleeps, as a busy machine's do.
+                     machine.Advance(ms + (waits.size() % 3 == 0 ? oversleep : 0));
                      return false;
                    }};
-  BlankingDisplay display{clock};
+  BlankingDisplay display{machine};
   std::vector<uint32_t> tick_times;
   std::vector<int> lags;
 };
@@ -62,33 +65,60 @@ TEST(FramePacer, GameFramesKeepTheirOwnClockOnEveryDisplay) {
   }
 }
 
-// A slow frame: the next one runs at once with the larger lag count, then the clock goes on; no
-// burst of frames to catch up. Frames slower than the clock run on the next frame time they can meet.
-TEST(FramePacer, ALateFrameRunsOnceWithItsLargerLag) {
-  PacerRig slow_once(0, {0, 0, 50, 0});
-  slow_once.RunUntil(150);
-  EXPECT_EQ(slow_once.tick_times, (std::vector<uint32_t>{16, 33, 50, 100, 116, 133, 150}));
-  EXPECT_EQ(slow_once.lags, (std::vector<int>{16, 17, 17, 50, 16, 17, 17}));
-  // A late frame 3 ms before the next is due: that one is left out, not run 3 ms later.
-  PacerRig late_near_the_next(0, {0, 30, 0});
-  late_near_the_next.RunUntil(100);
-  EXPECT_EQ(late_near_the_next.tick_times, (std::vector<uint32_t>{16, 33, 63, 83, 100}));
-  EXPECT_EQ(late_near_the_next.lags, (std::vector<int>{16, 17, 30, 20, 17}));
-
-  PacerRig always_slow(0, {20});
-  always_slow.RunUntil(1000);
-  EXPECT_EQ(always_slow.lags.front(), 16);
-  for (size_t i = 1; i < always_slow.lags.size(); ++i) {
-    EXPECT_GE(always_slow.lags[i], 20);
-    EXPECT_LT(always_slow.lags[i], 20 + 8) << "never waits a whole frame more";
+// Ticks are their due times: a wake-up after several due ticks runs each with its own time and lag
+// count, and only the last one's picture is shown; one more than a quarter second behind runs one
+// tick and leaves the missed time out of the game clock.
+TEST(FramePacer, LateWakeUpsCatchUpAndAStallIsLeftOut) {
+  const auto frame_times = [](uint32_t first, uint32_t last) {
+    std::vector<uint32_t> times;
+    for (uint32_t n = first; n <= last; ++n) times.push_back(n * 1000 / 60);
+    return times;
+  };
+  struct Case {
+    uint32_t third_frame_cost;
+    uint32_t run_until;
+    std::vector<uint32_t> tick_times;
+    int held_frames;
+  };
+  const Case cases[] = {
+      // 50 ms: the three frames due meanwhile run at once, two of them unseen.
+      {50, 150, frame_times(1, 9), 2},
+      // 266 ms: 250 behind the next frame, still caught up.
+      {266, 317, frame_times(1, 20), 15},
+      // 267 ms: a stall; the game goes on from where it stood.
+      {267, 367, frame_times(1, 7), 0},
+  };
+  for (const Case& c : cases) {
+    PacerRig rig(0, {0, 0, c.third_frame_cost, 0});
+    rig.display.SwitchOn(0, rig.pacer);
+    rig.RunUntil(c.run_until);
+    EXPECT_EQ(rig.tick_times, c.tick_times) << c.third_frame_cost;
+    for (size_t i = 0; i < rig.lags.size(); ++i) EXPECT_EQ(rig.lags[i], i % 3 == 0 ? 16 : 17) << c.third_frame_cost;
+    EXPECT_EQ(rig.display.frames() - rig.display.shown(), c.held_frames) << c.third_frame_cost;
   }
+
+  // Waits that oversleep by 2 ms change nothing the game sees.
+  PacerRig oversleeping(0);
+  oversleeping.oversleep = 2;
+  oversleeping.RunUntil(1000);
+  EXPECT_EQ(oversleeping.tick_times, frame_times(1, 60));
+  for (size_t i = 0; i < oversleeping.lags.size(); ++i) EXPECT_EQ(oversleeping.lags[i], i % 3 == 0 ? 16 : 17);
+
+  // A machine too slow for the clock: the game runs slower, each tick 16 or 17 ms of game time, and
+  // every frame is shown; it never falls into a spiral of catching up.
+  PacerRig always_slow(0, {20});
+  always_slow.display.SwitchOn(0, always_slow.pacer);
+  always_slow.RunUntil(2000);
+  EXPECT_EQ(always_slow.lags.size(), 100u);
+  for (int lag : always_slow.lags) EXPECT_TRUE(lag == 16 || lag == 17) << lag;
+  EXPECT_EQ(always_slow.display.shown(), always_slow.display.frames());
 }
 
 // After a renewal (the game blocked for a one-second fade) the clock starts again from it.
 TEST(FramePacer, ARenewedFrameTimerStartsTheClockAgain) {
   PacerRig rig(0);
   rig.RunUntil(100);
-  rig.clock.Advance(1003);
+  rig.machine.Advance(1003);
   rig.frame_timer.Renew();
   const uint32_t renewed = rig.clock.Now();
   rig.RunUntil(renewed + 50);

@@ -25,7 +25,8 @@ class SdlEvents : public ::testing::Test {
     return event;
   }
 
-  SdlClock clock;
+  SdlClock machine_clock;
+  GameClock clock{machine_clock};
   MessageTimers timers{clock};
   TDXTimer frame_timer{clock};
   SdlMainLoop loop{clock, frame_timer, timers};
@@ -127,7 +128,8 @@ TEST_F(SdlEvents, AModalWaitEndsWhenDoneOrOnQuitAndTheQuitStillCounts) {
 TEST(SdlMainLoopPacing, GameFramesAtSixtyHertzAndLagCountsAddUp) {
   if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no DISPLAY";
   SdlWindow window;
-  SdlClock clock;
+  SdlClock machine_clock;
+  GameClock clock(machine_clock);
   MessageTimers timers(clock);
   TDXTimer frame_timer(clock);
   SdlMainLoop loop(clock, frame_timer, timers);

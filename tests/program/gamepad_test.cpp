@@ -149,7 +149,8 @@ TEST_F(GamepadTest, APadPluggedInOrPulledOutMidGameIsFollowed) {
 
 TEST_F(GamepadTest, MenusHearButtonsAndTheStickAsKeyEvents) {
   PlugIn();
-  SdlClock clock;
+  SdlClock machine_clock;
+  GameClock clock(machine_clock);
   MessageTimers timers(clock);
   TDXTimer frame_timer(clock);
   SdlMainLoop loop(clock, frame_timer, timers);

@@ -44,7 +44,7 @@ void HeadlessGame::Create() {
   if (!wait) wait = [this](uint32_t ms) { clock.Advance(ms); };
   AudioOutput& device = setup_.sound_device ? static_cast<AudioOutput&>(audio) : no_sound;
   const std::filesystem::path program = setup_.program_folder.empty() ? folder : setup_.program_folder;
-  PlatformServices services{clock, random, video, input, window, timers, device, wait, program, folder};
+  PlatformServices services{game_clock, random, video, input, window, timers, device, wait, program, folder};
   if (setup_.built_in_pictures) services.built_in_pictures = StoredWidgetPictures();
   game = std::make_unique<TJizdavo>(services);
   LoadStoredAssets(game->DXImageList, game->DXWaveList, StoredImages(), StoredSounds());
@@ -85,22 +85,30 @@ void HeadlessGame::RunCountdown(uint32_t ms) {
   for (int i = 0; i < 4000 / static_cast<int>(ms) && !Game.CountdownDone; ++i) Frame(ms);
 }
 
-void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame) {
+void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame,
+                            PacedMachine machine) {
   TDXTimer& timer = game->DXTimer1;
+  machine_ = std::move(machine);
   if (!pacer) {
-    pacer = std::make_unique<FramePacer>(clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
-      clock.Advance(wait);
+    pacer = std::make_unique<FramePacer>(game_clock, timer, timers, [this](uint32_t wait, FramePacer::Wake) {
+      if (machine_.wait) {
+        machine_.wait(wait);
+      } else {
+        clock.Advance(wait);
+      }
       return false;
     });
     video.SwitchOn(refresh_hz, *pacer);
   }
   const TDXTimer::TimerEvent frame = timer.OnTimer;
   timer.OnTimer = [&](TDXTimer* sender, int lag) {
+    clock.Run(machine_.drawing_ms);
     frame(sender, lag);
+    clock.StopRunning();
     if (after_frame) after_frame(lag);
   };
-  const uint32_t end = clock.Now() + ms;
-  while (static_cast<int32_t>(end - clock.Now()) > 0) pacer->Idle();
+  const uint32_t end = game_clock.Live() + ms;
+  while (static_cast<int32_t>(end - game_clock.Live()) > 0) pacer->Idle();
   timer.OnTimer = frame;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/frame_pacer.h"
+#include "platform/game_clock.h"
 #include "platform/scan_codes.h"
 #include "platform/seeded_random.h"
 #include "support/blanking_display.h"
@@ -37,6 +38,15 @@ class RecordingWindow final : public WindowServices {
   std::vector<std::pair<std::string, std::string>> boxes;
   int centred = 0;
   int closes = 0;
+};
+
+// A machine less than perfect under a paced run.
+struct PacedMachine {
+  // The clock runs this long while each frame runs (ManualClock::Run).
+  uint32_t drawing_ms = 0;
+  // Lets a wait of `ms` pass: the clock advanced by at least that much, and whatever happens
+  // meanwhile; empty: exactly `ms` pass.
+  std::function<void(uint32_t ms)> wait;
 };
 
 // What differs between the users of the rig; the defaults: seed 1, a sound device pulled by hand, every
@@ -74,7 +84,7 @@ class HeadlessGame {
   // with the lag count the frame timer would give.
   void Frame(uint32_t ms = 16);
   void Frames(int count, uint32_t ms = 16);
-  void Hold(int scan_code, bool down = true) { input.state.scan_codes[scan_code] = down; }
+  void Hold(int scan_code, bool down = true) { input.SetKey(scan_code, down); }
   // A key pressed as the window sends it to the main window (a `repeat` of one held down).
   void Key(int key_code, bool repeat = false);
   void Send(const WindowEvent& event) { game->HandleWindowEvent(event); }
@@ -82,23 +92,26 @@ class HeadlessGame {
   void Start(bool chase, int level, int difficulty = 1);
   // Frames of `ms` until the countdown is done, for 4 s of game time at most.
   void RunCountdown(uint32_t ms = 10);
-  // Runs the program's idle loop for `ms` milliseconds: the frame timer paced by the game's own clock,
-  // the frames shown on a display refreshing at `refresh_hz` (0: one that reports no rate).
-  // `after_frame` hears each frame's lag count.
-  void RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame = {});
+  // Runs the program's idle loop for `ms` milliseconds of game time: the frame timer paced by the
+  // game's own clock, the frames shown on a display refreshing at `refresh_hz` (0: one that reports
+  // no rate). `after_frame` hears each frame's lag count.
+  void RunPaced(int refresh_hz, uint32_t ms, const std::function<void(int lag)>& after_frame = {},
+                PacedMachine machine = {});
 
   TSurface& Back() { return *game->DXDraw1.BackSurface(); }
   // Voices of a sound item playing now.
   int Plays(const std::string& sound) { return game->DXWaveList.Find(sound).PlayingVoiceCount(); }
 
   static constexpr uint32_t kStart = 1000;
+  // The machine's clock, and the game's on it.
   ManualClock clock{kStart};
+  GameClock game_clock{clock};
   SeededRandom seeded;
   RandomSource& random;
   BlankingDisplay video{clock};
   ScriptedInput input;
   RecordingWindow window;
-  MessageTimers timers{clock};
+  MessageTimers timers{game_clock};
   ManualAudioOutput audio;
   NullAudioOutput no_sound;
   std::filesystem::path folder;
@@ -108,6 +121,7 @@ class HeadlessGame {
  private:
   GameSetup setup_;
   bool own_folder_;
+  PacedMachine machine_;
 };
 
 // The play field of the window's tests: a game on its seed, with no sound device, ready to start.

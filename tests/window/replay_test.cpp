@@ -245,11 +245,12 @@ TEST(Replay, ScenesLookAsStored) {
   }
 }
 
-// One line per frame: its time, lag count, game clock, sequence counter and every sprite's place (and
-// a stain's size). Cars that spawn show as new places.
+// One line per frame: its time, lag count, the clocks (game clock, countdown and its size), sequence
+// counter and every sprite's place (and a stain's size). Cars that spawn show as new places.
 std::string DescribeFrame(PlayField& field, uint32_t time, int lag) {
   std::ostringstream out;
-  out << time << " lag " << lag << " " << FormatTime(Game.GameTime) << " end " << Game.EndProgress << ":";
+  out << time << " lag " << lag << " " << FormatTime(Game.GameTime) << " countdown " << Game.Countdown << " "
+      << Game.CountdownSize << " end " << Game.EndProgress << ":";
   TSprite& root = field.game->DXSpriteEngine.Root;
   for (int i = 0; i < root.ChildCount(); ++i) {
     const auto* sprite = dynamic_cast<TImageSprite*>(root.Child(i));
@@ -261,41 +262,100 @@ std::string DescribeFrame(PlayField& field, uint32_t time, int lag) {
   return out.str();
 }
 
+// A machine less than perfect, for the same game: drawing that takes time, waits that end late, a
+// stall, a wake-up that misses frames, presses shorter than a frame.
+struct Disturbance {
+  const char* name;
+  uint32_t drawing_ms = 0;
+  uint32_t oversleep_ms = 0;  // each wait ends up to this much late, at random
+  uint32_t stall_ms = 0;      // the first wait after 6 s of the game ends this much late
+  bool taps = false;          // the one-frame presses are 5 ms taps between two frames
+};
+
 struct PacedGame {
   std::vector<std::string> frames;
   double largest_stain = 0;
   int largest_lag = 0;
 };
 
-// Level 5 on Hard from the Start action: after the countdown the figure walks down into the traffic
-// until it is run over; the stain, the end words, the curtain and the hand-over to the menus follow.
-PacedGame PlayOnDisplay(int refresh_hz) {
+// Level 5 on Hard from the Start action: after the countdown the figure steps right, right and left
+// (one frame each), then walks down into the traffic until it is run over; the stain, the end words,
+// the curtain and the hand-over to the menus follow.
+PacedGame PlayPaced(int refresh_hz, const Disturbance& disturbance = {"undisturbed"}) {
   PlayField field(20261207);
   field.Start(false, 5, 3);
-  const uint32_t start = field.clock.Now();
+  const uint32_t start = field.game_clock.Now();
+  const auto game_time = [&] { return field.game_clock.Live() - start; };
+  std::minstd_rand oversleeps(24);
+  int tap = 0;  // the key of a tap due in the next wait
+  PacedMachine machine;
+  machine.drawing_ms = disturbance.drawing_ms;
+  machine.wait = [&, stalled = false](uint32_t ms) mutable {
+    // A tap from the start of the wait, which it may make late.
+    if (tap != 0) {
+      field.Hold(tap);
+      field.clock.Advance(5);
+      field.Hold(tap, false);
+      ms -= std::min<uint32_t>(ms, 5);
+      tap = 0;
+    }
+    field.clock.Advance(ms);
+    if (disturbance.oversleep_ms > 0) field.clock.Advance(oversleeps() % (disturbance.oversleep_ms + 1));
+    if (!stalled && game_time() >= 6000) {
+      field.clock.Advance(disturbance.stall_ms);
+      stalled = true;
+    }
+  };
+  const std::map<uint32_t, int> one_frame_presses{{3300, kScanRight}, {3350, kScanRight}, {3450, kScanLeft}};
   PacedGame game;
+  int pressed = 0;
   field.RunPaced(refresh_hz, 20000, [&](int lag) {
     const uint32_t time = field.game->DXTimer1.LastTickTime() - start;
+    if (pressed != 0) field.Hold(pressed, false);
+    pressed = 0;
+    // The press goes in for the next frame.
+    const auto press = one_frame_presses.lower_bound(time);
+    if (press != one_frame_presses.end() && press->first < time + 17) {
+      if (disturbance.taps) {
+        tap = press->second;
+      } else {
+        pressed = press->second;
+        field.Hold(pressed);
+      }
+    }
     field.Hold(kScanDown, time >= 3600 && !Game.Crashed);
     game.frames.push_back(DescribeFrame(field, time, lag));
     game.largest_lag = std::max(game.largest_lag, lag);
     for (const TKrev* stain : TKrev::Existing()) game.largest_stain = std::max(game.largest_stain, stain->Size);
-  });
+  }, machine);
   game.frames.push_back(Describe(field));
   return game;
 }
 
-TEST(Replay, TheSameGameOnEveryDisplay) {
-  const PacedGame expected = PlayOnDisplay(0);
+void ExpectSameFrames(const std::vector<std::string>& actual, const std::vector<std::string>& expected,
+                      const std::string& what) {
+  ASSERT_EQ(actual.size(), expected.size()) << what;
+  for (size_t i = 0; i < actual.size(); ++i) ASSERT_EQ(actual[i], expected[i]) << what << ", frame " << i;
+}
+
+// The game depends on nothing but its inputs and seed: not on the display's refresh, nor on how long
+// the frames take to draw, how late the waits end, a stall, a wake-up that misses frames, or whether
+// a press lasts a frame or 5 ms between two frames.
+TEST(Replay, TheSameGameOnEveryDisplayAndMachine) {
+  const PacedGame expected = PlayPaced(0);
   EXPECT_EQ(expected.largest_lag, 17) << "frames 16 and 17 ms apart, none late";
   EXPECT_NEAR(expected.largest_stain, 20.2, 1e-9) << "run over, and the stain grew to its full size";
   EXPECT_FALSE(Game.InGame) << "back in the menus";
-  for (int hz : {30, 50, 60, 75, 120, 144, 240}) {
-    const std::vector<std::string> actual = PlayOnDisplay(hz).frames;
-    ASSERT_EQ(actual.size(), expected.frames.size()) << hz << " Hz";
-    for (size_t i = 0; i < actual.size(); ++i)
-      ASSERT_EQ(actual[i], expected.frames[i]) << hz << " Hz, frame " << i;
-  }
+  for (int hz : {30, 50, 60, 75, 120, 144, 240})
+    ExpectSameFrames(PlayPaced(hz).frames, expected.frames, std::to_string(hz) + " Hz");
+  const Disturbance disturbances[] = {
+      {"2 ms of drawing", 2},       {"5 ms of drawing", 5},   {"8 ms of drawing", 8},
+      {"waits 0-3 ms late", 0, 3},  {"a stall of 400 ms", 0, 0, 400},
+      {"a wake-up 40 ms late", 0, 0, 40}, {"5 ms taps", 0, 0, 0, true},
+      {"all at once", 8, 3, 400, true},
+  };
+  for (const Disturbance& disturbance : disturbances)
+    ExpectSameFrames(PlayPaced(0, disturbance).frames, expected.frames, disturbance.name);
 }
 
 // The state a game tick starts from: its game clock, countdown, end sequence, score and every sprite.

@@ -6,9 +6,7 @@
 
 namespace jizdavo {
 
-namespace {
-
-int ScanCodeOfButton(int button) {
+int PadButtonScanCode(int button) {
   switch (button) {
     case SDL_CONTROLLER_BUTTON_DPAD_UP: return kScanUp;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kScanDown;
@@ -20,6 +18,8 @@ int ScanCodeOfButton(int button) {
     default: return 0;
   }
 }
+
+namespace {
 
 constexpr SDL_GameControllerButton kButtons[] = {
     SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
@@ -73,7 +73,7 @@ void SdlGamepads::Refresh() {
 void SdlGamepads::AddTo(InputSnapshot& snapshot) {
   for (SDL_GameController* pad : pads_) {
     for (SDL_GameControllerButton button : kButtons)
-      if (SDL_GameControllerGetButton(pad, button)) snapshot.scan_codes[ScanCodeOfButton(button)] = true;
+      if (SDL_GameControllerGetButton(pad, button)) snapshot.scan_codes[PadButtonScanCode(button)] = true;
     for (auto axis : {SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_AXIS_LEFTY}) {
       const int scan = ScanCodeOfLeaning(axis, Leaning(SDL_GameControllerGetAxis(pad, axis)));
       if (scan != 0) snapshot.scan_codes[scan] = true;
@@ -89,7 +89,7 @@ std::vector<WindowEvent> SdlGamepads::KeyEventsOf(const SDL_Event& event) {
       return {};
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP: {
-      const int scan = ScanCodeOfButton(event.cbutton.button);
+      const int scan = PadButtonScanCode(event.cbutton.button);
       if (scan == 0) return {};
       return {KeyEvent(event.type == SDL_CONTROLLERBUTTONDOWN, scan)};
     }

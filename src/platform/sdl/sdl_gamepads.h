@@ -16,6 +16,9 @@ namespace jizdavo {
 // How far the stick must lean, of 32767, before it counts as a direction.
 inline constexpr int kStickDeadZone = 12000;
 
+// The scan code of the key an SDL game controller button stands for; 0 for the buttons without one.
+int PadButtonScanCode(int button);
+
 class SdlGamepads {
  public:
   // Starts SDL's game controller support; without it there are simply no pads.

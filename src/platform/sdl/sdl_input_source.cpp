@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/sdl/sdl_window.h"
+
 namespace jizdavo {
 
 namespace {
@@ -71,21 +73,65 @@ int PcScanCodeOf(SDL_Scancode scancode) {
   return kPcScanOf[static_cast<size_t>(scancode)];
 }
 
-std::array<bool, 256> GameKeyboard::Read(const Uint8* keys, int count) {
-  const auto held = [&](SDL_Scancode key) { return key < count && keys[key] != 0; };
-  const bool alt = held(SDL_SCANCODE_LALT) || held(SDL_SCANCODE_RALT);
-  std::array<bool, 256> scan_codes{};
+int GameButtonOf(Uint8 sdl_button) {
+  switch (sdl_button) {
+    case SDL_BUTTON_LEFT: return 0;
+    case SDL_BUTTON_RIGHT: return 1;
+    case SDL_BUTTON_MIDDLE: return 2;
+    default: return 3;
+  }
+}
+
+void GameKeyboard::Heard(const SDL_KeyboardEvent& key) {
+  const auto scan = static_cast<size_t>(PcScanCodeOf(key.keysym.scancode));
+  if (key.type == SDL_KEYUP) {
+    taken_[scan] = false;
+    return;
+  }
+  // A repeat is no new press; an Enter held before Alt went down stays the game's.
+  if (key.repeat != 0) return;
+  if (SwitchesFullScreen(key)) {
+    taken_[scan] = true;
+  } else {
+    pressed_[scan] = true;
+  }
+}
+
+void GameKeyboard::Pressed(int scan_code) { pressed_[static_cast<size_t>(scan_code & 0xFF)] = true; }
+
+void GameKeyboard::Read(const Uint8* keys, int count, InputSnapshot& snapshot) {
   for (int sdl = 0; sdl < count; ++sdl) {
-    if (keys[sdl]) scan_codes[static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)))] = true;
+    const auto scan = static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)));
+    if (keys[sdl] && !taken_[scan]) snapshot.scan_codes[scan] = true;
   }
-  for (EnterKey& enter : enters_) {
-    const bool down = held(enter.code);
-    enter.taken = down && (enter.taken || (alt && !enter.down));
-    enter.down = down;
-    if (enter.taken) scan_codes[static_cast<size_t>(PcScanCodeOf(enter.code))] = false;
+  snapshot.pressed = pressed_;
+  pressed_ = {};
+  snapshot.scan_codes[0] = snapshot.pressed[0] = false;  // keys without a scan code
+}
+
+SdlInputSource::SdlInputSource(SDL_Window* window, SdlGamepads* pads) : window_(window), pads_(pads) {
+  SDL_AddEventWatch(&SdlInputSource::HearEvent, this);
+}
+
+SdlInputSource::~SdlInputSource() { SDL_DelEventWatch(&SdlInputSource::HearEvent, this); }
+
+int SdlInputSource::HearEvent(void* self, SDL_Event* event) {
+  auto& source = *static_cast<SdlInputSource*>(self);
+  switch (event->type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      source.keyboard_.Heard(event->key);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      source.buttons_pressed_[static_cast<size_t>(GameButtonOf(event->button.button))] = true;
+      break;
+    case SDL_CONTROLLERBUTTONDOWN:
+      if (const int scan = PadButtonScanCode(event->cbutton.button); scan != 0) source.keyboard_.Pressed(scan);
+      break;
+    default:
+      break;
   }
-  scan_codes[0] = false;  // keys without a scan code
-  return scan_codes;
+  return 1;
 }
 
 InputSnapshot SdlInputSource::Read() {
@@ -93,11 +139,13 @@ InputSnapshot SdlInputSource::Read() {
   InputSnapshot snapshot;
   int key_count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&key_count);
-  snapshot.scan_codes = keyboard_.Read(keys, key_count);
+  keyboard_.Read(keys, key_count, snapshot);
   if (pads_ != nullptr) pads_->AddTo(snapshot);
   const Uint32 buttons = SDL_GetRelativeMouseState(&snapshot.motion_x, &snapshot.motion_y);
   snapshot.buttons = {(buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
                       (buttons & SDL_BUTTON_MMASK) != 0, (buttons & SDL_BUTTON_X1MASK) != 0};
+  snapshot.buttons_pressed = buttons_pressed_;
+  buttons_pressed_ = {};
   snapshot.foreground = window_ && SDL_GetKeyboardFocus() == window_;
   return snapshot;
 }

@@ -7,17 +7,6 @@ namespace jizdavo {
 
 namespace {
 
-// SDL numbers the buttons left 1, middle 2, right 3, then the extra ones; the game left 0, right 1,
-// middle 2, fourth 3.
-int GameButtonOf(Uint8 sdl_button) {
-  switch (sdl_button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    default: return 3;
-  }
-}
-
 // Blocks until the time is up or, when asked, an event arrives; true when events wait, which stay
 // queued for the loop.
 bool Wait(uint32_t milliseconds, FramePacer::Wake wake) {
@@ -32,7 +21,7 @@ constexpr int kModalRedrawMs = 100;
 
 }  // namespace
 
-SdlMainLoop::SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers)
+SdlMainLoop::SdlMainLoop(GameClock& clock, TDXTimer& frame_timer, MessageTimers& timers)
     : frame_timer_(frame_timer), pacer_(clock, frame_timer, timers, Wait) {}
 
 SdlMainLoop::~SdlMainLoop() {

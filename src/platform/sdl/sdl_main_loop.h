@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/dx_timer.h"
 #include "platform/frame_pacer.h"
+#include "platform/game_clock.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/timer.h"
 #include "platform/window_events.h"
@@ -18,7 +19,7 @@ namespace jizdavo {
 
 class SdlMainLoop {
  public:
-  SdlMainLoop(const Clock& clock, TDXTimer& frame_timer, MessageTimers& timers);
+  SdlMainLoop(GameClock& clock, TDXTimer& frame_timer, MessageTimers& timers);
   // The attached window shows its frames at once again.
   ~SdlMainLoop();
   SdlMainLoop(const SdlMainLoop&) = delete;

@@ -277,11 +277,14 @@ void SdlWindow::TakeFocusIfLost(const SDL_Event& event) {
   SDL_SetWindowInputFocus(window_);
 }
 
+bool SwitchesFullScreen(const SDL_KeyboardEvent& key) {
+  if (key.type != SDL_KEYDOWN || (key.keysym.mod & KMOD_ALT) == 0) return false;
+  return key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER;
+}
+
 bool SdlWindow::HandleEvent(const SDL_Event& event) {
   TakeFocusIfLost(event);
-  if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
-  const SDL_Keycode key = event.key.keysym.sym;
-  if (key != SDLK_RETURN && key != SDLK_KP_ENTER) return false;
+  if (event.type != SDL_KEYDOWN || !SwitchesFullScreen(event.key)) return false;
   if (event.key.repeat == 0) ToggleFullscreen();
   return true;
 }

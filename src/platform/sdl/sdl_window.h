@@ -27,6 +27,10 @@ struct WindowMode {
   bool operator==(const WindowMode&) const = default;
 };
 
+// Alt with Enter or the keypad's Enter (a repeat too): the window's switch between full screen and a
+// window, which it takes for itself.
+bool SwitchesFullScreen(const SDL_KeyboardEvent& key);
+
 struct FramePoint {
   int x = 0;
   int y = 0;
