@@ -18,6 +18,7 @@ constexpr const char* kPlaySE = "PlaySE";
 constexpr const char* kShowFPS = "ShowFPS";
 constexpr const char* kMVolume = "MVolume";
 constexpr const char* kSEVolume = "SEVolume";
+constexpr const char* kGhost = "Ghost";
 
 // The carriage return of a CRLF line counts as a blank.
 constexpr std::string_view kBlanks = " \t\r";
@@ -113,14 +114,15 @@ std::string MissingKeyLines(const Values& values, const std::vector<bool>& writt
   return lines;
 }
 
-// The five keys in the order they are added.
+// The keys in the order they are added.
 Values OptionValues(const SavedOptions& options) {
   const auto number = [](int32_t value) { return std::to_string(value); };
   return {{kPlayMusic, number(options.PlayMusic)},
           {kPlaySE, number(options.PlaySE)},
           {kShowFPS, number(options.ShowFPS)},
           {kMVolume, number(options.MVolume)},
-          {kSEVolume, number(options.SEVolume)}};
+          {kSEVolume, number(options.SEVolume)},
+          {kGhost, number(options.Ghost)}};
 }
 
 int32_t ReadInteger(std::string_view text, const char* key, int32_t fallback) {
@@ -187,6 +189,7 @@ SavedOptions ParseOptions(std::string_view iniText) {
   options.ShowFPS = ReadBoolean(iniText, kShowFPS, defaults.ShowFPS);
   options.MVolume = ReadInteger(iniText, kMVolume, defaults.MVolume);
   options.SEVolume = ReadInteger(iniText, kSEVolume, defaults.SEVolume);
+  options.Ghost = ReadBoolean(iniText, kGhost, defaults.Ghost);
   return options;
 }
 

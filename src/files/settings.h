@@ -12,7 +12,7 @@
 
 namespace jizdavo {
 
-// The five options as the file holds them. The gauge positions are kept as read: the gauge itself
+// The options as the file holds them. The gauge positions are kept as read: the gauge itself
 // shows values above 80 as 80 and keeps values below 0.
 struct SavedOptions {
   bool PlayMusic = true;
@@ -20,6 +20,7 @@ struct SavedOptions {
   bool ShowFPS = false;
   int32_t MVolume = 80;   // music gauge (SuperGauge2)
   int32_t SEVolume = 80;  // sound-effects gauge (SuperGauge1)
+  bool Ghost = true;      // the best run's figure walks beside the player
 
   bool operator==(const SavedOptions&) const = default;
 };
@@ -45,7 +46,7 @@ std::optional<std::string> WithIniValues(std::string_view iniText, std::string_v
 // "0x" hexadecimal.
 SavedOptions ParseOptions(std::string_view iniText);
 
-// `iniText` with the five keys of `options` set in section "Options" (added, in the order above, where
+// `iniText` with the keys of `options` set in section "Options" (added, in the order above, where
 // missing); nothing if the text could not be made.
 std::optional<std::string> WithOptions(std::string_view iniText, const SavedOptions& options);
 
@@ -60,7 +61,7 @@ class SettingsFile {
 
   SavedOptions Read() const;
 
-  // Writes the five keys in section "Options" (WriteSection).
+  // Writes the keys in section "Options" (WriteSection).
   void Write(const SavedOptions& options);
 
   // Sets `values` in `section` (WithIniValues, creating the file or section) and puts the file on

@@ -96,7 +96,7 @@ void TPlayer::WalkVertically(int direction, int32_t stop_code, bool left, bool r
 // runs: the figure may end up to MoveCount tenths of a pixel past a limit.
 void TPlayer::Step(int32_t MoveCount) {
   if (!Game.CountdownDone || Frozen(false)) return;
-  const HeldDirections held = Window().ReadDirections();
+  const HeldDirections held = Held();
   if (held.Up && Blocked != 4) WalkVertically(-1, 4, held.Left, held.Right, MoveCount);
   if (held.Down && Blocked != 2) WalkVertically(1, 2, held.Left, held.Right, MoveCount);
   const bool sideways = !held.Up && !held.Down;
@@ -178,39 +178,43 @@ void TPlayer::PushBack(const TBarrier& bar) {
 void TPlayer::Render() {
   if (Game.Crashed) ImageItem->DrawAt(BackSurface(), RoundHalfEven(X), RoundHalfEven(Y), 0);
   if (!Game.CountdownDone || Frozen(false)) return;
-  const HeldDirections held = Window().ReadDirections();
+  DrawFigure(BackSurface(), X, Y);
+}
+
+void TPlayer::DrawFigure(TSurface& target, double x, double y) {
+  const HeldDirections held = Held();
   if (!held.Up && !held.Down && !held.Left && !held.Right) {
-    DrawStanding();
+    DrawStanding(target, x, y);
   } else {
-    DrawWalking(held.Up, held.Down, held.Left, held.Right);
+    DrawWalking(target, x, y, held);
   }
   AdvanceWalkPhase();
 }
 
-void TPlayer::DrawStanding() {
+void TPlayer::DrawStanding(TSurface& target, double x, double y) {
   if (Facing < 0 || Facing >= 4) return;
-  DrawPose(BackSurface(), &Window().FindImage("Clovek1d"), X, Y, kStandingPoses[Facing]);
+  DrawPose(target, &Window().FindImage("Clovek1d"), x, y, kStandingPoses[Facing]);
 }
 
 // The new size takes effect in the next frame's collision passes.
-void TPlayer::DrawWalking(bool up, bool down, bool left, bool right) {
+void TPlayer::DrawWalking(TSurface& target, double x, double y, const HeldDirections& held) {
   TPictureCollectionItem* picture = PhasePicture(Window(), WalkPhase);
   const TPictureCollectionItem& straight = Window().FindImage("Clovek1d");
-  const bool diagonal = left || right;
-  if (up || down) {
-    Facing = up ? 2 : 0;
+  const bool diagonal = held.Left || held.Right;
+  if (held.Up || held.Down) {
+    Facing = held.Up ? 2 : 0;
     SetSize(16, 16);
     if (!diagonal) SetSize(straight.Width(), straight.Height());
-    if (!diagonal) DrawPose(BackSurface(), picture, X, Y, up ? kFacingUp : kPlain);
-    if (left) DrawPose(BackSurface(), picture, X, Y, up ? kUpLeft : kDownLeft);
-    if (right) DrawPose(BackSurface(), picture, X, Y, up ? kUpRight : kDownRight);
-  } else if (left) {
+    if (!diagonal) DrawPose(target, picture, x, y, held.Up ? kFacingUp : kPlain);
+    if (held.Left) DrawPose(target, picture, x, y, held.Up ? kUpLeft : kDownLeft);
+    if (held.Right) DrawPose(target, picture, x, y, held.Up ? kUpRight : kDownRight);
+  } else if (held.Left) {
     Facing = 1;
-    DrawPose(BackSurface(), picture, X, Y, kFacingLeft);
+    DrawPose(target, picture, x, y, kFacingLeft);
     SetSize(9, 16);
   } else {
     Facing = 3;
-    DrawPose(BackSurface(), picture, X, Y, kWalkingRight);
+    DrawPose(target, picture, x, y, kWalkingRight);
     SetSize(9, 16);
   }
 }
@@ -223,10 +227,11 @@ void TPlayer::SetSize(int width, int height) {
 // Runs whether or not the figure walks; the clock is shared with the end-of-game text growth.
 void TPlayer::AdvanceWalkPhase() {
   const uint32_t now = Window().Now();
-  if (now - Game.AnimTick > 8) {
+  uint32_t& clock = WalkClock();
+  if (now - clock > 8) {
     WalkPhase += 0.2;
     if (WalkPhase >= 4.0) WalkPhase = 1.0;
-    Game.AnimTick = now;
+    clock = now;
   }
 }
 

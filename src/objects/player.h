@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "objects/sprite_image.h"
+#include "objects/sprite_window.h"
+#include "state/game_state.h"
 
 namespace jizdavo {
 
@@ -25,6 +27,16 @@ class TPlayer : public TImageSprite {
   void Render() override;
   void Step(int32_t MoveCount) override;
 
+ protected:
+  // The directions the figure walks: the keys held.
+  virtual HeldDirections Held() const { return Window().ReadDirections(); }
+  // The clock of the walking cycle, shared with the end words' growth.
+  virtual uint32_t& WalkClock() const { return Game.AnimTick; }
+  // The figure as it stands or walks now, drawn on `target` with its top left corner at (x, y); the
+  // walking cycle advances.
+  void DrawFigure(TSurface& target, double x, double y);
+  void PushBack(const TBarrier& bar);
+
  private:
   // A frozen figure neither walks nor reacts: before "GO" (walking and drawing only) and once its game
   // is over. Collisions look at `Crashed` alone in the Standard game, so reaching the finish twice is
@@ -37,9 +49,8 @@ class TPlayer : public TImageSprite {
   void WalkVertically(int direction, int32_t stop_code, bool left, bool right, int32_t MoveCount);
   void RunOver(const TCar& car);
   void Touch(TCar& car);
-  void PushBack(const TBarrier& bar);
-  void DrawStanding();
-  void DrawWalking(bool up, bool down, bool left, bool right);
+  void DrawStanding(TSurface& target, double x, double y);
+  void DrawWalking(TSurface& target, double x, double y, const HeldDirections& held);
   void SetSize(int width, int height);
   void AdvanceWalkPhase();
 };

@@ -170,7 +170,7 @@ void Arrow(TImage& image, TControl& parent, int left, const WidgetPictures& pict
   pictures.Load(name, image.Picture());
 }
 
-void BuildOptions(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects,
+void BuildOptions(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects, TKsicht& ghost,
                   const WidgetPictures& pictures) {
   TDIB off, on;
   pictures.Load("CheckBoxUnchecked.bmp", off);
@@ -186,6 +186,7 @@ void BuildOptions(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effect
   CheckBox(effects, m.Options, "Sound effects", 120, 116, off, on);
   Text(m.Label25, m.Options, "Sound effects volume", 40, 145, MenuFont("Arial Black", 9));
   VolumeGauge(m.SuperGauge1, m.Shape2, m.Options, 165);
+  CheckBox(ghost, m.Options, "Ghost", 185, 66, off, on);
   Text(m.Label23, m.Options, "Back", 30, 220, HeadingFont());
 }
 
@@ -214,7 +215,7 @@ void BuildCredits(TMenuScreens& m) {
 
 }  // namespace
 
-void BuildMenuScreens(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects, int width,
+void BuildMenuScreens(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& effects, TKsicht& ghost, int width,
                       const std::filesystem::path& program_folder, std::span<const StoredFile> built_in_pictures) {
   const int left = width / 2 - 176 / 2;
   Panel(m.Panel1, m.Layer, left, 176, 260);
@@ -230,7 +231,7 @@ void BuildMenuScreens(TMenuScreens& m, TKsicht& fps, TKsicht& music, TKsicht& ef
   BuildScores(m);
   BuildNameEntry(m);
   BuildPause(m);
-  BuildOptions(m, fps, music, effects, WidgetPictures(program_folder, built_in_pictures));
+  BuildOptions(m, fps, music, effects, ghost, WidgetPictures(program_folder, built_in_pictures));
   BuildCredits(m);
 
   m.Version.SetParent(&m.Layer);

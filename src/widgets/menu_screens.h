@@ -74,7 +74,7 @@ struct TMenuScreens {
 // panels centred on the `width`-pixel frame at top 220, all hidden with Panel1 in front. Arrow and
 // check-box pictures come from "Graphics" below `program_folder`; one that is missing or does not read
 // is told on stderr and taken from `built_in_pictures` instead.
-void BuildMenuScreens(TMenuScreens& menus, TKsicht& fps, TKsicht& music, TKsicht& effects, int width,
+void BuildMenuScreens(TMenuScreens& menus, TKsicht& fps, TKsicht& music, TKsicht& effects, TKsicht& ghost, int width,
                       const std::filesystem::path& program_folder, std::span<const StoredFile> built_in_pictures);
 
 // The panels and the version text, which ShowPanels and HidePanels show and hide together.

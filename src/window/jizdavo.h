@@ -53,6 +53,7 @@ class TJizdavo final : public SpriteWindow {
   TKsicht PlayMusic;
   TKsicht PlaySE;
   TKsicht FPS;
+  TKsicht Ghost;
   std::vector<std::string> Levels;  // the Standard records, 64 lines
   std::vector<std::string> Areas;   // the Car chase records, 24 lines
 
@@ -201,6 +202,8 @@ class TJizdavo final : public SpriteWindow {
   void StartGame(bool chase);
   // The level's world for a game about to run, the pointer hidden.
   void SetUpPlayField(bool chase);
+  // In a Standard level whose best time has a replay, and with the option on, that run's figure.
+  void AddGhost();
   void PrepareGrowingWords();
   void LoadProgressFiles();
   void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);

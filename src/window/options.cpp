@@ -58,6 +58,7 @@ void TJizdavo::ReadSettings() {
   PlayMusic.Checked = options.PlayMusic;
   PlaySE.Checked = options.PlaySE;
   FPS.Checked = options.ShowFPS;
+  Ghost.Checked = options.Ghost;
   Menus.SuperGauge2.SetPosition(options.MVolume);
   Menus.SuperGauge1.SetPosition(options.SEVolume);
   ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
@@ -68,7 +69,7 @@ void TJizdavo::ReadSettings() {
 void TJizdavo::Label12Click(TControl*) {
   try {
     Settings.Write({PlayMusic.Checked, PlaySE.Checked, FPS.Checked, Menus.SuperGauge2.Position(),
-                    Menus.SuperGauge1.Position()});
+                    Menus.SuperGauge1.Position(), Ghost.Checked});
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/ghost.h"
 #include "platform/error.h"
 #include "platform/scan_codes.h"
 #include "state/date_time.h"
@@ -58,6 +59,37 @@ void TJizdavo::WatchRecord(const TListItem& row) {
     return;
   }
   WatchReplay(*replay, name);
+}
+
+// The best time is rank 1 of the list Start loaded. Its walk starts at the tick "GO" came with; the
+// ticks its player paused at did not walk.
+void TJizdavo::AddGhost() {
+  const TListItems& rows = Menus.ListView1.Items;
+  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return;
+  std::optional<Replay> replay;
+  try {
+    replay = LoadReplay(services_.data_folder, GameMode::Standard, Game.Level, rows[0]->SubItems[0],
+                        ParseTime(rows[0]->SubItems[1]).value_or(0));
+  } catch (const Error&) {
+    return;  // said when it is watched
+  }
+  if (!replay || replay->mode != GameMode::Standard || replay->level != Game.Level) return;
+  std::vector<GhostStep> steps;
+  int countdown_steps = 0;
+  for (const ReplayTick& tick : replay->ticks) {
+    countdown_steps += tick.countdown_steps;
+    if (countdown_steps < 3 || (tick.keys & kReplayEscape)) continue;
+    const HeldDirections held{(tick.keys & kReplayUp) != 0, (tick.keys & kReplayDown) != 0,
+                              (tick.keys & kReplayLeft) != 0, (tick.keys & kReplayRight) != 0};
+    steps.push_back({held, tick.lag});
+  }
+  auto* ghost = new TGhost(&DXSpriteEngine.Root, std::move(steps));
+  ghost->WalkPhase = 1.0;
+  ghost->SetImage(&DXImageList.Find("Clovek1d"));
+  // Under the player and the cars.
+  ghost->SetZ(0);
+  ghost->Y = 0;
+  ghost->X = DXDraw1.Width() / 2 - ghost->Width / 2;
 }
 
 void TJizdavo::WatchReplay(const Replay& replay, const std::string& name) {

@@ -34,6 +34,7 @@ void TJizdavo::StartGame(bool chase) {
   ListView1Click();
   Game.BestTime = ListBestTime();
   SetUpPlayField(chase);
+  AddGhost();
   Game.InGameTrack = TuneNumber(Random(20));
   Game.LastTick = Now();
   Recorder.Begin({ModeOf(chase), Game.Level, Game.GameDifficulty, Game.TargetCar1, Game.TargetCar2,

@@ -23,8 +23,8 @@ TEST(SettingsParseTest, MissingOrDamagedValuesFallBackKeyByKey) {
   } cases[] = {
       {"empty file", "", defaults},
       {"other section only", "[Other]\nMVolume=10\n", defaults},
-      {"all five", "[Options]\nPlayMusic=0\nPlaySE=0\nShowFPS=1\nMVolume=12\nSEVolume=34\n",
-       {false, false, true, 12, 34}},
+      {"every key", "[Options]\nPlayMusic=0\nPlaySE=0\nShowFPS=1\nMVolume=12\nSEVolume=34\nGhost=0\n",
+       {false, false, true, 12, 34, false}},
       {"above the gauge kept as read", "[Options]\nMVolume=200\n", {true, true, false, 200, 80}},
       {"below zero kept as read", "[Options]\nSEVolume=-5\n", {true, true, false, 80, -5}},
       {"hexadecimal", "[Options]\nMVolume=0x20\nSEVolume=0X0a\n", {true, true, false, 32, 10}},
@@ -69,14 +69,14 @@ TEST(IniEditTest, ChangesOnlyTheGivenValues) {
 
 using SettingsFileTest = TempFolderTest;
 
-TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndWritingGivesTheFiveKeys) {
+TEST_F(SettingsFileTest, NoFileGivesTheDefaultsAndWritingGivesEveryKey) {
   SettingsFile settings(File("Settings.ini"));
   EXPECT_EQ(settings.Read(), SavedOptions{});
   EXPECT_FALSE(std::filesystem::exists(File("Settings.ini")));
-  settings.Write({true, false, true, 8, 0});
+  settings.Write({true, false, true, 8, 0, false});
   EXPECT_EQ(ReadBytes("Settings.ini"),
-            "[Options]\nPlayMusic=1\nPlaySE=0\nShowFPS=1\nMVolume=8\nSEVolume=0\n");
-  EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{true, false, true, 8, 0}));
+            "[Options]\nPlayMusic=1\nPlaySE=0\nShowFPS=1\nMVolume=8\nSEVolume=0\nGhost=0\n");
+  EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{true, false, true, 8, 0, false}));
 }
 
 TEST_F(SettingsFileTest, WritingKeepsEveryOtherByteOfTheFile) {
@@ -90,7 +90,7 @@ TEST_F(SettingsFileTest, WritingKeepsEveryOtherByteOfTheFile) {
   EXPECT_EQ(ReadBytes("Settings.ini"),
             "; kept comment\r\n[Player]\r\nName = Ann ; trailing\r\nOther=Bob\r\n\r\n"
             "[Options]\r\nMVolume = 80\r\nExtra=yes\r\nPlaySE=1 \r\n"
-            "PlayMusic=0\r\nShowFPS=0\r\nSEVolume=40\r\n[Last]\r\nKey=\0\r\n; end"s);
+            "PlayMusic=0\r\nShowFPS=0\r\nSEVolume=40\r\nGhost=1\r\n[Last]\r\nKey=\0\r\n; end"s);
   EXPECT_EQ(SettingsFile(File("Settings.ini")).Read(), (SavedOptions{false, true, false, 80, 40}));
   settings.WriteSection("Window", {{"Mode", "windowed"}});
   EXPECT_EQ(settings.ReadValue("window", "mode"), "windowed");

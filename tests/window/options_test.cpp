@@ -33,7 +33,7 @@ TEST(Options, NoFileGivesTheDefaultsAndBackWritesTheFiveKeys) {
   field.Click(w.Menus.Label23);
   EXPECT_EQ(Game.Title, "MAIN MENU");
   const std::string text = ReadFile(field.folder / kSettingsFileName).value_or("");
-  for (const char* key : {"PlayMusic=1", "PlaySE=1", "ShowFPS=1", "MVolume=80", "SEVolume=80"}) {
+  for (const char* key : {"PlayMusic=1", "PlaySE=1", "ShowFPS=1", "MVolume=80", "SEVolume=80", "Ghost=1"}) {
     EXPECT_NE(text.find(key), std::string::npos) << key;
   }
 }
@@ -47,7 +47,7 @@ TEST(Options, BackChangesOnlyTheOptionValuesInTheFile) {
   field.Click(w.Menus.Label23);
   EXPECT_EQ(ReadFile(field.folder / kSettingsFileName).value_or(""),
             "; my options\r\n[Options]\r\nPlayMusic = 1\r\nShowFPS=1   \r\nMVolume =80\r\nPlaySE=1\r\n"
-            "SEVolume=80\r\n\r\n[Other]\r\nKey = value ; note\r\nKey=again\r\n");
+            "SEVolume=80\r\nGhost=1\r\n\r\n[Other]\r\nKey = value ; note\r\nKey=again\r\n");
 }
 
 // The saved levels are heard from the start, before any gauge is pressed.

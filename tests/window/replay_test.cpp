@@ -16,6 +16,8 @@
 #include <sstream>
 
 #include "files/replay_file.h"
+#include "files/best_times.h"
+#include "objects/ghost.h"
 #include "objects/krev.h"
 #include "platform/dib_format.h"
 #include "state/date_time.h"
@@ -254,7 +256,8 @@ std::string DescribeFrame(PlayField& field, uint32_t time, int lag) {
   TSprite& root = field.game->DXSpriteEngine.Root;
   for (int i = 0; i < root.ChildCount(); ++i) {
     const auto* sprite = dynamic_cast<TImageSprite*>(root.Child(i));
-    if (!sprite) continue;
+    // The ghost is no part of the game.
+    if (!sprite || dynamic_cast<const TGhost*>(sprite)) continue;
     out << " " << sprite->X << "," << sprite->Y;
     if (const auto* stain = dynamic_cast<const TKrev*>(sprite)) out << " stain " << stain->Size;
   }
@@ -436,6 +439,70 @@ TEST(Replay, EveryGameReplaysFromItsFileTickByTick) {
     EXPECT_FALSE(field.game->Watching()) << "the replay ends with its ticks";
     EXPECT_EQ(final_time, stored->result_ms);
   }
+}
+
+const TGhost* FindGhost(PlayField& field) {
+  TSprite& root = field.game->DXSpriteEngine.Root;
+  for (int i = 0; i < root.ChildCount(); ++i) {
+    if (const auto* ghost = dynamic_cast<const TGhost*>(root.Child(i))) return ghost;
+  }
+  return nullptr;
+}
+
+// "Abort game" from the pause.
+void Abort(PlayField& field) {
+  field.Hold(kScanEscape);
+  field.Frame(16);
+  field.Hold(kScanEscape, false);
+  field.game->Label20Click();
+}
+
+// The best run of a level walks beside the player as its ghost, as it walked then from "GO" on; it
+// changes nothing of the game, which replays the same without it. With the option off there is none.
+TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
+  PlayField field(3);
+  field.Start(false, 1, 1);
+  std::vector<double> best_run;
+  field.Hold(kScanRight);
+  for (int i = 0; i < 300; ++i) {
+    field.Frame(16);
+    if (Game.CountdownDone) best_run.push_back(Game.Player->X);
+  }
+  field.Hold(kScanRight, false);
+  const TDateTime best_time = MakeTime(0, 0, 5, 0);
+  const std::optional<jizdavo::Replay> best = field.game->Recorder.Finish(5000);
+  ASSERT_TRUE(best.has_value());
+  AppendBestTime(field.folder, GameMode::Standard, 1, "Gus", best_time);
+  SaveReplay(field.folder, GameMode::Standard, 1, "Gus", best_time, *best);
+  Abort(field);
+
+  field.Start(false, 1, 1);
+  ASSERT_NE(FindGhost(field), nullptr);
+  const double start_x = Game.Player->X;
+  std::vector<double> ghost_walk;
+  std::vector<std::string> ticks;
+  for (int i = 0; i < 300; ++i) {
+    ticks.push_back(DescribeTick(field));
+    field.Frame(16);
+    if (Game.CountdownDone) ghost_walk.push_back(FindGhost(field)->X);
+  }
+  EXPECT_EQ(Game.Player->X, start_x) << "the player stood still";
+  EXPECT_EQ(ghost_walk, best_run);
+  EXPECT_GT(best_run.back() - best_run.front(), 50) << "the best run walked";
+
+  const std::optional<jizdavo::Replay> with_ghost = field.game->Recorder.Finish(0);
+  ASSERT_TRUE(with_ghost.has_value());
+  PlayField replayed(4);
+  replayed.game->WatchReplay(*with_ghost, "Hal");
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    ASSERT_EQ(DescribeTick(replayed), ticks[i]) << "tick " << i;
+    replayed.Frame(16);
+  }
+
+  Abort(field);
+  field.game->Ghost.Checked = false;
+  field.Start(false, 1, 1);
+  EXPECT_EQ(FindGhost(field), nullptr);
 }
 
 }  // namespace
