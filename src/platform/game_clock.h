@@ -25,7 +25,6 @@ class GameClock final : public Clock {
     held_ = true;
   }
   void Release() { held_ = false; }
-  bool Held() const { return held_; }
   // The game stood still for these milliseconds: from now on they are not part of its time.
   void LeaveOut(uint32_t milliseconds) { left_out_ += milliseconds; }
 

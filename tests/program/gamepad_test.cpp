@@ -130,6 +130,12 @@ TEST_F(GamepadTest, StartAndBPauseAndSkipAsEscAndAConfirmsAsEnter) {
   Button(SDL_CONTROLLER_BUTTON_A, false);
   EXPECT_FALSE(KeyDown(kKeyEnter));
   EXPECT_EQ(Walk(), "");
+  // Pressed and let go between two of the game's reads: seen at the next one only.
+  Button(SDL_CONTROLLER_BUTTON_START, true);
+  SDL_PumpEvents();
+  Button(SDL_CONTROLLER_BUTTON_START, false);
+  EXPECT_TRUE(KeyDown(kKeyEscape));
+  EXPECT_FALSE(KeyDown(kKeyEscape));
 }
 
 TEST_F(GamepadTest, APadPluggedInOrPulledOutMidGameIsFollowed) {
