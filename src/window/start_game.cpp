@@ -50,6 +50,9 @@ void TJizdavo::StartGame(bool chase) {
 
 void TJizdavo::SetUpPlayField(bool chase) {
   if (!chase) Game.GameTime = 0;
+  // The walk cycle and the end words start afresh (any clock long past does that), from the same
+  // state in a game and in its replay, whatever the game before left.
+  Game.AnimTick = 0;
   // The Car chase start value before the world is built; BuildWorld sets the area's own.
   if (chase) Game.CarsKilled = 10;
   Game.LevelTable = chase ? Areas : Levels;

@@ -361,11 +361,13 @@ TEST(Replay, TheSameGameOnEveryDisplayAndMachine) {
     ExpectSameFrames(PlayPaced(0, disturbance).frames, expected.frames, disturbance.name);
 }
 
-// The state a game tick starts from: its game clock, countdown, end sequence, score and every sprite.
+// The state a game tick starts from: its game clock, countdown, end sequence, score, the walk cycle's
+// clock and every sprite.
 // (A resume reaches the replay with the tick after it, so the time of the last tick is not compared.)
 std::string DescribeTick(PlayField& field) {
   std::ostringstream out;
-  out << "countdown " << Game.Countdown << " size " << Game.CountdownSize << " cars " << Game.CarsKilled << " ";
+  out << "countdown " << Game.Countdown << " size " << Game.CountdownSize << " cars " << Game.CarsKilled
+      << " walk clock " << Game.AnimTick << " phase " << (Game.Player ? Game.Player->WalkPhase : 0) << " ";
   return out.str() + DescribeFrame(field, 0, 0);
 }
 
