@@ -113,7 +113,8 @@ void FramePacer::Idle() {
   if (wait > 0) {
     // Events go to the loop first; a wait that ran out without any goes straight on to the work it
     // waited for, without another trip round the loop (each asks the window for its events).
-    if (wait_(wait, GameClockRunning() ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
+    const bool playing = GameClockRunning() && playing_ && playing_();
+    if (wait_(wait, playing ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
     timers_.Dispatch();
   }
   if (!frame_timer_.Polling() || TimeToNextFrame() > 0) return;

@@ -92,6 +92,7 @@ void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<voi
       clock.Advance(wait);
       return false;
     });
+    pacer->SetPlaying([] { return Game.InGame; });
     video.SwitchOn(refresh_hz, *pacer);
   }
   const TDXTimer::TimerEvent frame = timer.OnTimer;
