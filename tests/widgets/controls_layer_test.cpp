@@ -168,7 +168,9 @@ TEST_F(LabelClickTest, AMessageBoxHoldsEveryClickAndKeyUntilItCloses) {
 // loses its middle.
 TEST(MessageBoxText, LinesFitAndKeepEveryCharacter) {
   const TControlFont font = ItemFont();
-  const auto width_of = [&font](const std::string& text) { return MeasureText(FontRequestOf(font), text).width; };
+  const auto width_of = [&font](const std::string& text) {
+    return MeasureText(FontRequestOf(font), text).width;
+  };
   const std::string path = "/home/player/" + std::string(120, 'x') + "/Settings.ini";
   for (const std::string& text : {std::string("OK"), "Unable to write to " + path,
                                   std::string("Congratulation, you have completed all levels of standard game!")}) {

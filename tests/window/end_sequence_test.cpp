@@ -169,8 +169,8 @@ TEST(EndSequence, AProgressFileThatCannotBeWrittenIsToldOnceAndItsBoxAddsNoLag) 
   field.game->Label17Click();  // "Main menu"
   EXPECT_EQ(Game.Title, "MAIN MENU");
   EXPECT_EQ(Game.StandardProgress, "2");
-  const auto told = std::count(field.window.boxes.begin(), field.window.boxes.end(),
-                               std::pair<std::string, std::string>("Jizdavo", "Unable to write to " + levels.string()));
+  const std::pair<std::string, std::string> write_failed("Jizdavo", "Unable to write to " + levels.string());
+  const auto told = std::count(field.window.boxes.begin(), field.window.boxes.end(), write_failed);
   EXPECT_EQ(told, 1);
   ASSERT_GT(lags.size(), 10u);
   for (int lag : lags) EXPECT_LE(lag, 17);

@@ -41,7 +41,8 @@ std::vector<std::string> WrapText(const TControlFont& font, std::string_view tex
     if (!line.empty()) lines.push_back(std::move(line));
     line.clear();
     // A word wider than a line is cut where it fills one, a line at a time.
-    for (size_t cut = FittingPrefix(font, word, width); cut < word.size(); cut = FittingPrefix(font, word, width)) {
+    for (size_t cut = FittingPrefix(font, word, width); cut < word.size();
+         cut = FittingPrefix(font, word, width)) {
       lines.emplace_back(word.substr(0, cut));
       word.remove_prefix(cut);
     }
@@ -87,7 +88,8 @@ void TMessageBox::Show(ControlLayer& layer, const std::string& title, const std:
   title_.Caption = Latin1FromUtf8(title);
   lines_.clear();
   // As many lines as leave the title and "OK" on the frame.
-  const int fixed = 4 * kGap + TextExtentOf(title_.Font, title_.Caption).height + TextExtentOf(ok_.Font, "OK").height;
+  const int fixed =
+      4 * kGap + TextExtentOf(title_.Font, title_.Caption).height + TextExtentOf(ok_.Font, "OK").height;
   const int most_lines = (layer.Height - fixed) / TextExtentOf(ItemFont(), "Ag").height;
   for (std::string& caption : WrapTextWithin(ItemFont(), Latin1FromUtf8(text), kMaxTextWidth, most_lines)) {
     auto line = std::make_unique<TLabel>();
