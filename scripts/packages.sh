@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build, the game and the tests need.
 JIZDAVO_PACKAGES=(
   cmake ninja-build g++ clang pkg-config
-  libsdl2-dev libfreetype-dev libfontconfig-dev
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core

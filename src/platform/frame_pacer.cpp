@@ -117,7 +117,8 @@ void FramePacer::Idle() {
     const uint32_t wait = TimeToNextWork();
     // Events go to the loop first; a wait that ran out without any goes straight on to the work it
     // waited for, without another trip round the loop (each asks the window for its events).
-    if (wait > 0 && wait_(wait, GameClockRunning() ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
+    const bool playing = GameClockRunning() && playing_ && playing_();
+    if (wait > 0 && wait_(wait, playing ? Wake::kOnTimeOnly : Wake::kOnEvent)) return;
     if (!tick_due()) {
       timers_.Dispatch();
       return;

@@ -13,10 +13,11 @@
 // frames. An interval above 0 (the menus' 100 ms) ticks when the interval has passed, as the timer
 // would.
 //
-// Between game frames the loop sleeps through window events: the frame reads the keys itself (the
-// input keeps every press since the last read), and a held key repeats some 30 times a second, each
-// wake-up costing more than it gives. The events wait for the loop, which handles them before the
-// frame. The menus wake for every event.
+// Between the frames of a game being played the loop sleeps through window events: the frame reads
+// the keys itself (the input keeps every press since the last read), and a held key repeats some 30
+// times a second, each wake-up costing more than it gives. The events wait for the loop, which
+// handles them before the frame. The menus (before, between and after games, whatever the interval)
+// wake for every event.
 //
 // The display shows the latest finished frame at its own refresh. Where showing waits for the
 // vertical blank, the display may hold a finished frame back rather than make the next game frame
@@ -45,6 +46,8 @@ class FramePacer {
 
   // One turn of the idle loop, for when no window event waits.
   void Idle();
+  // Whether a game is being played, whose frames read the keys themselves; unset: never.
+  void SetPlaying(std::function<bool()> playing) { playing_ = std::move(playing); }
   // How long the loop may wait for events before the next tick or timer expiry is due.
   uint32_t TimeToNextWork() const;
 
@@ -86,6 +89,7 @@ class FramePacer {
   TDXTimer& frame_timer_;
   MessageTimers& timers_;
   WaitFunction wait_;
+  std::function<bool()> playing_;
   // The game clock's frames fall at clock_start_ + n * 1000 / 60 ms (rounded down).
   uint32_t clock_start_ = 0;
   uint32_t known_tick_ = 0;

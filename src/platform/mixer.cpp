@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-constexpr int kMinVolume = -10000;
 constexpr int kChunkFrames = 512;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
 
@@ -26,8 +25,8 @@ float Limited(float level) {
 
 // Hundredths of a decibel to an amplitude factor; the bottom of the range is true silence.
 float VolumeGain(int volume) {
-  volume = std::clamp(volume, kMinVolume, 0);
-  return volume == kMinVolume ? 0.0f : static_cast<float>(std::pow(10.0, volume / 2000.0));
+  volume = std::clamp(volume, kSilentVolume, kLoudestVolume);
+  return volume == kSilentVolume ? 0.0f : static_cast<float>(std::pow(10.0, volume / 2000.0));
 }
 
 }  // namespace

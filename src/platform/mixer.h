@@ -13,6 +13,10 @@
 
 namespace jizdavo {
 
+// The volume range of a voice, in hundredths of a decibel: the recording's own level down to silence.
+inline constexpr int kLoudestVolume = 0;
+inline constexpr int kSilentVolume = -10000;
+
 // What the owner sets on a voice: hundredths of a decibel (0 as recorded, -10000 silent), Hz (0 is
 // the recording's rate), and pan in hundredths of a decibel taken off the other side.
 struct VoiceSettings {

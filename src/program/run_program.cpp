@@ -79,6 +79,7 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   loop.AttachWindow(window);
   loop.device_keys = [&pads](const SDL_Event& event) { return pads.KeyEventsOf(event); };
   loop.AddListener([&game](const WindowEvent& event) { game.HandleWindowEvent(event); });
+  loop.SetPlaying([] { return Game.InGame; });
   FollowFocus(loop, game);
   game.DXDraw1.Initialize();
   DropIntroInput();

@@ -1,5 +1,6 @@
 #include "program/window_settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -26,7 +27,8 @@ WindowMode StoredWindowMode(const SettingsFile& settings) {
   const std::optional<int32_t> fullscreen = StoredNumber(settings, kFullscreen);
   if (fullscreen) mode.fullscreen = *fullscreen != 0;
   const std::optional<int32_t> scale = StoredNumber(settings, kScale);
-  if (scale && *scale >= 1 && *scale <= kLargestScale) mode.scale = *scale;
+  // Read as the [Options] numbers are ("0x8", "08"), then held to the scales there are.
+  if (scale) mode.scale = std::clamp(*scale, 1, kLargestScale);
   return mode;
 }
 

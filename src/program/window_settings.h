@@ -8,7 +8,8 @@
 
 namespace jizdavo {
 
-// The stored mode; a missing or unreadable value gives full screen, scale 1.
+// The stored mode; a missing or unreadable value gives full screen, scale 1, and a scale outside
+// 1..8 the nearer end.
 WindowMode StoredWindowMode(const SettingsFile& settings);
 // The command line's choices over the stored ones.
 WindowMode ChosenWindowMode(const WindowMode& stored, const CommandLine& command);

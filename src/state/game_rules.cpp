@@ -50,6 +50,8 @@ bool IsSpawnCandidate(int difficulty, int draw) {
   return draw >= 1 && draw <= difficulty;
 }
 
+int DifficultyInForce(const TGameState& game) { return game.ChaseMode ? 1 : game.GameDifficulty; }
+
 bool RoadGoesLeft(int road) { return road % 2 == 0; }
 
 double LaneSpeed(int road, int lane, int lanes) {

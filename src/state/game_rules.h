@@ -32,6 +32,9 @@ TDateTime AdvanceChaseClock(TDateTime time, uint32_t elapsed_ms);
 
 // `draw` is Random(15): Easy takes 1, Medium 1 and 2, Hard 1 to 3; no other difficulty spawns.
 bool IsSpawnCandidate(int difficulty, int draw);
+// The traffic's difficulty: the one chosen on the Standard screen, Easy in every Car chase area (which
+// has no choice of its own and shows none).
+int DifficultyInForce(const TGameState& game);
 // Even roads drive left, odd roads right.
 bool RoadGoesLeft(int road);
 // 0.5, 1.0, ... from the top lane down on roads driving left, from the bottom lane up on the others.

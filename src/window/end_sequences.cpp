@@ -134,7 +134,7 @@ void TJizdavo::ShowCompletionNotice() {
   }
   if (!text) return;
   PlayEffect("Fanfare");
-  services_.window.MessageBox("You win!", text);
+  ShowMessage("You win!", text);
 }
 
 }  // namespace jizdavo

@@ -111,7 +111,7 @@ void TJizdavo::DrawWorld(int LagCount, uint32_t now) {
       double& gap = Game.LaneGap[r * record.Lanes + l];
       gap -= spent;
       // The draw happens whether or not the lane's spacing allows a car.
-      if (IsSpawnCandidate(Game.GameDifficulty, Random(15)) && gap <= 0) SpawnCar(r, l, record.Lanes);
+      if (IsSpawnCandidate(DifficultyInForce(Game), Random(15)) && gap <= 0) SpawnCar(r, l, record.Lanes);
     }
   }
   DXSpriteEngine.MoveAll(LagCount);

@@ -231,6 +231,9 @@ class TJizdavo final : public SpriteWindow {
   void ShowAfterGameScores();
   // A file that could not be written: the player is told and the menus go on.
   void ShowSaveProblem(const std::string& message);
+  // A message box, which holds the thread while it shows (inside a frame, too): the next frame counts
+  // from its closing, not from the frame before it.
+  void ShowMessage(const std::string& title, const std::string& text);
   void ShowFileMessages();
   TDateTime ListBestTime() const;
   // The volume of `gauge`'s position given to each of `items`.

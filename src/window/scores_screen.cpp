@@ -145,7 +145,12 @@ void TJizdavo::Label15Click(TControl*) {
 }
 
 // A file that cannot be written leaves the game playable: the player is told, and the menus go on.
-void TJizdavo::ShowSaveProblem(const std::string& message) { services_.window.MessageBox("Jizdavo", message); }
+void TJizdavo::ShowSaveProblem(const std::string& message) { ShowMessage("Jizdavo", message); }
+
+void TJizdavo::ShowMessage(const std::string& title, const std::string& text) {
+  services_.window.MessageBox(title, text);
+  DXTimer1.Renew();
+}
 
 // What reading the files had to tell (a file refused or read only in part, the files kept in memory),
 // once the display is up; until then it waits.
@@ -164,9 +169,15 @@ void TJizdavo::RaiseLevelProgress(int level) {
   ShowFileMessages();
 }
 
+// A level unlocked this run stays so where its file could not be written: the old file would take it
+// back, and unlocking it again would tell the player a second time.
 void TJizdavo::LoadProgressFiles() {
-  Game.StandardProgress = LoadProgress(services_.data_folder, GameMode::Standard);
-  Game.ChaseProgress = LoadProgress(services_.data_folder, GameMode::CarChase);
+  const auto reload = [this](std::string& progress, GameMode mode) {
+    std::string stored = LoadProgress(services_.data_folder, mode);
+    if (ParseInteger(stored).value_or(1) >= ParseInteger(progress).value_or(1)) progress = std::move(stored);
+  };
+  reload(Game.StandardProgress, GameMode::Standard);
+  reload(Game.ChaseProgress, GameMode::CarChase);
   ShowFileMessages();
 }
 

@@ -2,8 +2,10 @@
 # Shared helpers of the end-to-end scenarios, which play the real program on the X display in
 # $DISPLAY (640 x 480, where the game fills the screen at scale 1). Source it, then:
 #
-#   e2e_start <program> [name]   copy the program with Music and Graphics into a scratch folder
-#                                and start it there ($work, $pid; [name] tags failure screenshots);
+#   e2e_start <program> [name] [option..]
+#                                copy the program with Music and Graphics into a scratch folder
+#                                and start it there with the options ($work, $pid; [name] tags
+#                                failure screenshots);
 #                                a function e2e_before_start, if defined, runs just before the start;
 #                                with e2e_audio=disk the sound goes to $work/sound.raw, else nowhere
 #   sound_level <seconds>        the loudness of the sound of the next seconds, 0..1000
@@ -67,13 +69,14 @@ fail() {
 e2e_start() {
   local program=$1
   scenario=${2:-$scenario}
+  shift $(($# < 2 ? $# : 2))
   work=$(mktemp -d)
   cp "$program" "$work/"
   cp -r "$(dirname "$program")/Music" "$(dirname "$program")/Graphics" "$work/"
   # A scenario may change the fresh installation before the program starts.
   if declare -F e2e_before_start >/dev/null; then e2e_before_start; fi
   SDL_AUDIODRIVER=${e2e_audio:-dummy} SDL_DISKAUDIOFILE="$work/sound.raw" \
-    "$work/$(basename "$program")" >"$work/program.log" 2>&1 &
+    "$work/$(basename "$program")" "$@" >"$work/program.log" 2>&1 &
   pid=$!
 }
 

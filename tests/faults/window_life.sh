@@ -2,7 +2,9 @@
 # The program's life in its window: without a display it says so and ends with code 1 at once; with
 # OpenGL unusable (indirect rendering) it still reaches the main menu; after another window took the
 # focus, a click gives it back and the game goes on; SIGTERM during the film and SIGINT during a game
-# end it within a second with exit code 0, its stored files as they were.
+# end it within a second with exit code 0, its stored files as they were. On screens of its own with
+# no window manager: full screen on 1920 x 1080 shows the menu doubled over the whole screen, and
+# `--windowed --scale 2` on 1366 x 768 opens a window wholly on the screen (at scale 1), remembered so.
 #
 #   window_life.sh <program>
 set -euo pipefail
@@ -65,9 +67,11 @@ unset LIBGL_ALWAYS_INDIRECT
 
 # Another window takes the focus and goes away; nobody gives it back but the player's click.
 thief=
+screen_pid=
 cleanup() {
   if [[ -n $thief ]]; then kill "$thief" 2>/dev/null || true; fi
   e2e_cleanup
+  if [[ -n $screen_pid ]]; then kill "$screen_pid" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
 convert -size 40x40 xc:red "$work/thief.png"
@@ -89,4 +93,58 @@ wait_for 5 game_has_focus || fail "the click did not give the game the focus"
 # "Start"
 click_until 280 363 game_shown || fail "the game did not start"
 end_by_signal INT "a game"
+
+# A virtual screen of its own, `$1` (W x H) pixels, with no window manager: DISPLAY names it.
+own_screen() {
+  if [[ -n $screen_pid ]]; then kill "$screen_pid" 2>/dev/null || true; fi
+  local display_file
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  screen_pid=$!
+  for _ in {1..100}; do [[ -s $display_file ]] && break; sleep 0.1; done
+  export DISPLAY=:$(head -n 1 "$display_file")
+  rm -f "$display_file"
+  for _ in {1..50}; do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+}
+# Clicks the black corner at ($1, $2) until the menu panel at frame pixels' place $3 shows.
+skip_film_to() {
+  local x=$1 y=$2 region=$3
+  shown() { (($(caption_count "$region") > 300)); }
+  skipped() { shown && return 0; click_at "$x" "$y"; return 1; }
+  wait_for 60 skipped || fail "the main menu did not show in $region"
+}
+exit_at() {
+  click_at "$1" "$2"
+  e2e_wait_end 15 || fail "Exit did not end the program"
+  wait "$pid" || fail "the program ended with exit code $?"
+  pid=
+}
+
+# Full screen on 1920 x 1080: the frame doubled in the middle, its menu panel at (784, 500) and four
+# times the captions' pixels.
+own_screen 1920x1080
+e2e_start "$1" window-life-full-hd
+skip_film_to 20 1060 352x520+784+500
+(($(caption_count 352x520+784+500) > 1200)) || fail "the main menu is not shown doubled on 1920 x 1080"
+echo "1920 x 1080, full screen, no window manager: the main menu fills the screen doubled"
+exit_at $((320 + 2 * 275)) $((60 + 2 * 440))  # "Exit"
+e2e_cleanup
+
+# A window of scale 2 does not fit 1366 x 768: it opens at scale 1, centred, and is remembered so.
+own_screen 1366x768
+e2e_start "$1" window-life-small --windowed --scale 2
+for _ in {1..100}; do
+  window_id=$(xdotool search --name '^Jizdavo v0.9$' 2>/dev/null | head -n 1) && [[ -n $window_id ]] && break
+  sleep 0.2
+done
+[[ -n ${window_id:-} ]] || fail "no window on 1366 x 768"
+read -r x y width height < <(xwininfo -id "$window_id" |
+  awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+       /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+echo "1366 x 768, --windowed --scale 2: a window of $width x $height at ($x, $y)"
+((x >= 0 && y >= 0 && x + width <= 1366 && y + height <= 768)) || fail "the window leaves the screen"
+((width == 640 && height == 480)) || fail "the window is not at scale 1"
+skip_film_to $((x + 20)) $((y + 470)) 176x260+$((x + 232))+$((y + 220))
+exit_at $((x + 275)) $((y + 440))
+grep -q '^Scale=1' "$work/Settings.ini" || fail "the scale kept is not 1: $(cat "$work/Settings.ini")"
 echo "window life passed"

@@ -90,23 +90,31 @@ TEST_F(CarTest, HonksOnceWhenThePedestrianIsAhead) {
   }
 }
 
+// The pedestrian at (300, 100): a left-driving car honks with its front 40 to 80 pixels ahead of it, in
+// its lane (car tops 86.5 to 109). Step(0) leaves the car in place, so the ends are met exactly.
 TEST_F(CarTest, HonksOnlyWithinItsWindowAndItsLane) {
   struct Case {
     const char* what;
     double x, y;
+    bool honks;
   };
   const Case cases[] = {
-      {"too close", 335, 98},
-      {"too far", 385, 98},
-      {"a lane above", 360, 80},
-      {"a lane below", 360, 115},
+      {"too close", 339.5, 98, false},     {"nearest", 340, 98, true},
+      {"farthest", 380, 98, true},         {"too far", 380.5, 98, false},
+      {"a lane above", 360, 80, false},    {"just above the lane", 360, 86, false},
+      {"top of the lane", 360, 86.5, true}, {"bottom of the lane", 360, 109, true},
+      {"just below the lane", 360, 109.5, false}, {"a lane below", 360, 115, false},
   };
+  int honks = 0;
   for (const Case& c : cases) {
     TCar& car = AddCar(7, true, c.x, c.y, 0.5);
-    car.Step(1);
-    EXPECT_FALSE(car.HornPlayed) << c.what;
+    car.Step(0);
+    EXPECT_EQ(car.HornPlayed, c.honks) << c.what;
+    honks += c.honks;
+    car.Kill();
+    FreeDead();
   }
-  EXPECT_EQ(Plays("Horn"), 0);
+  EXPECT_EQ(Plays("Horn"), honks);
 }
 
 TEST_F(CarTest, NoHonkAfterTheCrash) {

@@ -72,6 +72,11 @@ TEST_F(PlayerTest, BarriersPushTheFigureBack) {
   const Case cases[] = {
       {"over the left end", 350, 290, 345, 216, 1, 334, 216},
       {"over the right end", 0, 150, 140, 216, 3, 150, 216},
+      // A gap at the screen's edge exactly one figure wide takes the figure; one a pixel narrower does not.
+      {"over the left end, a gap of one figure", 16, 290, 10, 216, 1, 0, 216},
+      {"over the left end, a gap a pixel narrower", 15, 290, 10, 216, 2, 10, 211},
+      {"over the right end, a gap of one figure", 350, 274, 620, 216, 3, 624, 216},
+      {"over the right end, a gap a pixel narrower", 350, 275, 620, 216, 2, 620, 211},
       {"from above in the middle", 350, 290, 400, 215, 2, 400, 211},
       {"from below in the middle", 350, 290, 400, 222, 4, 400, 223},
       // No gap beyond a bar at the screen's edge: pushed up or down, never off the screen.

@@ -23,10 +23,18 @@ struct PacerRig {
     };
     frame_timer.ApplicationActivated();
     frame_timer.Loaded();
+    pacer.SetPlaying([this] { return playing; });
   }
+  // Each turn waits or ticks, and a tick is followed by a wait: a pacer that neither waits nor moves
+  // on fails here at once instead of running away.
   void RunUntil(uint32_t end) {
-    while (machine.Now() < end) pacer.Idle();
+    const uint32_t most_turns = 4 * (end - machine.Now()) + 100;
+    for (uint32_t turns = 0; machine.Now() < end; ++turns) {
+      ASSERT_LT(turns, most_turns) << "the pacer stands still at " << machine.Now() << " ms";
+      pacer.Idle();
+    }
   }
+  bool playing = true;
   ManualClock machine{0};
   GameClock clock{machine};
   TDXTimer frame_timer{clock};
@@ -127,13 +135,22 @@ TEST(FramePacer, ARenewedFrameTimerStartsTheClockAgain) {
   EXPECT_EQ(rig.lags[rig.lags.size() - 3], 16);
 }
 
-TEST(FramePacer, IntervalOfOneHundredWaitsForTheNextTick) {
+// The menus answer the pointer and the keys as they come, at the first menus' 100 ms interval and at
+// the game's 60 frames a second after a game alike.
+TEST(FramePacer, TheMenusWakeForEveryEventAtEitherInterval) {
   PacerRig rig(100);
+  rig.playing = false;
   rig.RunUntil(300);
   EXPECT_EQ(rig.tick_times, (std::vector<uint32_t>{100, 200, 300}));
   EXPECT_EQ(rig.waits.size(), 3u);
-  // The menus answer the pointer and the keys as they come.
   EXPECT_EQ(rig.wakes, std::vector<FramePacer::Wake>(3, FramePacer::Wake::kOnEvent));
+
+  PacerRig after_a_game(0);
+  after_a_game.playing = false;
+  after_a_game.RunUntil(100);
+  EXPECT_EQ(after_a_game.tick_times, (std::vector<uint32_t>{16, 33, 50, 66, 83, 100}));
+  ASSERT_FALSE(after_a_game.wakes.empty());
+  for (FramePacer::Wake wake : after_a_game.wakes) EXPECT_EQ(wake, FramePacer::Wake::kOnEvent);
 }
 
 TEST(FramePacer, WaitsForTheMessageTimersWhileTheFrameTimerIsInactive) {

@@ -31,6 +31,20 @@ TEST(FitFrameTest, KeepsTheAspectAndPrefersWholeFactors) {
   }
 }
 
+// A window is brought down to the largest whole factor whose frame fits the room on the screen.
+TEST(FitFrameTest, AWindowTakesTheLargestScaleThatFits) {
+  const struct {
+    int wanted, room_width, room_height, scale;
+  } cases[] = {
+      {2, 1366, 768, 1}, {2, 1920, 1080, 2}, {8, 640, 480, 1},   {8, 5120, 3840, 8}, {8, 5119, 3840, 7},
+      {3, 1920, 1440, 3}, {3, 1920, 1439, 2}, {1, 100, 100, 1}, {0, 2000, 2000, 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FittingScale(c.wanted, c.room_width, c.room_height), c.scale)
+        << c.wanted << " in " << c.room_width << "x" << c.room_height;
+  }
+}
+
 class SdlWindowTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -96,8 +110,8 @@ TEST_F(SdlWindowTest, AltEnterTogglesFullScreen) {
 }
 
 // The Enter of the window's Alt+Enter never reaches the game, however the keys are let go, even all
-// between two reads; an Enter already held when Alt goes down was the game's and stays so. A tap
-// between two reads is seen at the next one.
+// between two reads; an Enter already held when Alt goes down was the game's and stays so, as is one
+// pressed after Alt is let go. A tap between two reads is seen at the next one.
 TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGameAndNoTapIsLost) {
   struct Key {
     bool down;
@@ -126,6 +140,10 @@ TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGameAndNoTapIsLost) {
       // A tap of Enter alone.
       {{{true, kEnter}, {false, kEnter}}, true},
       {{}, false},
+      {{{true, kAlt}}, false},
+      {{{false, kAlt}}, false},
+      {{{true, kEnter}}, true},  // Alt let go before Enter went down: the game's Enter
+      {{{false, kEnter}}, false},
   };
   GameKeyboard keyboard;
   std::array<Uint8, SDL_NUM_SCANCODES> held{};

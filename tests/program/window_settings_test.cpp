@@ -24,8 +24,13 @@ TEST_F(WindowSettingsTest, ReadsTheStoredModeWithDefaultsForWhatIsMissingOrWrong
       {"[Window]\r\nFullscreen=0\r\nScale=3\r\n", {false, 3}},
       {"[window]\nfullscreen = 0x0\n", {false, 1}},
       {"[Options]\nFullscreen=0\nScale=2\n", {true, 1}},  // another section's keys
-      {"[Window]\nFullscreen=yes\nScale=9\n", {true, 1}},
+      {"[Window]\nFullscreen=yes\nScale=9\n", {true, 8}},
       {"[Window]\nScale=0\n", {true, 1}},
+      {"[Window]\nScale=-3\n", {true, 1}},
+      {"[Window]\nScale=0x8\n", {true, 8}},
+      {"[Window]\nScale=08\n", {true, 8}},
+      {"[Window]\nScale=1e9\n", {true, 1}},  // not a number
+      {"[Window]\nScale=1000000000\n", {true, 8}},
   };
   for (const auto& c : cases) EXPECT_EQ(Stored(c.text), c.mode) << c.text;
   const WindowMode stored{false, 3};

@@ -98,6 +98,7 @@ void HeadlessGame::RunPaced(int refresh_hz, uint32_t ms, const std::function<voi
       }
       return false;
     });
+    pacer->SetPlaying([] { return Game.InGame; });
     video.SwitchOn(refresh_hz, *pacer);
   }
   const TDXTimer::TimerEvent frame = timer.OnTimer;

@@ -27,12 +27,17 @@ class RecordingWindow final : public WindowServices {
   // Succeeds for any file unless `pointer_file_needed`, as the real window does with no file.
   bool LoadPointer(const std::string& path) override;
   void CenterPointer() override { ++centred; }
-  void MessageBox(const std::string& title, const std::string& text) override { boxes.emplace_back(title, text); }
+  void MessageBox(const std::string& title, const std::string& text) override {
+    boxes.emplace_back(title, text);
+    if (while_box_shows) while_box_shows();
+  }
   void Close() override { ++closes; }
   bool QuitRequested() override { return quit_requested && quit_requested(); }
 
   bool pointer_file_needed = false;
   std::function<bool()> quit_requested;
+  // What passes while a box is open (the player reading it), before it closes.
+  std::function<void()> while_box_shows;
   std::vector<int> pointer_shapes;
   std::vector<std::string> pointer_files;
   std::vector<std::pair<std::string, std::string>> boxes;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -162,17 +163,21 @@ TEST_F(LabelClickTest, AMessageBoxHoldsEveryClickAndKeyUntilItCloses) {
   EXPECT_EQ(closed, 3);
 }
 
-// Its text is broken at blanks into lines that fit, a word longer than a line inside the word, and
-// the box stays on the frame.
+// Its text is broken at blanks into lines that fit (a line may fill the width exactly), a word longer
+// than a line inside the word, and the box stays on the frame with its "OK": a text too long for it
+// loses its middle.
 TEST(MessageBoxText, LinesFitAndKeepEveryCharacter) {
   const TControlFont font = ItemFont();
+  const auto width_of = [&font](const std::string& text) {
+    return MeasureText(FontRequestOf(font), text).width;
+  };
   const std::string path = "/home/player/" + std::string(120, 'x') + "/Settings.ini";
   for (const std::string& text : {std::string("OK"), "Unable to write to " + path,
                                   std::string("Congratulation, you have completed all levels of standard game!")}) {
     const std::vector<std::string> lines = WrapText(font, text, 300);
     std::string joined;
     for (const std::string& line : lines) {
-      EXPECT_LE(MeasureText(FontRequestOf(font), line).width, 300) << line;
+      EXPECT_LE(width_of(line), 300) << line;
       EXPECT_FALSE(line.empty());
       joined += line;
     }
@@ -181,13 +186,31 @@ TEST(MessageBoxText, LinesFitAndKeepEveryCharacter) {
     std::erase(joined, ' ');
     EXPECT_EQ(joined, letters);
   }
-  EXPECT_EQ(WrapText(font, "a b", 300), std::vector<std::string>{"a b"});
+  const int exactly = width_of("a b");
+  EXPECT_EQ(WrapText(font, "a b", exactly), std::vector<std::string>{"a b"});
+  EXPECT_EQ(WrapText(font, "a b", exactly - 1), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(WrapText(font, "abcdef", width_of("abc")), (std::vector<std::string>{"abc", "def"}));
+  EXPECT_EQ(WrapText(font, "abcdef", width_of("abc") - 1), (std::vector<std::string>{"ab", "cd", "ef"}));
 
   ControlLayer layer;
   TMessageBox box;
   box.Show(layer, "Jizdavo", "Unable to write to " + path);
   EXPECT_GT(box.Lines().size(), 1u);
   EXPECT_TRUE(IntersectRect(box.BoundsRect(), layer.BoundsRect()) == box.BoundsRect());
+
+  const std::string far_path = "/home/player/" + std::string(5000, 'x') + "/Settings.ini";
+  box.Close();
+  box.Show(layer, "Jizdavo", "Unable to write to " + far_path);
+  std::string shown;
+  for (const std::string& line : box.Lines()) shown += line;
+  std::erase(shown, ' ');
+  EXPECT_TRUE(shown.starts_with("Unabletowriteto/home/player/xx")) << shown;
+  EXPECT_TRUE(shown.ends_with("xx/Settings.ini")) << shown;
+  EXPECT_NE(shown.find("x...x"), std::string::npos) << shown;
+  EXPECT_TRUE(IntersectRect(box.BoundsRect(), layer.BoundsRect()) == box.BoundsRect());
+  int lowest = 0;  // the bottom of the lowest line or "OK"
+  for (const TControl* c : box.Controls()) lowest = std::max(lowest, c->ScreenTop() + c->Height);
+  EXPECT_LE(lowest, box.Top + box.Height);
 }
 
 TEST_F(LayerTest, ShapeKeepsTheMouseWhileAButtonIsHeld) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "files/best_times.h"
@@ -143,6 +145,35 @@ TEST(EndSequence, AWinUnlocksTheNextLevelAtOnceAndTheLastOneIsAnnounced) {
       EXPECT_TRUE(field.window.boxes.empty()) << c.level;
     }
   }
+}
+
+// A progress file that cannot be written is told once, at the win, not again when the scores are
+// left; and the frames after the box count from its closing, not from before it opened.
+TEST(EndSequence, AProgressFileThatCannotBeWrittenIsToldOnceAndItsBoxAddsNoLag) {
+  PlayField field;
+  const std::filesystem::path levels = field.folder / "Levels.dat";
+  std::filesystem::remove(levels);
+  std::filesystem::create_directory(levels);
+  field.window.while_box_shows = [&field] { field.clock.Advance(5000); };
+  field.Start(false, 1, 1);
+  field.RunPaced(60, 4500);  // the countdown and "GO"
+  Game.Finished = true;
+  std::vector<int> lags;
+  const auto lag_seen = [&lags](int lag) { lags.push_back(lag); };
+  field.RunPaced(60, 100, lag_seen);  // the first frame of the victory shows the box
+  field.RunPaced(60, 500, lag_seen);
+  field.Hold(kScanEnter);
+  field.RunPaced(60, 100);
+  ASSERT_TRUE(field.game->Menus.ScoresEnter.InFront());
+  field.game->Label15Click();  // "OK" on the name entry
+  field.game->Label17Click();  // "Main menu"
+  EXPECT_EQ(Game.Title, "MAIN MENU");
+  EXPECT_EQ(Game.StandardProgress, "2");
+  const std::pair<std::string, std::string> write_failed("Jizdavo", "Unable to write to " + levels.string());
+  const auto told = std::count(field.window.boxes.begin(), field.window.boxes.end(), write_failed);
+  EXPECT_EQ(told, 1);
+  ASSERT_GT(lags.size(), 10u);
+  for (int lag : lags) EXPECT_LE(lag, 17);
 }
 
 TEST(EndSequence, VictoryHandOverKeepsTheTimeAndOffersTheNameEntry) {

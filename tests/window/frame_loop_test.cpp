@@ -56,24 +56,30 @@ TEST(FrameLoop, EscDuringTheCountdownDoesNotPauseInEitherMode) {
   }
 }
 
-TEST(FrameLoop, NoTrafficForADifficultyOutsideOneToThree) {
-  std::map<int, size_t> cars;
-  for (int difficulty : {-1, 0, 1, 3, 4}) {
+// Standard plays at the chosen difficulty; a Car chase area, which offers none, at Easy whatever was
+// chosen for Standard.
+TEST(FrameLoop, TrafficFollowsTheStandardDifficultyAndCarChaseIsEasy) {
+  const auto most_cars = [](bool chase, int level, int difficulty) {
     PlayField field;
-    field.Start(false, 16, difficulty);
+    field.Start(chase, level, difficulty);
     field.RunCountdown();
     size_t most = 0;
     for (int i = 0; i < 100; ++i) {
       field.Frame(10);
       most = std::max(most, Cars(*field.game).size());
     }
-    cars[difficulty] = most;
-  }
+    return most;
+  };
+  std::map<int, size_t> cars;
+  for (int difficulty : {-1, 0, 1, 3, 4}) cars[difficulty] = most_cars(false, 16, difficulty);
   EXPECT_EQ(cars[-1], 0u);
   EXPECT_EQ(cars[0], 0u);
   EXPECT_EQ(cars[4], 0u);
   EXPECT_GT(cars[1], 0u);
   EXPECT_GT(cars[3], cars[1]);
+  const size_t easy_chase = most_cars(true, 6, 1);
+  EXPECT_GT(easy_chase, 0u);
+  for (int difficulty : {0, 3}) EXPECT_EQ(most_cars(true, 6, difficulty), easy_chase) << difficulty;
 }
 
 TEST(FrameLoop, LaneSpeedsOfATwoLaneRoadOnRoadsZeroAndOne) {

@@ -197,19 +197,22 @@ TEST(Navigation, ResumeHidesThePauseAndRestartStartsTheSameLevelAgain) {
   EXPECT_EQ(Game.TitlePos, 1000);
   EXPECT_EQ(field.window.pointer_shapes.back(), -1);
 
-  Game.Level = 5;
-  Game.InGame = false;
-  field.Window().ShowPauseMenu(false);
   // The click follows the effects switch, whatever the music one says.
-  field.Window().PlaySE.Checked = false;
-  field.SilenceAll();
-  field.Click(field.Menus().Label19);
-  EXPECT_TRUE(Game.InGame);
-  EXPECT_EQ(Game.Level, 5);
-  EXPECT_EQ(Game.GameDifficulty, 3);  // the difficulty just played, and the marker still shows it
-  EXPECT_EQ(field.Menus().Difficulty.Top, 82);
-  EXPECT_EQ(field.Plays("Menu"), 0);
-  EXPECT_FALSE(field.Menus().Panel1.Visible);
+  for (bool effects : {false, true}) {
+    Game.Level = 5;
+    Game.InGame = false;
+    field.Window().ShowPauseMenu(false);
+    field.Window().PlaySE.Checked = effects;
+    field.Window().PlayMusic.Checked = !effects;
+    field.SilenceAll();
+    field.Click(field.Menus().Label19);
+    EXPECT_TRUE(Game.InGame);
+    EXPECT_EQ(Game.Level, 5);
+    EXPECT_EQ(Game.GameDifficulty, 3);  // the difficulty just played, and the marker still shows it
+    EXPECT_EQ(field.Menus().Difficulty.Top, 82);
+    EXPECT_EQ(field.Plays("Menu"), effects ? 2 : 0);  // its own, and the new game's title
+    EXPECT_FALSE(field.Menus().Panel1.Visible);
+  }
 }
 
 // "Your time is:" leads to the new game of the mode just played.

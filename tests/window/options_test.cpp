@@ -113,9 +113,12 @@ TEST(Options, FadesTakeASecondEvenWithTheMusicOff) {
   field.Click(m.Label23);
   field.Click(m.Label2);
   uint32_t before = field.clock.Now();
+  const int shown_before = field.video.frames();
   field.Click(m.Label11);
   EXPECT_GE(field.clock.Now() - before, 1000u);
   EXPECT_LT(field.clock.Now() - before, 1100u);
+  // A pass with its frame at each frame time of the game's 60 a second: 0, 16, 33, ... 983 ms.
+  EXPECT_EQ(field.video.frames() - shown_before, 60);
   EXPECT_TRUE(Game.InGame);
 }
 
@@ -131,7 +134,8 @@ TEST(Options, TrackArrowsStopAtOneAndFour) {
     bool music;
   } cases[] = {{"1", &m.Image2, "1", true}, {"4", &m.Image1, "4", true}, {"2", &m.Image1, "3", true},
                {"3", &m.Image2, "2", true}, {"2", &m.Image1, "3", false}, {"3", &m.Image2, "2", false},
-               {"4", &m.Image1, "4", false}};
+               {"4", &m.Image1, "4", false}, {"3", &m.Image1, "4", true}, {"2", &m.Image2, "1", false},
+               {"2", &m.Image2, "1", true}, {"3", &m.Image1, "4", false}};
   for (const Case& c : cases) {
     field.Window().PlayMusic.Checked = c.music;
     m.Track.Caption = c.from;

@@ -32,6 +32,8 @@ class SdlMainLoop {
   // Other devices' events (the pads') as the key events they stand for.
   std::function<std::vector<WindowEvent>(const SDL_Event&)> device_keys;
   void AddListener(WindowEventListener listener);
+  // Whether a game is being played: between its frames events wait for the next one (FramePacer).
+  void SetPlaying(std::function<bool()> playing) { pacer_.SetPlaying(std::move(playing)); }
   // The game's window: it handles its own events first, mouse positions map to its frame, and it
   // shows the game's frames at its display's refresh without making them late.
   void AttachWindow(SdlWindow& window);

@@ -10,10 +10,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "platform/error.h"
+#include "platform/sdl/x11_window_size.h"
 
 namespace jizdavo {
 namespace {
@@ -24,16 +27,36 @@ constexpr int kSoftwareAnswer = 42;
 constexpr int kAcceleratedAnswer = 43;
 // How long a trial may take before its driver is taken to hang.
 constexpr int kProbeTimeoutMs = 5000;
+// How long a window manager may take to make the window full screen.
+constexpr int kFullscreenWaitMs = 500;
 
 SDL_Rect ToSdl(const TRect& rect) { return {rect.Left, rect.Top, rect.Width(), rect.Height()}; }
 
 // Division rounding toward minus infinity, so that points left of or above the frame stay negative.
 int FloorDiv(int64_t a, int64_t b) { return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b)); }
 
+// The part of the display that windows may take (without the desktop's panels).
+SDL_Rect UsableBounds(int display) {
+  SDL_Rect usable{0, 0, kFrameWidth, kFrameHeight};
+  display = std::max(display, 0);
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+  return usable;
+}
+
+// A full-screen window is made over the whole display, so that it covers it where no window manager
+// makes it full screen; a window as large as fits, the borders being known only once it shows.
 SDL_Window* CreateWindow(const WindowMode& mode) {
+  SDL_Rect place{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth, kFrameHeight};
+  if (mode.fullscreen) {
+    SDL_GetDisplayBounds(0, &place);
+  } else {
+    const SDL_Rect usable = UsableBounds(0);
+    const int scale = FittingScale(mode.scale, usable.w, usable.h);
+    place.w = kFrameWidth * scale;
+    place.h = kFrameHeight * scale;
+  }
   const Uint32 fullscreen = mode.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-  return SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth * mode.scale,
-                          kFrameHeight * mode.scale, fullscreen | SDL_WINDOW_RESIZABLE);
+  return SDL_CreateWindow(kTitle, place.x, place.y, place.w, place.h, fullscreen | SDL_WINDOW_RESIZABLE);
 }
 
 // Whether the renderer is OpenGL drawn by the processor (llvmpipe and its kind, as on a virtual X
@@ -159,6 +182,12 @@ TRect FitFrame(int output_width, int output_height, int frame_width, int frame_h
   return Bounds((output_width - width) / 2, (output_height - height) / 2, width, height);
 }
 
+int FittingScale(int wanted, int room_width, int room_height) {
+  int scale = std::max(wanted, 1);
+  while (scale > 1 && (kFrameWidth * scale > room_width || kFrameHeight * scale > room_height)) --scale;
+  return scale;
+}
+
 SdlWindow::SdlWindow(WindowMode mode) : scale_(std::max(mode.scale, 1)) {
   mode.scale = scale_;
   // A process that already holds a display connection (a test) asks in place, since a child would
@@ -178,6 +207,11 @@ SdlWindow::SdlWindow(WindowMode mode) : scale_(std::max(mode.scale, 1)) {
     throw Error("Window cannot be made: " + reason);
   }
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  if (mode.fullscreen) {
+    KeepToRealSize();
+  } else {
+    EnterWindow();
+  }
 }
 
 SdlWindow::~SdlWindow() {
@@ -291,12 +325,54 @@ bool SdlWindow::HandleEvent(const SDL_Event& event) {
 
 void SdlWindow::ToggleFullscreen() {
   if (Fullscreen()) {
-    SDL_SetWindowFullscreen(window_, 0);
-    SDL_SetWindowSize(window_, kFrameWidth * scale_, kFrameHeight * scale_);
-    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    EnterWindow();
   } else {
-    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EnterFullscreen();
   }
+}
+
+void SdlWindow::EnterWindow() {
+  if (Fullscreen()) SDL_SetWindowFullscreen(window_, 0);
+  // Without a window manager there are no borders, and SDL says 0.
+  int top = 0, left = 0, bottom = 0, right = 0;
+  SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right);
+  const SDL_Rect usable = UsableBounds(SDL_GetWindowDisplayIndex(window_));
+  const int room_width = usable.w - left - right;
+  const int room_height = usable.h - top - bottom;
+  scale_ = FittingScale(scale_, room_width, room_height);
+  const int width = kFrameWidth * scale_;
+  const int height = kFrameHeight * scale_;
+  SDL_SetWindowSize(window_, width, height);
+  // Centred in the usable area with its title bar; where even scale 1 is too large, from its top left.
+  SDL_SetWindowPosition(window_, usable.x + left + std::max(0, (room_width - width) / 2),
+                        usable.y + top + std::max(0, (room_height - height) / 2));
+}
+
+void SdlWindow::EnterFullscreen() {
+  SDL_Rect display;
+  if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(window_), 0), &display) == 0) {
+    // Without a window manager the window covers the display only by its own place and size.
+    SDL_SetWindowPosition(window_, display.x, display.y);
+    SDL_SetWindowSize(window_, display.w, display.h);
+  }
+  SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  KeepToRealSize();
+}
+
+void SdlWindow::KeepToRealSize() {
+  if (!Fullscreen()) return;
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_, &width, &height);
+  std::optional<WindowSize> real;
+  for (int waited = 0; waited <= kFullscreenWaitMs; waited += 10) {
+    real = XWindowSize(window_);
+    if (!real || *real == WindowSize{width, height}) return;
+    SDL_Delay(10);
+    SDL_PumpEvents();
+  }
+  std::fprintf(stderr, "Full screen was refused: playing in a window of %d x %d\n", real->width, real->height);
+  SDL_SetWindowFullscreen(window_, 0);
+  SDL_SetWindowSize(window_, real->width, real->height);
 }
 
 bool SdlWindow::Fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }

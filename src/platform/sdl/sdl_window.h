@@ -20,6 +20,10 @@ inline constexpr int kFrameHeight = 480;
 TRect FitFrame(int output_width, int output_height, int frame_width = kFrameWidth,
                int frame_height = kFrameHeight);
 
+// The largest whole factor up to `wanted` at which a window of the frame fits in `room_width` x
+// `room_height` (the usable screen less the window's borders); 1 where not even that fits.
+int FittingScale(int wanted, int room_width, int room_height);
+
 // How the window opens: on the whole screen, or as a window of `scale` times the frame.
 struct WindowMode {
   bool fullscreen = true;
@@ -58,7 +62,8 @@ class SdlWindow final : public VideoOutput {
   bool HandleEvent(const SDL_Event& event);
   void ToggleFullscreen();
   bool Fullscreen() const;
-  // The mode to open with next time: the current full-screen state and the window's scale.
+  // The mode to open with next time: the current full-screen state and the window's scale, brought
+  // down to what fits the screen.
   WindowMode Mode() const { return {Fullscreen(), scale_}; }
   // Whether presenting waits for the vertical blank (otherwise the caller paces itself).
   bool VsyncEnabled() const;
@@ -77,6 +82,12 @@ class SdlWindow final : public VideoOutput {
   enum class Shown { kNothing, kFrame, kFilm };
 
   void TakeFocusIfLost(const SDL_Event& event);
+  void EnterFullscreen();
+  // A window of the largest scale up to scale_ that fits the usable screen, wholly on it.
+  void EnterWindow();
+  // Where no one made the window full screen, SDL still takes it to be the display's size: it is told
+  // the size the window got, so that the picture fills that.
+  void KeepToRealSize();
   SDL_Texture* StreamingTexture(SDL_Texture*& texture, uint32_t format, int width, int height);
   TRect FramePlace() const;
   void Draw();

@@ -40,8 +40,9 @@ std::vector<std::string> WrapText(const TControlFont& font, std::string_view tex
     }
     if (!line.empty()) lines.push_back(std::move(line));
     line.clear();
-    while (WidthOf(font, word) > width) {
-      const size_t cut = FittingPrefix(font, word, width);
+    // A word wider than a line is cut where it fills one, a line at a time.
+    for (size_t cut = FittingPrefix(font, word, width); cut < word.size();
+         cut = FittingPrefix(font, word, width)) {
       lines.emplace_back(word.substr(0, cut));
       word.remove_prefix(cut);
     }
@@ -49,6 +50,23 @@ std::vector<std::string> WrapText(const TControlFont& font, std::string_view tex
   }
   if (!line.empty() || lines.empty()) lines.push_back(std::move(line));
   return lines;
+}
+
+std::vector<std::string> WrapTextWithin(const TControlFont& font, std::string_view text, int width,
+                                        int most_lines) {
+  const size_t most = static_cast<size_t>(std::max(most_lines, 1));
+  std::vector<std::string> lines = WrapText(font, text, width);
+  if (lines.size() <= most) return lines;
+  const auto cut = [text](size_t kept) {
+    return std::string(text.substr(0, kept)) + "..." + std::string(text.substr(text.size() - kept));
+  };
+  // The most characters kept at either end for which the text still fits.
+  size_t fits = 0, too_many = text.size() / 2;
+  while (too_many - fits > 1) {
+    const size_t kept = fits + (too_many - fits) / 2;
+    (WrapText(font, cut(kept), width).size() <= most ? fits : too_many) = kept;
+  }
+  return WrapText(font, cut(fits), width);
 }
 
 TMessageBox::TMessageBox() {
@@ -69,7 +87,11 @@ void TMessageBox::Show(ControlLayer& layer, const std::string& title, const std:
   if (Parent() != &layer) SetParent(&layer);
   title_.Caption = Latin1FromUtf8(title);
   lines_.clear();
-  for (std::string& caption : WrapText(ItemFont(), Latin1FromUtf8(text), kMaxTextWidth)) {
+  // As many lines as leave the title and "OK" on the frame.
+  const int fixed =
+      4 * kGap + TextExtentOf(title_.Font, title_.Caption).height + TextExtentOf(ok_.Font, "OK").height;
+  const int most_lines = (layer.Height - fixed) / TextExtentOf(ItemFont(), "Ag").height;
+  for (std::string& caption : WrapTextWithin(ItemFont(), Latin1FromUtf8(text), kMaxTextWidth, most_lines)) {
     auto line = std::make_unique<TLabel>();
     line->Caption = std::move(caption);
     line->SetParent(this);
