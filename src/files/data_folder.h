@@ -40,9 +40,9 @@ bool IsWritableFolder(const std::filesystem::path& folder);
 
 // Where the five files live: the program's folder when it can be written (a copy run where it was
 // built or unpacked), else the user's data folder, created on the way (an installed copy), into which
-// those of the five it lacks are copied from the program's folder. With no user folder at all the
-// program's folder is kept in memory (KeepFolderInMemory). When neither can be written the program's
-// folder is kept: reading still works and every write reports "Unable to write to ...".
+// those of the five it lacks are copied from the program's folder. With no user folder, or one that
+// cannot be made or written, the program's folder is kept in memory (KeepFolderInMemory) and the
+// player told. Temporary files a killed copy left in the chosen folder are removed.
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::optional<std::filesystem::path>& userFolder);
 
