@@ -3,9 +3,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -16,6 +18,7 @@
 #include "files/file_fixtures.h"
 #include "files/progress.h"
 #include "files/settings.h"
+#include "platform/error.h"
 #include "state/date_time.h"
 
 namespace jizdavo {
@@ -81,9 +84,13 @@ TEST_F(TwoCopiesTest, BestTimesAppendedAtOnceAreAllKept) {
 // highest level either copy reached stays, though both end by saving low ones.
 TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
   const auto reports = RunTwoCopies([this](int copy) {
+    int highest = 1;  // that this copy raised to: the file holds it, or more, from then on
     return Repeat(60, [&](int i) {
+      if (std::stoi(LoadProgress(folder_, GameMode::Standard)) < highest) throw Error("progress was lowered");
       std::string progress = "1";
-      RaiseProgress(folder_, GameMode::Standard, progress, 16 - (2 * i + copy) % 15);
+      const int level = 16 - (2 * i + copy) % 15;
+      RaiseProgress(folder_, GameMode::Standard, progress, level);
+      highest = std::max(highest, level);
     });
   });
   EXPECT_EQ(reports, (std::array<std::string, 2>{"ok", "ok"}));
@@ -95,15 +102,19 @@ TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
 }
 
 // One copy saves its options while the other saves its window section: no false "Unable to write",
-// and the file ends with both.
+// and neither save undoes one of the other's.
 TEST_F(TwoCopiesTest, SettingsSavedAtOnceBothSucceedAndBothStay) {
   constexpr int kSaves = 60;
   const fs::path file = File(kSettingsFileName);
   const auto reports = RunTwoCopies([&](int copy) {
     SettingsFile settings(file);
+    const char* section = copy == 0 ? "Options" : "Window";
+    const char* key = copy == 0 ? "MVolume" : "Scale";
     return Repeat(kSaves, [&](int i) {
+      const std::optional<std::string> last = IniValue(ReadFile(file).value_or(""), section, key);
+      if (i > 0 && last != std::to_string(i - 1)) throw Error(std::string(key) + " " + std::to_string(i - 1) + " was lost");
       if (copy == 0) settings.Write({true, true, false, i, 80});
-      if (copy == 1) settings.WriteSection("Window", {{"Scale", std::to_string(i)}});
+      if (copy == 1) settings.WriteSection(section, {{key, std::to_string(i)}});
     });
   });
   EXPECT_EQ(reports, (std::array<std::string, 2>{"ok", "ok"}));
