@@ -1,8 +1,10 @@
 #include "files/stored_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,12 +50,48 @@ void SyncFolder(const fs::path& folder) {
   if (dir.Valid()) ::fsync(dir.Get());
 }
 
+// Ends a blocking call of the thread that made it with EINTR once `milliseconds` have passed: a
+// signal sent to that thread alone (a signal to the process may go to any of its threads), whose
+// handler does nothing and restarts nothing.
+class Deadline {
+ public:
+  explicit Deadline(int milliseconds) {
+    static const bool handled = [] {
+      struct sigaction action {};
+      action.sa_handler = [](int) {};
+      ::sigemptyset(&action.sa_mask);
+      return ::sigaction(Signal(), &action, nullptr) == 0;
+    }();
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = Signal();
+    event._sigev_un._tid = ::gettid();  // this glibc names no macro for it
+    armed_ = handled && ::timer_create(CLOCK_MONOTONIC, &event, &timer_) == 0;
+    itimerspec when{};
+    when.it_value.tv_sec = milliseconds / 1000;
+    when.it_value.tv_nsec = milliseconds % 1000 * 1000000L;
+    if (armed_) ::timer_settime(timer_, 0, &when, nullptr);
+  }
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+  ~Deadline() {
+    if (armed_) ::timer_delete(timer_);
+  }
+
+ private:
+  static int Signal() { return SIGRTMIN + 3; }
+
+  timer_t timer_{};
+  bool armed_ = false;
+};
+
 // Takes the advisory lock every copy of the game takes on `fd` before it reads what it is about to
 // change; it goes with the descriptor. The other copy holds it for the milliseconds of one save, so
-// this waits for that (polling would starve behind a copy saving again and again). A signal the
-// game handles, SIGTERM or SIGINT asking it to end, gives the save up. A file system without locks
-// goes unlocked.
+// this waits in the kernel's queue (polling would starve behind a copy saving again and again), but
+// no longer than a second: a copy stopped while holding it must not hold this one up, nor keep a
+// SIGTERM from ending the game. A file system without locks goes unlocked.
 bool LockExclusively(int fd) {
+  const Deadline deadline(1000);
   if (::flock(fd, LOCK_EX) == 0) return true;
   return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP;
 }

@@ -1,10 +1,13 @@
 // Two copies of the game sharing one data folder save at the same moments, through the functions the
 // menus call: every record and every raise is kept, and neither reports a failure that did not happen.
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -54,11 +57,13 @@ class TwoCopiesTest : public testing::TempFolderTest {
     return reports;
   }
 
-  // "ok" when every one of `times` saves worked, else the first failure.
+  // "ok" when every one of `times` saves worked, else the first failure. A game saves once per won
+  // level; here the saves are a millisecond apart.
   static std::string Repeat(int times, const std::function<void(int)>& save) {
     for (int i = 0; i < times; ++i) {
       std::string result = testing::Attempt([&] { save(i); });
       if (result != "ok") return result + " at save " + std::to_string(i);
+      ::usleep(1000);
     }
     return "ok";
   }
@@ -122,6 +127,30 @@ TEST_F(TwoCopiesTest, SettingsSavedAtOnceBothSucceedAndBothStay) {
   EXPECT_EQ(settings.Read().MVolume, kSaves - 1);
   EXPECT_EQ(settings.ReadValue("Window", "Scale"), std::to_string(kSaves - 1));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// A copy stopped in the middle of a save keeps its lock: the other gives that save up after a second
+// instead of hanging (and so ignoring SIGTERM), and the file stays as it was.
+TEST_F(TwoCopiesTest, ALockHeldForEverCostsOneSaveNotTheGame) {
+  WriteBytes("Levels.dat", EncodeProgress(3));
+  WriteBytes("Score.dat", "");
+  for (const fs::path& held : {folder_, File("Score.dat")}) {
+    const int stopped = ::open(held.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(stopped, LOCK_EX), 0);
+    std::string progress = "3";
+    const auto start = std::chrono::steady_clock::now();
+    const std::string result = testing::Attempt([&] {
+      if (held == folder_) RaiseProgress(folder_, GameMode::Standard, progress, 4);
+      if (held != folder_) AppendBestTime(folder_, GameMode::Standard, 1, "Ann", MakeTime(0, 0, 9, 0));
+    });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    ::close(stopped);
+    EXPECT_EQ(result, "Unable to write to " + (held == folder_ ? File("Levels.dat") : held).string());
+    EXPECT_GE(waited, std::chrono::milliseconds(900));
+    EXPECT_LT(waited, std::chrono::seconds(3));
+  }
+  EXPECT_EQ(ReadBytes("Levels.dat"), EncodeProgress(3));
+  EXPECT_EQ(ReadBytes("Score.dat"), "");
 }
 
 }  // namespace
