@@ -37,6 +37,11 @@ void AdoptStoredFiles(const fs::path& programFolder, const fs::path& userFolder)
 
 }  // namespace
 
+fs::path TidyDataFolder(const fs::path& folder) {
+  RemoveStaleTemporaryFiles(folder, kStoredFileNames);
+  return folder;
+}
+
 fs::path ProgramFolder() {
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -63,12 +68,6 @@ bool IsWritableFolder(const fs::path& folder) {
 
 namespace {
 
-// `folder` as the one the files live in, cleared of what copies killed while saving left there.
-fs::path Kept(const fs::path& folder) {
-  RemoveStaleTemporaryFiles(folder, kStoredFileNames);
-  return folder;
-}
-
 // The user's folder, created, with the files of `programFolder` adopted. Where there is none, or it
 // cannot be made or written, `programFolder` is kept in memory: nothing is ever written there (an
 // installed copy's install tree).
@@ -86,13 +85,13 @@ fs::path UserFolderOr(const fs::path& programFolder, const std::optional<fs::pat
     return programFolder;
   }
   AdoptStoredFiles(programFolder, *userFolder);
-  return Kept(*userFolder);
+  return TidyDataFolder(*userFolder);
 }
 
 }  // namespace
 
 fs::path ChooseDataFolder(const fs::path& programFolder, const std::optional<fs::path>& userFolder) {
-  if (IsWritableFolder(programFolder)) return Kept(programFolder);
+  if (IsWritableFolder(programFolder)) return TidyDataFolder(programFolder);
   return UserFolderOr(programFolder, userFolder);
 }
 
