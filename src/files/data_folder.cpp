@@ -37,6 +37,11 @@ void AdoptStoredFiles(const fs::path& programFolder, const fs::path& userFolder)
 
 }  // namespace
 
+fs::path TidyDataFolder(const fs::path& folder) {
+  RemoveStaleTemporaryFiles(folder, kStoredFileNames);
+  return folder;
+}
+
 fs::path ProgramFolder() {
   std::error_code error;
   const fs::path exe = fs::read_symlink("/proc/self/exe", error);
@@ -63,24 +68,30 @@ bool IsWritableFolder(const fs::path& folder) {
 
 namespace {
 
-// The user's folder, created, with the files of `programFolder` adopted; `programFolder` when it
-// cannot be made, kept in memory when there is no user folder at all.
+// The user's folder, created, with the files of `programFolder` adopted. Where there is none, or it
+// cannot be made or written, `programFolder` is kept in memory: nothing is ever written there (an
+// installed copy's install tree).
 fs::path UserFolderOr(const fs::path& programFolder, const std::optional<fs::path>& userFolder) {
   if (!userFolder) {
-    KeepFolderInMemory(programFolder);
+    KeepFolderInMemory(programFolder, "Neither XDG_DATA_HOME nor HOME names a folder to keep your best times, "
+                                      "progress and options in");
     return programFolder;
   }
   std::error_code error;
   fs::create_directories(*userFolder, error);
-  if (error || !IsWritableFolder(*userFolder)) return programFolder;
+  if (error || !IsWritableFolder(*userFolder)) {
+    KeepFolderInMemory(programFolder, "Your best times, progress and options cannot be kept in " +
+                                          userFolder->string() + " (it cannot be made or written)");
+    return programFolder;
+  }
   AdoptStoredFiles(programFolder, *userFolder);
-  return *userFolder;
+  return TidyDataFolder(*userFolder);
 }
 
 }  // namespace
 
 fs::path ChooseDataFolder(const fs::path& programFolder, const std::optional<fs::path>& userFolder) {
-  if (IsWritableFolder(programFolder)) return programFolder;
+  if (IsWritableFolder(programFolder)) return TidyDataFolder(programFolder);
   return UserFolderOr(programFolder, userFolder);
 }
 

@@ -22,6 +22,10 @@ inline GameMode ModeOf(bool chaseMode) { return chaseMode ? GameMode::CarChase :
 // Levels of Standard, areas of Car chase.
 inline int32_t LevelCount(GameMode mode) { return mode == GameMode::Standard ? 16 : 6; }
 
+// `folder`, as the one the five files live in, cleared of the temporary files a copy killed while
+// saving left there (RemoveStaleTemporaryFiles).
+std::filesystem::path TidyDataFolder(const std::filesystem::path& folder);
+
 // The folder of the running executable.
 std::filesystem::path ProgramFolder();
 
@@ -40,9 +44,9 @@ bool IsWritableFolder(const std::filesystem::path& folder);
 
 // Where the five files live: the program's folder when it can be written (a copy run where it was
 // built or unpacked), else the user's data folder, created on the way (an installed copy), into which
-// those of the five it lacks are copied from the program's folder. With no user folder at all the
-// program's folder is kept in memory (KeepFolderInMemory). When neither can be written the program's
-// folder is kept: reading still works and every write reports "Unable to write to ...".
+// those of the five it lacks are copied from the program's folder. With no user folder, or one that
+// cannot be made or written, the program's folder is kept in memory (KeepFolderInMemory) and the
+// player told. The folder chosen is tidied (TidyDataFolder).
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
                                        const std::optional<std::filesystem::path>& userFolder);
 

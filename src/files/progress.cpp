@@ -1,6 +1,8 @@
 #include "files/progress.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace jizdavo {
 
@@ -21,11 +23,22 @@ std::string LoadProgress(const std::filesystem::path& folder, GameMode mode) {
   return ParseProgress(ReadOrCreateFile(folder / ProgressFileName(mode), kSmallFileReadLimit), mode);
 }
 
+bool IsProgressFile(std::string_view stored) { return stored.empty() || ParseInteger(ComplementBytes(stored)); }
+
 bool RaiseProgress(const std::filesystem::path& folder, GameMode mode, std::string& progress, int32_t level) {
   // `progress` comes from ParseProgress, so it always holds a number.
   if (ParseInteger(progress).value_or(1) >= level || level > LevelCount(mode)) return false;
   progress = std::to_string(level);
-  ReplaceFileAtomically(folder / ProgressFileName(mode), EncodeProgress(level));
+  // Another copy of the game may have gone further since this one read the file.
+  RewriteFile(folder / ProgressFileName(mode), kSmallFileReadLimit, IsProgressFile,
+              [&](const StoredContent& now) -> std::optional<std::string> {
+                const int32_t stored = std::stoi(ParseProgress(now.bytes, mode));
+                if (now.state == FileState::Whole && stored >= level) {
+                  progress = std::to_string(stored);
+                  return std::nullopt;
+                }
+                return EncodeProgress(level);
+              });
   return true;
 }
 

@@ -26,10 +26,16 @@ std::string EncodeProgress(int32_t level);
 // The unlocked level of `mode` from its file in `folder` (a missing file is created empty).
 std::string LoadProgress(const std::filesystem::path& folder, GameMode mode);
 
+// Whether stored bytes read as a progress file: one level number, or nothing yet. A link named as a
+// progress file is followed only to such a file.
+bool IsProgressFile(std::string_view stored);
+
 // After a won level, `level` being the next one: raises `progress` to it when it is higher and within
-// the mode's levels, and rewrites the file whole. Returns whether it was raised. On a failed write the
-// raised value stays in `progress` (the player may go on this session), the file keeps the old value,
-// and Error "Unable to write to <file>" is thrown.
+// the mode's levels, and rewrites the file whole. Returns whether it was raised. The file is read
+// again first and never lowered: where another copy of the game stored a higher level, that one is
+// kept, in the file and in `progress`. On a failed write the raised value stays in `progress` (the
+// player may go on this session), the file keeps the old value, and Error "Unable to write to
+// <file>" is thrown.
 bool RaiseProgress(const std::filesystem::path& folder, GameMode mode, std::string& progress, int32_t level);
 
 }  // namespace jizdavo

@@ -136,6 +136,18 @@ bool ReadBoolean(std::string_view text, const char* key, bool fallback) {
 
 }  // namespace
 
+bool IsIniFile(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  bool sectionFirst = false;
+  bool seen = false;
+  ForEachLine(bytes, [&](std::string_view line, size_t, std::string_view) {
+    if (seen) return;
+    sectionFirst = SectionName(line).has_value();
+    seen = sectionFirst || line.find('\0') != std::string_view::npos;
+  });
+  return sectionFirst;
+}
+
 std::optional<std::string> IniValue(std::string_view iniText, std::string_view section, std::string_view key) {
   std::optional<std::string> found;
   ForEachLine(iniText, [&](std::string_view line, size_t, std::string_view lineSection) {
@@ -208,14 +220,17 @@ SavedOptions SettingsFile::Read() const { return ParseOptions(text_); }
 void SettingsFile::Write(const SavedOptions& options) { WriteSection(kSection, OptionValues(options)); }
 
 void SettingsFile::WriteSection(std::string_view section, const Values& values) {
-  // Start from the file as it is now, so lines written by anyone since start-up are kept too; one
-  // read only in part cannot be written back whole. (A FIFO or folder is refused by the replace.)
-  const StoredContent now = ReadStoredFile(path_, kSmallFileReadLimit);
-  if (now.state == FileState::Cut) throw Error("Unable to write to " + path_.string());
-  std::optional<std::string> text = WithIniValues(now.state == FileState::Whole ? now.bytes : text_, section, values);
-  if (!text) throw Error("Unable to write to " + path_.string());
-  ReplaceFileAtomically(path_, *text);
-  text_ = std::move(*text);
+  // Start from the file as it is now, so lines written by anyone since start-up (another copy of the
+  // game too) are kept; one read only in part cannot be written back whole.
+  std::string written;
+  RewriteFile(path_, kSmallFileReadLimit, IsIniFile, [&](const StoredContent& now) {
+    if (now.state == FileState::Cut) throw Error("Unable to write to " + path_.string());
+    std::optional<std::string> text = WithIniValues(now.state == FileState::Whole ? now.bytes : text_, section, values);
+    if (!text) throw Error("Unable to write to " + path_.string());
+    written = *text;
+    return text;
+  });
+  text_ = std::move(written);
 }
 
 std::optional<std::string> SettingsFile::ReadValue(std::string_view section, std::string_view key) const {

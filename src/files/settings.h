@@ -30,6 +30,10 @@ struct SavedOptions {
 // starting with ";" or "#" are comments. Section and key names match in any letter case. Any byte,
 // NUL included, is an ordinary character; a UTF-8 byte-order mark before the first line is skipped.
 
+// Whether bytes read as an INI file: empty, or a section comes before any NUL byte. A link named as
+// the settings file is followed only to such a file.
+bool IsIniFile(std::string_view bytes);
+
 // The value of the last `key` in section `section` (every section of that name counts), or nothing.
 std::optional<std::string> IniValue(std::string_view iniText, std::string_view section, std::string_view key);
 

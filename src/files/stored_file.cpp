@@ -1,11 +1,15 @@
 #include "files/stored_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <set>
 #include <mutex>
@@ -13,6 +17,7 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 
@@ -22,58 +27,19 @@ namespace {
 
 Error UnableToWrite(const fs::path& file) { return Error("Unable to write to " + file.string()); }
 
-// Closes a descriptor when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() { Close(); }
-  int Get() const { return fd_; }
-  bool Valid() const { return fd_ >= 0; }
-  // Closing can report a delayed write error, so callers that care check it.
-  bool Close() {
-    if (fd_ < 0) return true;
-    const bool ok = ::close(fd_) == 0;
-    fd_ = -1;
-    return ok;
-  }
-
- private:
-  int fd_;
-};
-
 // Opening never waits: a FIFO with no writer would block an ordinary open for ever.
-constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+const int kOpenFlags = NonBlockingOpenFlags();
 
 bool IsRegularFile(int fd, struct stat& status) { return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode); }
 
-bool WriteAll(int fd, std::string_view bytes, off_t offset) {
+bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(written));
-    offset += written;
   }
   return true;
-}
-
-// Up to `limit` + 1 bytes of `fd` from its start, growing the buffer only as the bytes come; nothing
-// on a read error.
-std::optional<std::string> ReadUpTo(int fd, size_t limit, size_t sizeHint) {
-  std::string bytes(std::min(sizeHint, limit) + 1, '\0');
-  size_t total = 0;
-  while (total <= limit) {
-    if (total == bytes.size()) bytes.resize(std::min(bytes.size() * 2, limit + 1));
-    const ssize_t got = ::pread(fd, bytes.data() + total, bytes.size() - total, static_cast<off_t>(total));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return std::nullopt;
-    if (got == 0) break;
-    total += static_cast<size_t>(got);
-  }
-  bytes.resize(total);
-  return bytes;
 }
 
 fs::path FolderOf(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
@@ -84,52 +50,121 @@ void SyncFolder(const fs::path& folder) {
   if (dir.Valid()) ::fsync(dir.Get());
 }
 
-bool FillFile(int fd, std::string_view bytes, mode_t mode) {
-  return ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes, 0) && ::fsync(fd) == 0;
+// Ends a blocking call of the thread that made it with EINTR once `milliseconds` have passed: a
+// signal sent to that thread alone (a signal to the process may go to any of its threads), whose
+// handler does nothing and restarts nothing.
+class Deadline {
+ public:
+  explicit Deadline(int milliseconds) {
+    static const bool handled = [] {
+      struct sigaction action {};
+      action.sa_handler = [](int) {};
+      ::sigemptyset(&action.sa_mask);
+      return ::sigaction(Signal(), &action, nullptr) == 0;
+    }();
+    sigevent event{};
+    event.sigev_notify = SIGEV_THREAD_ID;
+    event.sigev_signo = Signal();
+    event._sigev_un._tid = ::gettid();  // this glibc names no macro for it
+    armed_ = handled && ::timer_create(CLOCK_MONOTONIC, &event, &timer_) == 0;
+    itimerspec when{};
+    when.it_value.tv_sec = milliseconds / 1000;
+    when.it_value.tv_nsec = milliseconds % 1000 * 1000000L;
+    if (armed_) ::timer_settime(timer_, 0, &when, nullptr);
+  }
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+  ~Deadline() {
+    if (armed_) ::timer_delete(timer_);
+  }
+
+ private:
+  static int Signal() { return SIGRTMIN + 3; }
+
+  timer_t timer_{};
+  bool armed_ = false;
+};
+
+// Takes the advisory lock every copy of the game takes on `fd` before it reads what it is about to
+// change; it goes with the descriptor. The other copy holds it for the milliseconds of one save, so
+// this waits in the kernel's queue (polling would starve behind a copy saving again and again), but
+// no longer than a second: a copy stopped while holding it must not hold this one up, nor keep a
+// SIGTERM from ending the game. A file system without locks goes unlocked.
+bool LockExclusively(int fd) {
+  const Deadline deadline(1000);
+  if (::flock(fd, LOCK_EX) == 0) return true;
+  return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP;
+}
+
+// The file a replace renames over, what it holds and whose it is: `file` itself, or the regular file
+// a link there leads to.
+struct ReplaceTarget {
+  fs::path path;
+  StoredContent content;
+  std::optional<struct stat> old;  // nothing for a new file
+};
+
+// The new file gets the old one's permissions (its owner may always read and write it: the game
+// must read back what it writes), and its owner and group where this process may give them (root
+// always may, so a run under sudo does not take the file from its player).
+bool FillFile(int fd, std::string_view bytes, const std::optional<struct stat>& old) {
+  const mode_t mode = (old ? old->st_mode & 07777 : 0644) | S_IRUSR | S_IWUSR;
+  if (::fchmod(fd, mode) != 0) return false;
+  if (old && (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) &&
+      ::fchown(fd, old->st_uid, old->st_gid) != 0) {
+    ::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
+  }
+  return WriteAll(fd, bytes) && ::fsync(fd) == 0;
 }
 
 // Writes `bytes` to a new file `temp`, on disk. Where the file system allows, the file is named only
 // once it is whole, so a process killed while writing leaves nothing behind in the folder.
-bool WriteNewFile(const fs::path& temp, std::string_view bytes, mode_t mode) {
-  ::unlink(temp.c_str());  // left by a crash
+bool WriteNewFile(const fs::path& temp, std::string_view bytes, const std::optional<struct stat>& old) {
+  ::unlink(temp.c_str());  // left by an earlier process of the same number
   FileDescriptor unnamed(::open(FolderOf(temp).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
   const std::string unnamedPath = "/proc/self/fd/" + std::to_string(unnamed.Get());
-  if (unnamed.Valid() && FillFile(unnamed.Get(), bytes, mode) &&
+  if (unnamed.Valid() && FillFile(unnamed.Get(), bytes, old) &&
       ::linkat(AT_FDCWD, unnamedPath.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
     return unnamed.Close();
   }
   // File systems without unnamed files, or no /proc: a named file, removed again on failure.
   FileDescriptor named(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  if (named.Valid() && FillFile(named.Get(), bytes, mode) && named.Close()) return true;
+  if (named.Valid() && FillFile(named.Get(), bytes, old) && named.Close()) return true;
   ::unlink(temp.c_str());
   return false;
 }
 
-// The name a replace renames over, and the permissions to keep: `file` itself, or the regular file a
-// link there leads to, provided it is still the file the link opened. Nothing for anything else.
-struct ReplaceTarget {
-  fs::path path;
-  mode_t mode = 0644;
-};
+// A temporary name of this process only: two copies of the game saving at once never share one.
+fs::path TemporaryFileFor(const fs::path& file) {
+  return FolderOf(file) / ("." + file.filename().string() + "." + std::to_string(::getpid()) + ".new");
+}
 
-std::optional<ReplaceTarget> TargetOf(const fs::path& file) {
-  struct stat opened {};
+// The target of a replace of `file`, or nothing when it is not a regular file or a link to one of
+// `kind`, still the file the link opened. A file we may not read can still be replaced: it is looked
+// at by name, and its content reads as Refused.
+std::optional<ReplaceTarget> TargetOf(const fs::path& file, size_t limit, FileKind kind) {
   FileDescriptor fd(::open(file.c_str(), O_RDONLY | kOpenFlags));
-  if (!fd.Valid() && errno == ENOENT) return ReplaceTarget{file};  // missing, or a link to nowhere
-  // A file we may not read can still be replaced; it is looked at by name, without opening it.
+  if (!fd.Valid() && errno == ENOENT) return ReplaceTarget{file, {}, {}};  // missing, or a link to nowhere
+  struct stat opened {};
   const bool known = fd.Valid() ? ::fstat(fd.Get(), &opened) == 0 : ::stat(file.c_str(), &opened) == 0;
   if (!known || !S_ISREG(opened.st_mode)) return std::nullopt;
-  const mode_t mode = opened.st_mode & 07777;
+  ReplaceTarget target{file, {FileState::Refused, {}}, opened};
+  if (fd.Valid() && ReadUpTo(fd.Get(), limit, static_cast<size_t>(opened.st_size), target.content.bytes)) {
+    target.content.state = target.content.bytes.size() > limit ? FileState::Cut : FileState::Whole;
+    target.content.bytes.resize(std::min(target.content.bytes.size(), limit));
+  }
   struct stat entry {};
-  if (::lstat(file.c_str(), &entry) == 0 && !S_ISLNK(entry.st_mode)) return ReplaceTarget{file, mode};
+  if (::lstat(file.c_str(), &entry) == 0 && !S_ISLNK(entry.st_mode)) return target;
+  // A link is followed only to a file the game could have written itself.
+  if (kind == nullptr || target.content.state != FileState::Whole || !kind(target.content.bytes)) return std::nullopt;
   std::error_code error;
-  const fs::path target = fs::canonical(file, error);
+  target.path = fs::canonical(file, error);
   struct stat reached {};
-  if (error || ::stat(target.c_str(), &reached) != 0 || reached.st_dev != opened.st_dev ||
+  if (error || ::stat(target.path.c_str(), &reached) != 0 || reached.st_dev != opened.st_dev ||
       reached.st_ino != opened.st_ino) {
     return std::nullopt;
   }
-  return ReplaceTarget{target, mode};
+  return target;
 }
 
 // The files of a folder that has them in memory, and the messages for the player. The game touches
@@ -152,21 +187,6 @@ bool InMemory(const fs::path& file) {
   return State().memoryFolder && FolderOf(file) == *State().memoryFolder;
 }
 
-StoredContent ReadFromDisk(const fs::path& file, size_t limit) {
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | kOpenFlags));
-  // A folder that is not there, or a file in place of the folder: nothing stored yet.
-  if (!fd.Valid() && (errno == ENOENT || errno == ENOTDIR)) return {};
-  struct stat status {};
-  std::optional<std::string> bytes;
-  if (fd.Valid() && IsRegularFile(fd.Get(), status)) {
-    bytes = ReadUpTo(fd.Get(), limit, static_cast<size_t>(status.st_size));
-  }
-  if (!bytes) return {FileState::Refused, {}};
-  if (bytes->size() <= limit) return {FileState::Whole, std::move(*bytes)};
-  bytes->resize(limit);
-  return {FileState::Cut, std::move(*bytes)};
-}
-
 // The in-memory copy of `file`, read from the folder the first time.
 std::string& MemoryFile(const fs::path& file, size_t limit) {
   {
@@ -174,7 +194,7 @@ std::string& MemoryFile(const fs::path& file, size_t limit) {
     auto found = State().memoryFiles.find(file);
     if (found != State().memoryFiles.end()) return found->second;
   }
-  std::string bytes = ReadFromDisk(file, limit).bytes;
+  std::string bytes = ReadPlainFile(file.string(), limit).bytes;
   std::lock_guard<std::mutex> guard(State().lock);
   return State().memoryFiles.try_emplace(file, std::move(bytes)).first->second;
 }
@@ -200,7 +220,7 @@ std::vector<std::string> TakePlayerMessages() {
 }
 
 StoredContent ReadStoredFile(const fs::path& file, size_t limit) {
-  if (!InMemory(file)) return ReadFromDisk(file, limit);
+  if (!InMemory(file)) return ReadPlainFile(file.string(), limit);
   const std::string& bytes = MemoryFile(file, limit);
   return {FileState::Whole, bytes.substr(0, limit)};
 }
@@ -221,20 +241,24 @@ std::string ReadOrCreateFile(const fs::path& file, size_t limit) {
   return std::move(content.bytes);
 }
 
-void ReplaceFileAtomically(const fs::path& file, std::string_view bytes) {
+void RewriteFile(const fs::path& file, size_t limit, FileKind kind, const Rewrite& rewrite) {
   if (InMemory(file)) {
+    std::string& bytes = MemoryFile(file, limit);
+    std::optional<std::string> next = rewrite({FileState::Whole, bytes});
     std::lock_guard<std::mutex> guard(State().lock);
-    State().memoryFiles[file] = bytes;
+    if (next) bytes = std::move(*next);
     return;
   }
-  const std::optional<ReplaceTarget> target = TargetOf(file);
+  // The folder is locked, not the file: the file itself is replaced, and a copy waiting on the old
+  // one would then read what nobody keeps.
+  FileDescriptor folder(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Valid() && !LockExclusively(folder.Get())) throw UnableToWrite(file);
+  const std::optional<ReplaceTarget> target = TargetOf(file, limit, kind);
   if (!target) throw UnableToWrite(file);
-  // The game must be able to read back what it writes, so its owner may always read and write it.
-  const mode_t mode = target->mode | S_IRUSR | S_IWUSR;
-  // One fixed name per file: a crash between naming and renaming leaves at most this one behind, and
-  // the next write takes it over.
-  const fs::path temp = FolderOf(target->path) / ("." + target->path.filename().string() + ".new");
-  if (!WriteNewFile(temp, bytes, mode)) throw UnableToWrite(file);
+  const std::optional<std::string> bytes = rewrite(target->content);
+  if (!bytes) return;
+  const fs::path temp = TemporaryFileFor(target->path);
+  if (!WriteNewFile(temp, *bytes, target->old)) throw UnableToWrite(file);
   if (::rename(temp.c_str(), target->path.c_str()) != 0) {
     ::unlink(temp.c_str());
     throw UnableToWrite(file);
@@ -251,30 +275,41 @@ void RemoveStoredFile(const fs::path& file) {
   ::unlink(file.c_str());
 }
 
+void ReplaceFileAtomically(const fs::path& file, std::string_view bytes, FileKind kind) {
+  RewriteFile(file, kSmallFileReadLimit, kind, [bytes](const StoredContent&) { return std::string(bytes); });
+}
+
 void AppendToFile(const fs::path& file, size_t limit,
                   const std::function<std::optional<AppendPlan>(std::string_view)>& plan) {
   if (InMemory(file)) {
     std::string& bytes = MemoryFile(file, limit);
     std::optional<AppendPlan> append = plan(bytes);
     if (!append) throw UnableToWrite(file);
+    std::lock_guard<std::mutex> guard(State().lock);
     bytes.resize(std::min(append->keep, bytes.size()));
     bytes += append->bytes;
     return;
   }
-  int opened = ::open(file.c_str(), O_RDWR | kOpenFlags);
-  // O_EXCL: a link that leads nowhere is not followed to create its target.
-  if (opened < 0 && errno == ENOENT) opened = ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | kOpenFlags, 0644);
+  constexpr int kAppend = O_RDWR | O_APPEND;
+  int opened = ::open(file.c_str(), kAppend | kOpenFlags);
+  // O_EXCL: a link that leads nowhere is not followed to create its target. Another copy may create
+  // the file in between; then it is opened as it is.
+  if (opened < 0 && errno == ENOENT) opened = ::open(file.c_str(), kAppend | O_CREAT | O_EXCL | kOpenFlags, 0644);
+  if (opened < 0 && errno == EEXIST) opened = ::open(file.c_str(), kAppend | kOpenFlags);
   FileDescriptor fd(opened);
   struct stat status {};
-  if (!fd.Valid() || !IsRegularFile(fd.Get(), status) || static_cast<size_t>(status.st_size) > limit) {
+  // Read, check and append under the lock, so that two copies never write at the same end.
+  if (!fd.Valid() || !IsRegularFile(fd.Get(), status) || !LockExclusively(fd.Get()) ||
+      !IsRegularFile(fd.Get(), status) || static_cast<size_t>(status.st_size) > limit) {
     throw UnableToWrite(file);
   }
-  const std::optional<std::string> current = ReadUpTo(fd.Get(), limit, static_cast<size_t>(status.st_size));
-  const std::optional<AppendPlan> append = current ? plan(*current) : std::nullopt;
-  if (!append || append->keep > current->size()) throw UnableToWrite(file);
+  std::string current;
+  const bool read = ReadUpTo(fd.Get(), limit, static_cast<size_t>(status.st_size), current);
+  const std::optional<AppendPlan> append = read ? plan(current) : std::nullopt;
+  if (!append || append->keep > current.size()) throw UnableToWrite(file);
   const off_t keep = static_cast<off_t>(append->keep);
-  if (keep < static_cast<off_t>(current->size()) && ::ftruncate(fd.Get(), keep) != 0) throw UnableToWrite(file);
-  if (!WriteAll(fd.Get(), append->bytes, keep) || ::fsync(fd.Get()) != 0) {
+  if (keep < static_cast<off_t>(current.size()) && ::ftruncate(fd.Get(), keep) != 0) throw UnableToWrite(file);
+  if (!WriteAll(fd.Get(), append->bytes) || ::fsync(fd.Get()) != 0) {
     // A partly written record would put every later record out of step; drop it whole.
     if (::ftruncate(fd.Get(), keep) == 0) ::fsync(fd.Get());
     throw UnableToWrite(file);
@@ -282,14 +317,35 @@ void AppendToFile(const fs::path& file, size_t limit,
   if (!fd.Close()) throw UnableToWrite(file);
 }
 
-void KeepFolderInMemory(const fs::path& folder) {
+void RemoveStaleTemporaryFiles(const fs::path& folder, std::span<const char* const> names) {
+  const auto isTemporary = [names](std::string_view entry) {
+    if (!entry.starts_with('.') || !entry.ends_with(".new")) return false;
+    entry = entry.substr(1, entry.size() - 5);
+    const size_t dot = entry.rfind('.');
+    const std::string_view number = dot == std::string_view::npos ? "" : entry.substr(dot + 1);
+    // Named by process, or by the one fixed name earlier versions used.
+    if (!number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos) entry = entry.substr(0, dot);
+    return std::find(names.begin(), names.end(), entry) != names.end();
+  };
+  // A younger one may belong to a copy about to rename it.
+  const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+    std::error_code ignored;
+    if (isTemporary(entry.path().filename().string()) && entry.is_regular_file(ignored) &&
+        entry.last_write_time(ignored) < staleBefore) {
+      fs::remove(entry.path(), ignored);
+    }
+  }
+}
+
+void KeepFolderInMemory(const fs::path& folder, std::string why) {
   {
     std::lock_guard<std::mutex> guard(State().lock);
     State().memoryFolder = folder;
     State().memoryFiles.clear();
   }
-  TellPlayer("Neither XDG_DATA_HOME nor HOME names a folder to keep your best times, progress and "
-             "options in: they are kept only until the game closes");
+  TellPlayer(std::move(why) + ": they are kept only until the game closes");
 }
 
 }  // namespace jizdavo

@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 
@@ -23,12 +26,8 @@ inline constexpr size_t kSmallFileReadLimit = 64 << 10;
 void TellPlayer(std::string message);
 std::vector<std::string> TakePlayerMessages();
 
-enum class FileState { Missing, Refused, Cut, Whole };
-
-struct StoredContent {
-  FileState state = FileState::Missing;
-  std::string bytes;  // the first `limit` bytes when Cut, empty when Missing or Refused
-};
+using FileState = PlainFileState;
+using StoredContent = PlainFileBytes;
 
 // `file` up to `limit` bytes: Refused when it is not a regular file or cannot be read, Cut when longer.
 StoredContent ReadStoredFile(const std::filesystem::path& file, size_t limit);
@@ -43,11 +42,24 @@ std::optional<std::string> ReadFile(const std::filesystem::path& file);
 // through a link that leads nowhere), and one that cannot be created reads as empty.
 std::string ReadOrCreateFile(const std::filesystem::path& file, size_t limit);
 
-// Replaces `file` with `bytes` through a temporary file in the same folder, flushed and renamed over
-// the old one, so a crash or a full disk leaves either the old or the new content. A link to a
-// regular file has the file it leads to replaced (checked to be the file the link opened), and the
-// link stays. Throws Error "Unable to write to <file>", also for a FIFO, device or folder.
-void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Whether the bytes of the file a link leads to are of the kind the link's name stands for.
+using FileKind = bool (*)(std::string_view bytes);
+
+// What a rewrite makes of a file's content: its new bytes, or nothing to leave it as it is.
+using Rewrite = std::function<std::optional<std::string>(const StoredContent& now)>;
+
+// Rewrites `file` from what it holds now, under a lock every copy of the game takes on its folder:
+// `rewrite` gets the content (read up to `limit`; Refused when the file may be replaced but not
+// read) and gives the new bytes. They go into a temporary file of this process in the same folder,
+// on disk, with the old file's permissions, owner and group (where this process may give them), and
+// are renamed over the old one, so a crash or a full disk leaves either the old or the new content.
+// A link is followed only to a regular file whose bytes are of `kind` (none: never), checked to be
+// the file the link opened; the link stays. Throws Error "Unable to write to <file>" for anything
+// else, a FIFO, device or folder included, and when the write fails; `rewrite` may throw too.
+void RewriteFile(const std::filesystem::path& file, size_t limit, FileKind kind, const Rewrite& rewrite);
+
+// RewriteFile with `bytes`, whatever the file holds.
+void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, FileKind kind = nullptr);
 
 // Removes `file` if it is there; one that cannot be removed stays.
 void RemoveStoredFile(const std::filesystem::path& file);
@@ -58,15 +70,21 @@ struct AppendPlan {
   std::string bytes;
 };
 
-// Appends to `file` (created when missing) what `plan` makes of its content, on the one opened file:
-// nothing is looked up again by name between reading, cutting and writing. Throws Error "Unable to
+// Appends to `file` (created when missing) what `plan` makes of its content, on the one file opened
+// for appending and locked against other copies of the game from reading to writing: nothing is
+// looked up again by name between reading, cutting and writing. Throws Error "Unable to
 // write to <file>" when the file is not a regular file, is larger than `limit`, the plan gives
 // nothing, or the write fails; a failed write is cut back to `keep` bytes.
 void AppendToFile(const std::filesystem::path& file, size_t limit,
                   const std::function<std::optional<AppendPlan>(std::string_view)>& plan);
 
+// Removes the temporary files of `names` (the stored files) that a copy of the game killed between
+// writing and renaming left in `folder`, once they are a minute old.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::span<const char* const> names);
+
 // From now on the files of `folder` live in memory: each is read from the folder the first time it is
-// needed, and nothing is written there. Tells the player once.
-void KeepFolderInMemory(const std::filesystem::path& folder);
+// needed, and nothing is written there. Tells the player once: `why`, and that the files are kept
+// only until the game closes.
+void KeepFolderInMemory(const std::filesystem::path& folder, std::string why);
 
 }  // namespace jizdavo

@@ -1,9 +1,9 @@
 #include "platform/cursor_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <string>
 
 #include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 namespace {
@@ -98,11 +98,8 @@ CursorImage DecodeCursor(std::span<const uint8_t> bytes) {
 }
 
 CursorImage LoadCursorFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error("Cannot open file " + path);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw Error("Cannot open file " + path);  // a folder opens but cannot be read
-  return DecodeCursor(bytes);
+  const std::string bytes = ReadAssetFile(path, kPictureFileLimit);
+  return DecodeCursor(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace jizdavo

@@ -21,7 +21,8 @@ struct CursorImage {
 // Bitmap images of 1, 4, 8, 24 or 32 bits per pixel with their AND mask. Every offset and length is
 // checked; anything else (a PNG image, an icon file, cut-short data) raises "Cursor is invalid".
 CursorImage DecodeCursor(std::span<const uint8_t> bytes);
-// Raises "Cannot open file %s" when the file cannot be read, then as DecodeCursor.
+// Reads the file as ReadAssetFile does, bounded by kPictureFileLimit (raising its errors), then as
+// DecodeCursor.
 CursorImage LoadCursorFile(const std::string& path);
 
 }  // namespace jizdavo

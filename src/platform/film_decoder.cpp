@@ -10,6 +10,7 @@
 #include "platform/av_codec_objects.h"
 #include "platform/av_error.h"
 #include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 namespace {
@@ -30,6 +31,10 @@ std::pair<int, int> FitOnScreen(int width, int height) {
 // The film is an AVI file read from disk and nothing else: no other container (a playlist, a stream
 // description) and no other protocol is ever tried, whatever the bytes claim.
 AVFormatContext* OpenAviFile(const std::string& path) {
+  // The library would wait on a FIFO for ever and read a device without end.
+  CheckAssetFile(path);
+  // Its own log would print on the player's terminal; a failure is told once, by the game.
+  av_log_set_level(AV_LOG_QUIET);
   const AVInputFormat* avi = av_find_input_format("avi");
   if (avi == nullptr) throw Error(AvErrorText(AVERROR_DEMUXER_NOT_FOUND));
   AVDictionary* options = nullptr;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 namespace {
@@ -88,19 +89,6 @@ ChunkScan ScanChunks(std::span<const uint8_t> bytes) {
   return scan;
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) throw Error("Cannot open file " + path);
-  std::vector<uint8_t> bytes;
-  uint8_t buffer[65536];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    bytes.insert(bytes.end(), buffer, buffer + got);
-  // A folder opens on some systems but cannot be read.
-  if (std::ferror(file.get())) throw Error("Cannot open file " + path);
-  return bytes;
-}
-
 }  // namespace
 
 WaveFormat WaveFormat::Pcm(int channels, int samples_per_sec, int bits_per_sample) {
@@ -114,7 +102,10 @@ WaveFormat WaveFormat::Pcm(int channels, int samples_per_sec, int bits_per_sampl
   return format;
 }
 
-void TWave::LoadFromFile(const std::string& path) { LoadFromMemory(ReadWholeFile(path)); }
+void TWave::LoadFromFile(const std::string& path) {
+  const std::string bytes = ReadAssetFile(path, kTuneFileLimit);
+  LoadFromMemory(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
 
 void TWave::LoadFromMemory(std::span<const uint8_t> bytes) {
   if (bytes.empty()) {

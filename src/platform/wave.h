@@ -26,7 +26,8 @@ struct WaveFormat {
 
 class TWave {
  public:
-  // Raises "Cannot open file %s" when the file cannot be opened, then as LoadFromMemory.
+  // Reads the file as ReadAssetFile does, bounded by kTuneFileLimit (raising its errors), then as
+  // LoadFromMemory.
   void LoadFromFile(const std::string& path);
   // No bytes at all give an empty wave. Raises "Wave is invalid" for anything but RIFF WAVE with a
   // readable format record, and "Stream read error" where a chunk claims more bytes than there are.

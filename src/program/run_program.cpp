@@ -47,7 +47,7 @@ std::filesystem::path DataFolder(const CommandLine& command) {
   if (!command.data_dir) return PickDataFolder();
   std::error_code error;
   std::filesystem::create_directories(*command.data_dir, error);
-  return std::filesystem::absolute(*command.data_dir, error);
+  return TidyDataFolder(std::filesystem::absolute(*command.data_dir, error));
 }
 
 // Returns the exit code; errors before the game's window can show them are raised.

@@ -52,11 +52,8 @@ class WidgetPictures {
   }
 
  private:
-  // Empty when the file was read, else what is wrong with it. Only a plain file is opened: a pipe of
-  // that name would hold up start-up.
+  // Empty when the file was read, else what is wrong with it.
   static std::string TryLoad(const std::filesystem::path& file, TDIB& picture) {
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(file, ignored)) return "missing or not a plain file";
     try {
       LoadPictureFile(file, picture);
     } catch (const Error& error) {

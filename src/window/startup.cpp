@@ -60,7 +60,7 @@ void TJizdavo::DXDraw1Initialize() {
 }
 
 // The film waits at its first frame for a grace period; a skip then skips it unseen and puts the
-// pointer in the middle. A film that cannot be opened or read only costs the intro.
+// pointer in the middle. A film that cannot be opened or read only costs the intro, told on stderr.
 void TJizdavo::PlayIntroFilm() {
   try {
     MediaPlayer1.Open();
@@ -78,7 +78,8 @@ void TJizdavo::PlayIntroFilm() {
     }
     MediaPlayer1.Play();
     if (WaitForFilm([&] { return MediaPlayer1.Mode() != MediaMode::Playing; })) MediaPlayer1.Stop();
-  } catch (const Error&) {
+  } catch (const Error& error) {
+    std::fprintf(stderr, "The intro film %s is skipped: %s\n", MediaPlayer1.FileName.c_str(), error.what());
     MediaPlayer1.Close();
   }
 }

@@ -68,15 +68,6 @@ int ChildProcess::Wait() {
   return status_;
 }
 
-std::string Attempt(const std::function<void()>& write) {
-  try {
-    write();
-    return "ok";
-  } catch (const Error& error) {
-    return error.what();
-  }
-}
-
 void WriteText(int fd, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {

@@ -23,6 +23,7 @@ class ChildProcess {
   // Everything the child writes from now until it ends.
   std::string ReadToEnd();
   void Kill();
+  pid_t Pid() const { return pid_; }
   // The child's wait status (it must have ended or been killed).
   int Wait();
 
@@ -40,9 +41,6 @@ std::string RunInChild(const std::function<std::string()>& body);
 std::string RunWithoutRoot(const std::function<std::string()>& body);
 uid_t UnprivilegedUser();
 gid_t UnprivilegedGroup();
-
-// "ok" when `write` succeeds, else the message of the Error it throws: what the game would report.
-std::string Attempt(const std::function<void()>& write);
 
 // Writes all of `text` to `fd`.
 void WriteText(int fd, const std::string& text);

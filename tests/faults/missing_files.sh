@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The real program without its music, its intro film and its pointer file, and with a damaged arrow
 # picture: it starts silent, shows the main menu, plays a game and leaves with "Exit" and exit code 0.
+# Then asset files that are no plain files (a folder, FIFOs, links to /dev/zero): each start reaches
+# the main menu within 10 s under 200 MB, tells the file on stderr, and SIGTERM ends it within 2 s.
 # Then menu tunes in the WAVE forms other tools write (24-bit, float, extensible with three channels,
 # a LIST chunk of odd size before the samples) are each heard on SDL's disk audio driver.
 #
@@ -27,6 +29,31 @@ e2e_exit
 grep -q "^Graphics/ArrowNext.bmp: .*; the built-in copy is shown$" "$work/program.log" ||
   fail "the damaged arrow picture was not told on stderr"
 echo "missing files passed"
+
+# The peak memory of the program, in MB.
+peak_mb() { awk '/^VmHWM:/ { print int($2 / 1024) }' "/proc/$pid/status"; }
+
+for blocked in cursor-folder cursor-fifo cursor-zero tunes-fifo tunes-zero film-fifo; do
+  rm -rf "$work"
+  e2e_before_start() {
+    local n
+    case $blocked in
+      cursor-folder) rm "$work/Graphics/Cursor.cur" && mkdir "$work/Graphics/Cursor.cur" ;;
+      cursor-fifo) rm "$work/Graphics/Cursor.cur" && mkfifo "$work/Graphics/Cursor.cur" ;;
+      cursor-zero) ln -sf /dev/zero "$work/Graphics/Cursor.cur" ;;
+      tunes-fifo) for n in 1 2 3 4; do rm "$work/Music/MenuTune$n.wav" && mkfifo "$work/Music/MenuTune$n.wav"; done ;;
+      tunes-zero) for n in 1 2 3 4; do ln -sf /dev/zero "$work/Music/MenuTune$n.wav"; done ;;
+      film-fifo) rm "$work/Graphics/logo.avi" && mkfifo "$work/Graphics/logo.avi" ;;
+    esac
+  }
+  e2e_start "$1" "blocked-$blocked"
+  wait_for 10 film_skipped || fail "with $blocked the main menu did not show within 10 s"
+  peak=$(peak_mb)
+  ((peak < 200)) || fail "with $blocked the program took $peak MB"
+  grep -q "is not a plain file" "$work/program.log" || fail "with $blocked nothing was told on stderr"
+  end_by_signal TERM "the main menu with $blocked" 2000
+  echo "$blocked: main menu, $peak MB at most"
+done
 
 # The little-endian bytes of the value $1 in $2 bytes, as printf escapes.
 le() {

@@ -12,3 +12,25 @@ click_until() {
   done
   return 1
 }
+
+# Milliseconds since the epoch.
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+# Sends signal $1 while $2 shows: the program must end within a second (with 0.5 s to spare for a
+# loaded machine; $3 ms in all when given), with exit code 0 and the files listed in $work/stored.md5,
+# if any, untouched.
+end_by_signal() {
+  local signal=$1 what=$2 limit=${3:-1500} start took status=0
+  start=$(now_ms)
+  kill -"$signal" "$pid"
+  e2e_wait_end 5 || fail "SIG$signal during $what did not end the program"
+  took=$(($(now_ms) - start))
+  ((took <= limit)) || fail "SIG$signal during $what took $took ms to end the program"
+  wait "$pid" || status=$?
+  pid=
+  ((status == 0)) || fail "SIG$signal during $what: exit code $status"
+  if [[ -f $work/stored.md5 ]]; then
+    (cd "$work" && md5sum --quiet -c stored.md5) || fail "a stored file changed after SIG$signal"
+  fi
+  echo "SIG$signal during $what: exit code 0 after $took ms"
+}

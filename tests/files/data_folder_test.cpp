@@ -4,9 +4,14 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <optional>
+#include <set>
+#include <string>
 
 #include "files/file_fixtures.h"
+#include "files/progress.h"
+#include "files/settings.h"
 #include "platform/error.h"
 
 namespace jizdavo {
@@ -72,10 +77,34 @@ TEST_F(DataFolderTest, FallsBackToTheUserFolderAndCreatesIt) {
   EXPECT_TRUE(fs::is_directory(user));
 }
 
-TEST_F(DataFolderTest, KeepsTheProgramFolderWhenNothingCanBeWritten) {
+// Nothing is ever written into the program's folder (an installed copy's install tree) then.
+TEST_F(DataFolderTest, KeepsTheFilesInMemoryWhenNothingCanBeWritten) {
   WriteBytes("blocked", "");
-  EXPECT_EQ(ChooseDataFolder(File("blocked") / "program", File("blocked") / "user"),
-            File("blocked") / "program");
+  const fs::path program = File("blocked") / "program", user = File("blocked") / "user";
+  EXPECT_EQ(ChooseDataFolder(program, user), program);
+  EXPECT_EQ(TakePlayerMessages(), std::vector<std::string>{"Your best times, progress and options cannot be kept in " +
+                                                           user.string() + " (it cannot be made or written): they "
+                                                           "are kept only until the game closes"});
+  ReplaceFileAtomically(program / "Levels.dat", "new");
+  EXPECT_EQ(ReadStoredFile(program / "Levels.dat", 100).bytes, "new");
+}
+
+// What a copy killed between writing and renaming left behind goes at the next start, once it is
+// surely nobody's: a minute old.
+TEST_F(DataFolderTest, StaleTemporaryFilesOfTheStoredFilesAreRemoved) {
+  const auto minutesOld = [this](const char* name, int minutes) {
+    WriteBytes(name, "left");
+    fs::last_write_time(File(name), fs::file_time_type::clock::now() - std::chrono::seconds(minutes * 60 + 1));
+  };
+  minutesOld(".Levels.dat.4242.new", 1);
+  minutesOld(".Settings.ini.new", 5);
+  minutesOld(".Score.dat.17.new", 0);
+  minutesOld(".notes.txt.17.new", 5);
+  minutesOld(".Levelsh.dat.x.new", 5);
+  EXPECT_EQ(ChooseDataFolder(folder_, std::nullopt), folder_);
+  std::set<std::string> left;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) left.insert(entry.path().filename());
+  EXPECT_EQ(left, (std::set<std::string>{".Score.dat.17.new", ".notes.txt.17.new", ".Levelsh.dat.x.new"}));
 }
 
 TEST_F(DataFolderTest, AssetsAreFoundBesideTheProgramElseInTheInstalledShareFolder) {
@@ -102,10 +131,19 @@ TEST_F(DataFolderTest, ReadingAMissingFileCreatesItEmpty) {
 TEST_F(DataFolderTest, ReplacingWritesTheWholeNewContentAndLeavesNoTemporaryFile) {
   WriteBytes("Levels.dat", "old content, longer than the new");
   fs::permissions(File("Levels.dat"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  // Root saving another user's file (a run under sudo) leaves it theirs.
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(File("Levels.dat").c_str(), 4321, 4322), 0);
+  }
   ReplaceFileAtomically(File("Levels.dat"), "new");
   EXPECT_EQ(ReadBytes("Levels.dat"), "new");
   EXPECT_EQ(fs::status(File("Levels.dat")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  struct stat status {};
+  ASSERT_EQ(::stat(File("Levels.dat").c_str(), &status), 0);
+  EXPECT_EQ(status.st_uid, root ? 4321u : ::geteuid());
+  EXPECT_EQ(status.st_gid, root ? 4322u : ::getegid());
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
 }
 
@@ -156,16 +194,52 @@ TEST_F(DataFolderTest, FifosDevicesAndFoldersAreRefusedWithoutWaiting) {
 // link that leads nowhere is not followed to create a file.
 TEST_F(DataFolderTest, LinksAreFollowedToTheFileTheyOpenAndStay) {
   fs::create_directory(File("synced"));
-  WriteBytes("synced/Levels.dat", "old");
+  WriteBytes("synced/Levels.dat", EncodeProgress(3));
   fs::create_symlink(File("synced") / "Levels.dat", File("Levels.dat"));
   fs::create_symlink(File("nowhere") / "Score.dat", File("Score.dat"));
-  EXPECT_EQ(ReadOrCreateFile(File("Levels.dat"), 100), "old");
-  ReplaceFileAtomically(File("Levels.dat"), "new");
+  EXPECT_EQ(LoadProgress(folder_, GameMode::Standard), "3");
+  std::string progress = "3";
+  EXPECT_TRUE(RaiseProgress(folder_, GameMode::Standard, progress, 4));
   EXPECT_TRUE(fs::is_symlink(File("Levels.dat")));
-  EXPECT_EQ(ReadBytes("synced/Levels.dat"), "new");
+  EXPECT_EQ(ReadBytes("synced/Levels.dat"), EncodeProgress(4));
   EXPECT_EQ(ReadOrCreateFile(File("Score.dat"), 100), "");
   EXPECT_FALSE(fs::exists(File("nowhere")));
   EXPECT_TRUE(TakePlayerMessages().empty());
+}
+
+// A link is followed only to a file of its own kind: a planted link to another file of the user's
+// gets nothing written into it.
+TEST_F(DataFolderTest, ALinkToAnotherKindOfFileIsNotWritten) {
+  const struct {
+    const char* link;
+    std::string target;
+    bool followed;
+  } cases[] = {{"Levels.dat", "notes", false},
+               {"Levels.dat", "", true},
+               {"Levelsh.dat", ComplementBytes("x4"), false},
+               {"Levelsh.dat", EncodeProgress(2), true},
+               {"Settings.ini", "notes\n", false},
+               {"Settings.ini", std::string("\0[Options]\n", 11), false},
+               {"Settings.ini", "; mine\n[Options]\nPlaySE=0\n", true},
+               {"Settings.ini", "", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.link) + " -> " + c.target);
+    WriteBytes("target", c.target);
+    fs::remove(File(c.link));
+    fs::create_symlink(File("target"), File(c.link));
+    std::string progress = "1";
+    const std::string written = testing::Attempt([&] {
+      if (std::string_view(c.link) == kSettingsFileName) {
+        SettingsFile(File(c.link)).Write({});
+      } else {
+        RaiseProgress(folder_, c.link == std::string_view("Levels.dat") ? GameMode::Standard : GameMode::CarChase,
+                      progress, 5);
+      }
+    });
+    EXPECT_EQ(written, c.followed ? "ok" : "Unable to write to " + File(c.link).string());
+    EXPECT_EQ(ReadBytes("target") == c.target, !c.followed);
+    EXPECT_TRUE(fs::is_symlink(File(c.link)));
+  }
 }
 
 TEST_F(DataFolderTest, AFileLargerThanItsBoundIsReadInPartAndTold) {

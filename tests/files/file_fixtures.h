@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "files/stored_file.h"
+#include "platform/error.h"
 
 namespace jizdavo::testing {
 
@@ -46,6 +47,17 @@ class TempFolderTest : public ::testing::Test {
 
   std::filesystem::path folder_;
 };
+
+// "ok" when `write` succeeds, else the message of the Error it throws: what the game would report.
+template <typename Write>
+std::string Attempt(Write&& write) {
+  try {
+    write();
+    return "ok";
+  } catch (const Error& error) {
+    return error.what();
+  }
+}
 
 // While alive, no file of this process may grow beyond `bytes`: writes past it fail with EFBIG.
 class FileSizeLimit {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/error.h"
@@ -195,7 +196,10 @@ TEST_F(MediaPlayerTest, SeekingShowsThatFrameAndPlayingAtTheEndStartsOver) {
   EXPECT_EQ(output_.Frames().back(), 0);
 }
 
-TEST_F(MediaPlayerTest, MissingGarbageOrOtherKindsOfFilesRaiseTheLibrarysMessage) {
+// Each raises an error for the game to tell, and the library prints nothing of its own, nor for a
+// film with a damaged header. A FIFO or a
+// device is refused before the library would wait on it or read it without end.
+TEST_F(MediaPlayerTest, MissingGarbageOrOtherKindsOfFilesRaiseAnErrorQuietly) {
   const std::string garbage = (*dir_ / "garbage.avi").string();
   std::ofstream(garbage) << "this is not a film at all, just some words in a file";
   // Other containers the media libraries would take, named like the film: only AVI is opened.
@@ -203,16 +207,33 @@ TEST_F(MediaPlayerTest, MissingGarbageOrOtherKindsOfFilesRaiseTheLibrarysMessage
   std::ofstream(picture, std::ios::binary) << "P6\n2 2\n255\n" << std::string(12, '\x7F');
   const std::string playlist = (*dir_ / "playlist.avi").string();
   std::ofstream(playlist) << "#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\n" << Film() << "\n#EXT-X-ENDLIST\n";
-  for (const std::string& path : {(*dir_ / "missing.avi").string(), garbage, picture, playlist}) {
+  const std::string fifo = (*dir_ / "fifo.avi").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  const std::string zero = (*dir_ / "zero.avi").string();
+  std::filesystem::create_symlink("/dev/zero", zero);
+  ::testing::internal::CaptureStderr();
+  for (const std::string& path : {(*dir_ / "missing.avi").string(), garbage, picture, playlist, fifo, zero}) {
     player_.FileName = path;
     try {
       player_.Open();
       ADD_FAILURE() << "opened " << path;
     } catch (const Error& e) {
       EXPECT_GT(std::string(e.what()).size(), 5u) << path;
+      if (path == fifo || path == zero) {
+        EXPECT_EQ(std::string(e.what()), path + " is not a plain file");
+      }
     }
     EXPECT_EQ(player_.Mode(), MediaMode::NotReady);
   }
+  // A film whose header is damaged, which the library would comment on.
+  const std::string damaged = (*dir_ / "damaged.avi").string();
+  std::filesystem::copy_file(Film(), damaged);
+  std::string noise(100, '\0');
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 7919 >> 3);
+  std::fstream(damaged, std::ios::in | std::ios::out | std::ios::binary).seekp(40) << noise;
+  player_.FileName = damaged;
+  EXPECT_THROW(player_.Open(), Error);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(MediaPlayerTest, LargeFilmsAreScaledDownToTheScreenAndHugeOnesRefused) {

@@ -1,5 +1,7 @@
 #include "platform/wave.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -167,14 +169,25 @@ TEST_F(WaveFile, LoadsAFileAndAnEmptyFile) {
   EXPECT_TRUE(wave.Empty());
 }
 
-TEST_F(WaveFile, AMissingFileOrAFolderCannotBeOpened) {
-  for (const std::string& path : {(dir_ / "missing.wav").string(), dir_.string()}) {
+// Only a regular file is read: a FIFO must not hold up start-up, nor a device fill the memory.
+TEST_F(WaveFile, OnlyARegularFileIsRead) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo.wav").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir_ / "zero.wav");
+  const std::string missing = (dir_ / "missing.wav").string();
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {{missing, "Cannot open file " + missing},
+               {dir_.string(), dir_.string() + " is not a plain file"},
+               {(dir_ / "fifo.wav").string(), (dir_ / "fifo.wav").string() + " is not a plain file"},
+               {(dir_ / "zero.wav").string(), (dir_ / "zero.wav").string() + " is not a plain file"}};
+  for (const auto& c : cases) {
     TWave wave;
     try {
-      wave.LoadFromFile(path);
-      ADD_FAILURE() << "no error for " << path;
+      wave.LoadFromFile(c.path);
+      ADD_FAILURE() << "no error for " << c.path;
     } catch (const Error& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot open file " + path);
+      EXPECT_EQ(std::string(e.what()), c.error);
     }
   }
 }

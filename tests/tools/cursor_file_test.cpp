@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 namespace {
@@ -86,13 +87,29 @@ TEST(CursorFile, RefusesWhatIsNotACursorItCanRead) {
   }
 }
 
-TEST(CursorFile, AMissingFileCannotBeOpened) {
-  try {
-    LoadCursorFile("/nonexistent/Cursor.cur");
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "Cannot open file /nonexistent/Cursor.cur");
+// A missing file, and one past the bound of asset files, which is refused before it is decoded.
+TEST(CursorFile, AMissingOrOversizedFileIsNotDecoded) {
+  const std::filesystem::path big = std::filesystem::temp_directory_path() / "jizdavo-big-cursor.cur";
+  const struct {
+    std::string path;
+    uintmax_t size;
+    std::string error;
+  } cases[] = {{"/nonexistent/Cursor.cur", 0, "Cannot open file /nonexistent/Cursor.cur"},
+               {big.string(), kPictureFileLimit + 1, big.string() + " is larger than 8 MB"},
+               {big.string(), kPictureFileLimit, "Cursor is invalid"}};
+  for (const auto& c : cases) {
+    if (c.size > 0) {
+      std::ofstream(c.path, std::ios::binary).put(1);
+      std::filesystem::resize_file(c.path, c.size);
+    }
+    try {
+      LoadCursorFile(c.path);
+      ADD_FAILURE() << c.path;
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()), c.error);
+    }
   }
+  std::filesystem::remove(big);
 }
 
 }  // namespace

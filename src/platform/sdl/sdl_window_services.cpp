@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_window_services.h"
 
+#include <cstdio>
+
 #include "platform/cursor_file.h"
 #include "platform/error.h"
 
@@ -25,7 +27,8 @@ bool SdlWindowServices::LoadPointer(const std::string& path) {
   CursorImage image;
   try {
     image = LoadCursorFile(path);
-  } catch (const Error&) {
+  } catch (const Error& error) {
+    std::fprintf(stderr, "%s: %s; the system arrow is shown\n", path.c_str(), error.what());
     return false;
   }
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(image.argb.data(), image.width, image.height, 32,

@@ -1,20 +1,17 @@
 #include "widgets/controls/picture_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <span>
 #include <vector>
 
 #include "platform/dib.h"
 #include "platform/dib_format.h"
-#include "platform/error.h"
+#include "platform/plain_file.h"
 
 namespace jizdavo {
 
 void LoadPictureFile(const std::filesystem::path& path, TDIB& picture) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error("Cannot open file \"" + path.string() + "\"");
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  AssignPicture(picture, DecodeBitmapFile(bytes));
+  const std::string bytes = ReadAssetFile(path.string(), kPictureFileLimit);
+  AssignPicture(picture, DecodeBitmapFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())));
 }
 
 void CopyPicture(const TDIB& from, TDIB& to) {

@@ -7,8 +7,8 @@ namespace jizdavo {
 
 class TDIB;
 
-// Raises Error "Cannot open file \"<path>\"" when the file cannot be read, and the decoder's error
-// when its bytes are not a picture; `picture` is left as it was in both cases.
+// Reads the file as ReadAssetFile does, bounded by kPictureFileLimit, raising its errors, and the
+// decoder's error when its bytes are not a picture; `picture` is left as it was in every case.
 void LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
 // `to` becomes a copy of `from` (size, depth and pixels).
 void CopyPicture(const TDIB& from, TDIB& to);
