@@ -58,7 +58,10 @@ class WidgetPictures {
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(file, ignored)) return "missing or not a plain file";
     try {
-      LoadPictureFile(file, picture);
+      if (!LoadPictureFile(file, picture)) {
+        std::fprintf(stderr, "%s: DIB pixel data ends early; the rest is shown in the first palette colour\n",
+                     file.c_str());
+      }
     } catch (const Error& error) {
       return error.what();
     }

@@ -10,11 +10,14 @@
 
 namespace jizdavo {
 
-void LoadPictureFile(const std::filesystem::path& path, TDIB& picture) {
+bool LoadPictureFile(const std::filesystem::path& path, TDIB& picture) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw Error("Cannot open file \"" + path.string() + "\"");
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  AssignPicture(picture, DecodeBitmapFile(bytes));
+  DecodedPicture decoded = DecodeBitmapFile(bytes);
+  const bool whole = !decoded.ends_early;
+  AssignPicture(picture, std::move(decoded));
+  return whole;
 }
 
 void CopyPicture(const TDIB& from, TDIB& to) {

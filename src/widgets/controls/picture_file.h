@@ -8,8 +8,9 @@ namespace jizdavo {
 class TDIB;
 
 // Raises Error "Cannot open file \"<path>\"" when the file cannot be read, and the decoder's error
-// when its bytes are not a picture; `picture` is left as it was in both cases.
-void LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
+// when its bytes are not a picture; `picture` is left as it was in both cases. Returns false when the
+// picture's data ended early: what it held is shown, the rest in its first palette colour.
+bool LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
 // `to` becomes a copy of `from` (size, depth and pixels).
 void CopyPicture(const TDIB& from, TDIB& to);
 
