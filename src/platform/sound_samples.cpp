@@ -4,10 +4,12 @@
 #include <bit>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/wave_codec.h"
 
 namespace jizdavo {
 namespace {
@@ -48,6 +50,11 @@ std::optional<Codec> CodecOf(const WaveFormat& f) {
   if (x.size() < kExtensibleBytes || !std::equal(std::begin(kSubFormatTail), std::end(kSubFormatTail), x.begin() + 10))
     return std::nullopt;
   return Codec{static_cast<uint16_t>(x[8] | x[9] << 8), ReadU32(x.data() + 4)};
+}
+
+// A form the media library may decode: any tag but the plain and extensible PCM and float ones.
+bool IsCompressed(const WaveFormat& f) {
+  return f.format_tag != WaveFormat::kPcm && f.format_tag != kFloatTag && f.format_tag != kExtensibleTag;
 }
 
 std::optional<SampleLayout> LayoutOf(const WaveFormat& f) {
@@ -186,18 +193,44 @@ void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, Re
   }
 }
 
+// A compressed form, decoded by the media library; more than two channels are mixed down as PCM's are.
+void DecodeCodec(const TWave& wave, SoundSamples& sound) {
+  DecodedSound decoded = DecodeWaveCodec(wave.Format(), wave.Data(), kMaxDataBytes / sizeof(int16_t));
+  sound.channels = std::min(decoded.channels, 2);
+  if (decoded.channels <= 2) {
+    sound.samples = std::move(decoded.samples);
+    return;
+  }
+  const int frame_bytes = decoded.channels * static_cast<int>(sizeof(int16_t));
+  const SampleLayout layout{Encoding::kSigned, sizeof(int16_t), decoded.channels, frame_bytes, 0};
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(decoded.samples.data()),
+                                       decoded.samples.size() * sizeof(int16_t));
+  MixDownFrames(bytes, layout, [](const uint8_t* p) {
+    int16_t value;
+    std::memcpy(&value, p, sizeof value);
+    return static_cast<float>(value);
+  }, sound.samples);
+}
+
 }  // namespace
 
 std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
-  const std::optional<SampleLayout> layout = LayoutOf(wave.Format());
+  const WaveFormat& format = wave.Format();
+  const std::optional<SampleLayout> layout = LayoutOf(format);
   const std::span<const uint8_t> data = wave.Data();
-  if (!layout || data.size() < static_cast<size_t>(layout->frame_bytes) || data.size() > kMaxDataBytes)
+  const bool compressed = !layout && IsCompressed(format);
+  if ((!layout && !compressed) || data.empty() || data.size() > kMaxDataBytes ||
+      (layout && data.size() < static_cast<size_t>(layout->frame_bytes)))
     throw Error("Sound Buffer cannot be made");
   try {
     auto sound = std::make_shared<SoundSamples>();
-    sound->channels = std::min(layout->channels, 2);
     // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
-    sound->rate = static_cast<int>(std::min<uint32_t>(wave.Format().samples_per_sec, INT_MAX));
+    sound->rate = static_cast<int>(std::min<uint32_t>(format.samples_per_sec, INT_MAX));
+    if (compressed) {
+      DecodeCodec(wave, *sound);
+      return sound;
+    }
+    sound->channels = std::min(layout->channels, 2);
     WithReader(*layout, [&](auto read) {
       if (layout->channels <= 2) {
         CopyFrames(data, *layout, read, sound->samples);

@@ -126,7 +126,9 @@ void TWave::LoadFromMemory(std::span<const uint8_t> bytes) {
     throw Error("Wave is invalid");
   }
   ChunkScan scan = ScanChunks(bytes);
-  if (scan.data_size > bytes.size() - scan.data_offset) throw Error("Stream read error");
+  // Sample data that claims more bytes than there are (a recording cut off, a header never finished)
+  // plays what is there.
+  scan.data_size = std::min<uint64_t>(scan.data_size, bytes.size() - scan.data_offset);
   // Sample bytes without a format record cannot be played or even counted in samples.
   if (!scan.format && scan.data_size > 0) throw Error("Wave is invalid");
   const auto data = bytes.subspan(scan.data_offset, scan.data_size);

@@ -29,7 +29,8 @@ class TWave {
   // Raises "Cannot open file %s" when the file cannot be opened, then as LoadFromMemory.
   void LoadFromFile(const std::string& path);
   // No bytes at all give an empty wave. Raises "Wave is invalid" for anything but RIFF WAVE with a
-  // readable format record, and "Stream read error" where a chunk claims more bytes than there are.
+  // readable format record, and "Stream read error" where the format record claims more bytes than
+  // there are; sample data that does keeps the bytes there are.
   // On an error the wave keeps its old contents.
   void LoadFromMemory(std::span<const uint8_t> bytes);
   // RIFF WAVE bytes with one "fmt " and one "data" chunk; an empty wave gives no bytes.
