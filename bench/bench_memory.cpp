@@ -2,7 +2,8 @@
 // the pedestrian walking down and from side to side; with the build's own tunes, and with eight
 // ten-minute 44100 Hz stereo tunes in Music/ (written once into the build folder), where the time
 // from the window to the main menu is given too. The counter is the process's peak (getrusage), so
-// run each case alone: --benchmark_filter=memory_playing$ and --benchmark_filter=eight_long_tunes.
+// run each case alone: --benchmark_filter=memory_playing/iterations and
+// --benchmark_filter=eight_long_tunes.
 
 #include <sys/resource.h>
 
