@@ -1,6 +1,7 @@
 #include "platform/wave.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -155,8 +156,9 @@ void TWave::LoadFromMemory(std::span<const uint8_t> bytes) {
   Assign(*scan->format, std::vector<uint8_t>(data.begin(), data.end()));
 }
 
+// A file's data chunk may count up to 4 GiB; past the int range the count stops there.
 int TWave::Size() const {
-  return static_cast<int>(in_file_.file ? in_file_.size : data_.size());
+  return static_cast<int>(std::min<uint64_t>(in_file_.file ? in_file_.size : data_.size(), INT_MAX));
 }
 
 std::vector<uint8_t> TWave::ReadData() const {
