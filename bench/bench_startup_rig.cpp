@@ -4,16 +4,16 @@ namespace jizdavo::bench {
 
 namespace {
 
-testing::GameSetup FromBuildFolder() {
+testing::GameSetup FromFolder(const std::filesystem::path& program_folder) {
   testing::GameSetup setup;
   setup.seed = 16;
-  setup.program_folder = JIZDAVO_BUILD_DIR;
+  setup.program_folder = program_folder;
   return setup;
 }
 
 }  // namespace
 
-BuiltGame::BuiltGame() : HeadlessGame(FromBuildFolder()) { window.pointer_file_needed = true; }
+BuiltGame::BuiltGame(const std::filesystem::path& program_folder) : HeadlessGame(FromFolder(program_folder)) { window.pointer_file_needed = true; }
 
 void BuiltGame::StartToMainMenu() {
   Hold(kScanEscape, true);

@@ -4,6 +4,7 @@
 // progress in a scratch folder, and a sound device that nothing pulls.
 
 #include <cstdint>
+#include <filesystem>
 
 #include "support/headless_game.h"
 
@@ -11,7 +12,8 @@ namespace jizdavo::bench {
 
 class BuiltGame : public testing::HeadlessGame {
  public:
-  BuiltGame();
+  // The program's folder: the build's own, or another holding its Graphics/ and Music/.
+  explicit BuiltGame(const std::filesystem::path& program_folder = JIZDAVO_BUILD_DIR);
 
   // What the program does from its window's creation to the main menu, with the film skipped by an
   // Esc held from the start: TJizdavo, the built-in assets, FormCreate, the display and its

@@ -3,6 +3,7 @@
 
 #include "platform/dib_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ constexpr uint32_t kCompressionRle4 = 2;
 constexpr uint32_t kCompressionBitFields = 3;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kCoreHeaderSize = 12;
+// The later headers are the 40-byte one followed by the colour masks (52), an alpha mask (56), a
+// colour-space block (108) and a profile's place (124); the reader takes the masks and skips the rest.
+constexpr uint32_t kMaskedHeaderSize = 52;
+constexpr uint32_t kLaterHeaderSizes[] = {52, 56, 108, 124};
 constexpr int kMaxPaletteEntries = 256;
 
 const char* const kInvalid = "DIB is invalid";
@@ -109,9 +114,14 @@ void SetDefaultMasks(DibHeader& header) {
   }
 }
 
+bool KnownHeaderSize(uint32_t size) {
+  return size == kCoreHeaderSize || size == kInfoHeaderSize ||
+         std::find(std::begin(kLaterHeaderSizes), std::end(kLaterHeaderSizes), size) != std::end(kLaterHeaderSizes);
+}
+
 DibHeader ReadHeader(ByteReader& in) {
   const uint32_t header_size = in.U32(kTruncatedHeader);
-  if (header_size != kInfoHeaderSize && header_size != kCoreHeaderSize) throw Error(kInvalid);
+  if (!KnownHeaderSize(header_size)) throw Error(kInvalid);
   DibHeader header;
   header.core = header_size == kCoreHeaderSize;
   int64_t width, height;
@@ -143,9 +153,14 @@ DibHeader ReadHeader(ByteReader& in) {
     throw Error(kInvalid);
   }
   SetDefaultMasks(header);
-  if (header.compression == kCompressionBitFields) {
-    for (uint32_t& mask : header.masks) mask = in.U32(kTruncatedHeader);
+  // The later headers always hold the masks, but they count only with bit fields, as after the
+  // 40-byte header; the alpha mask is ignored.
+  if (header.compression == kCompressionBitFields || header_size >= kMaskedHeaderSize) {
+    uint32_t masks[3];
+    for (uint32_t& mask : masks) mask = in.U32(kTruncatedHeader);
+    if (header.compression == kCompressionBitFields) std::copy(std::begin(masks), std::end(masks), header.masks);
   }
+  if (header_size > kMaskedHeaderSize) in.Skip(header_size - kMaskedHeaderSize, kTruncatedHeader);
   return header;
 }
 
@@ -244,30 +259,38 @@ void DecodeRows(std::span<const uint8_t> data, const DibHeader& header, const Ro
   }
 }
 
-// Run-length pixels: rows go bottom-up; pixels the runs skip stay black.
+// Run-length pixels: rows go bottom-up. As the common decoders do, a run past the row's end is cut at
+// it (some converters write a row's padding as part of its last run), moves and rows past the picture
+// draw nothing, and data that ends before its end mark keeps what it drew. Pixels no run reaches keep
+// the first palette colour.
 class RleDecoder {
  public:
   RleDecoder(const DibHeader& header, const RowDecoder& rows, DecodedPicture& picture)
       : header_(header), rows_(rows), picture_(picture) {}
 
-  void Run(std::span<const uint8_t> data) {
+  // False when the data ended before the picture's last row was reached.
+  bool Run(std::span<const uint8_t> data) {
     ByteReader in(data);
-    for (;;) {
-      const uint8_t count = in.U8(kTruncatedPixels);
-      const uint8_t code = in.U8(kTruncatedPixels);
-      if (count > 0) {
-        Put(count, [&](int i) { return Nibble(code, i); });
-      } else if (code == 0) {
-        x_ = 0;
-        ++y_;
-      } else if (code == 1) {
-        return;
-      } else if (code == 2) {
-        x_ += in.U8(kTruncatedPixels);
-        y_ += in.U8(kTruncatedPixels);
-      } else {
-        Absolute(in, code);
+    try {
+      for (;;) {
+        const uint8_t count = in.U8(kTruncatedPixels);
+        const uint8_t code = in.U8(kTruncatedPixels);
+        if (count > 0) {
+          Put(count, [&](int i) { return Nibble(code, i); });
+        } else if (code == 0) {
+          x_ = 0;
+          y_ = std::min(y_ + 1, header_.height);
+        } else if (code == 1) {
+          return true;
+        } else if (code == 2) {
+          x_ = std::min(x_ + in.U8(kTruncatedPixels), header_.width);
+          y_ = std::min(y_ + in.U8(kTruncatedPixels), header_.height);
+        } else {
+          Absolute(in, code);
+        }
       }
+    } catch (const Error&) {
+      return y_ >= header_.height;
     }
   }
 
@@ -285,10 +308,12 @@ class RleDecoder {
 
   template <typename IndexAt>
   void Put(int count, IndexAt index_at) {
-    if (y_ >= header_.height || x_ + count > header_.width) throw Error(kRunOutside);
-    TColor* row = picture_.pixels.data() + static_cast<size_t>(header_.height - 1 - y_) * header_.width;
-    for (int i = 0; i < count; ++i) row[x_ + i] = rows_.Indexed(index_at(i));
-    x_ += count;
+    if (y_ < header_.height) {
+      TColor* row = picture_.pixels.data() + static_cast<size_t>(header_.height - 1 - y_) * header_.width;
+      const int drawn = std::min(count, header_.width - x_);
+      for (int i = 0; i < drawn; ++i) row[x_ + i] = rows_.Indexed(index_at(i));
+    }
+    x_ = std::min(x_ + count, header_.width);
   }
 
   const DibHeader& header_;
@@ -310,10 +335,9 @@ DecodedPicture DecodeBitmap(std::span<const uint8_t> bytes, std::optional<size_t
   std::span<const uint8_t> data = in.Rest();
   DecodedPicture picture{header.width, header.height, header.bit_count, {}};
   if (header.compression == kCompressionRle8 || header.compression == kCompressionRle4) {
-    if (header.image_size > data.size()) throw Error(kTruncatedPixels);
-    if (header.image_size != 0) data = data.first(header.image_size);
-    picture.pixels.assign(static_cast<size_t>(header.width) * header.height, clBlack);
-    RleDecoder(header, rows, picture).Run(data);
+    if (header.image_size != 0 && header.image_size < data.size()) data = data.first(header.image_size);
+    picture.pixels.assign(static_cast<size_t>(header.width) * header.height, rows.Indexed(0));
+    picture.ends_early = !RleDecoder(header, rows, picture).Run(data);
   } else {
     DecodeRows(data, header, rows, picture);
   }

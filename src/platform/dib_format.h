@@ -5,6 +5,7 @@
 // Every length and offset is checked against the bytes given; anything that does not fit raises
 // jizdavo::Error and nothing is read outside the buffer.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -21,6 +22,9 @@ struct DecodedPicture {
   int height = 0;
   int bit_count = 0;
   std::vector<TColor> pixels;
+  // Run-length data that ended before the last row: the pixels it did not reach are the first
+  // palette colour.
+  bool ends_early = false;
 
   bool Empty() const { return width <= 0 || height <= 0; }
 };
@@ -46,6 +50,33 @@ struct PictureView {
   int height = 0;
   const TColor* pixels = nullptr;
 };
+
+inline constexpr uint32_t kDibRgb = 0;
+inline constexpr uint32_t kDibRle8 = 1;
+inline constexpr uint32_t kDibRle4 = 2;
+inline constexpr uint32_t kDibBitFields = 3;
+
+// A bitmap form the encoder writes: the game's own pictures are the default 24 bits and a 1-bit one;
+// the others are what common editors and converters write.
+struct DibForm {
+  int bits = 24;                  // 1, 4, 8, 16, 24 or 32
+  uint32_t compression = kDibRgb;  // run lengths at 4 and 8 bits, bit fields at 16 and 32
+  uint32_t header_size = 40;      // 12 (the old form), 40, 52, 56, 108 or 124
+  bool top_down = false;          // not with run lengths
+  // Up to 8 bits: the palette, its length stored in the header. Empty: the picture's colours in the
+  // order met, and with `full_palette` filled up to 2^bits entries and a stored length of 0.
+  std::vector<TColor> palette = {};
+  bool full_palette = false;
+  std::array<uint32_t, 3> masks = {0, 0, 0};  // red, green, blue, with bit fields
+  // Run lengths: each row's last run goes on into the row's padding, as some converters write.
+  bool runs_into_padding = false;
+};
+
+// A device-independent bitmap in `form`; colours a palette or mask cannot hold are stored as near as
+// it gets (the palette's first entry for a colour it lacks).
+std::vector<uint8_t> EncodeDIB(const PictureView& picture, const DibForm& form);
+// A standalone "BM" file in `form`.
+std::vector<uint8_t> EncodeBitmapFile(const PictureView& picture, const DibForm& form);
 
 // A "TDIB" payload at 24 bits per pixel, rows bottom-up.
 std::vector<uint8_t> EncodePicturePayload24(const PictureView& picture);

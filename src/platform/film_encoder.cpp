@@ -11,6 +11,25 @@ namespace {
 constexpr int kKeyFrameInterval = 10;
 constexpr int kQuantiser = 2;
 
+AVCodecID CodecId(FilmCodec codec) {
+  switch (codec) {
+    case FilmCodec::MotionJpeg:
+      return AV_CODEC_ID_MJPEG;
+    case FilmCodec::Raw:
+      return AV_CODEC_ID_RAWVIDEO;
+    case FilmCodec::Lossless:
+      return AV_CODEC_ID_HUFFYUV;
+    case FilmCodec::Mpeg4:
+      break;
+  }
+  return AV_CODEC_ID_MPEG4;
+}
+
+// The encoder's first pixel form; plain 24-bit pixels for raw video, which takes any.
+AVPixelFormat PixelFormatOf(const AVCodec& encoder) {
+  return encoder.pix_fmts != nullptr ? encoder.pix_fmts[0] : AV_PIX_FMT_BGR24;
+}
+
 }  // namespace
 
 struct FilmEncoder::Codec : AvCodecObjects {
@@ -23,15 +42,15 @@ struct FilmEncoder::Codec : AvCodecObjects {
     avformat_free_context(format);
   }
 
-  void OpenEncoder(int width, int height, int fps) {
-    const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_MPEG4);
+  void OpenEncoder(int width, int height, int fps, FilmCodec codec) {
+    const AVCodec* encoder = avcodec_find_encoder(CodecId(codec));
     if (!encoder) throw Error(AvErrorText(AVERROR_ENCODER_NOT_FOUND));
     context = avcodec_alloc_context3(encoder);
     context->width = width;
     context->height = height;
     context->time_base = {1, fps};
     context->framerate = {fps, 1};
-    context->pix_fmt = AV_PIX_FMT_YUV420P;
+    context->pix_fmt = PixelFormatOf(*encoder);
     context->gop_size = kKeyFrameInterval;
     context->max_b_frames = 0;
     context->thread_count = 1;
@@ -49,7 +68,7 @@ struct FilmEncoder::Codec : AvCodecObjects {
     frame->height = context->height;
     CheckAv(av_frame_get_buffer(frame, 0));
     scaler = sws_getContext(context->width, context->height, AV_PIX_FMT_0RGB32, context->width,
-                            context->height, AV_PIX_FMT_YUV420P,
+                            context->height, context->pix_fmt,
                             SWS_BICUBIC | SWS_ACCURATE_RND | SWS_BITEXACT, nullptr, nullptr, nullptr);
     if (!scaler) throw Error(AvErrorText(AVERROR(EINVAL)));
   }
@@ -68,12 +87,12 @@ struct FilmEncoder::Codec : AvCodecObjects {
   }
 };
 
-FilmEncoder::FilmEncoder(const std::string& path, int width, int height, int frames_per_second)
+FilmEncoder::FilmEncoder(const std::string& path, int width, int height, int frames_per_second, FilmCodec codec)
     : codec_(std::make_unique<Codec>()) {
   Codec& c = *codec_;
   CheckAv(avformat_alloc_output_context2(&c.format, nullptr, "avi", path.c_str()));
   c.format->flags |= AVFMT_FLAG_BITEXACT;
-  c.OpenEncoder(width, height, frames_per_second);
+  c.OpenEncoder(width, height, frames_per_second, codec);
   c.stream = avformat_new_stream(c.format, nullptr);
   if (!c.stream) throw Error(AvErrorText(AVERROR(ENOMEM)));
   c.stream->time_base = c.context->time_base;

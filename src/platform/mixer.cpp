@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace jizdavo {
 namespace {
@@ -33,7 +34,14 @@ float VolumeGain(int volume) {
 
 class Mixer::Voice {
  public:
-  explicit Voice(std::shared_ptr<const SoundSamples> sound) : sound_(std::move(sound)) {}
+  explicit Voice(std::shared_ptr<const SoundSamples> sound) : sound_(std::move(sound)) {
+    if (sound_->Streamed()) scratch_.resize(kWindowFrames * static_cast<size_t>(sound_->channels));
+    // The first frame, which the last one leads into when looped, is kept at hand.
+    const int16_t* first = nullptr;
+    int16_t scratch[2];
+    sound_->Frames(0, 1, scratch, first);
+    std::copy_n(first, sound_->channels, first_frame_);
+  }
 
   void Apply(const VoiceSettings& settings) {
     const int rate =
@@ -61,19 +69,23 @@ class Mixer::Voice {
   }
 
  private:
+  // Frames a streamed voice reads at a time: about a tenth of a second of a CD-rate sound.
+  static constexpr uint64_t kWindowFrames = 4096;
+
   // Linear interpolation between neighbouring frames; a looped voice's last frame leads into its
   // first, so the seam is as smooth as the rest, and a single play fades into silence.
   template <int kChannels>
   void MixFrames(float* mix, int frames) {
-    const int16_t* samples = sound_->samples.data();
     const uint64_t count = sound_->FrameCount();
     const uint64_t end = count << 32;
     for (int i = 0; i < frames && playing_; ++i) {
       const uint64_t index = position_ >> 32;
-      const float fraction = static_cast<float>(position_ & 0xFFFFFFFF) * kFractionScale;
       const bool last = index + 1 == count;
-      const int16_t* here = samples + index * kChannels;
-      const int16_t* next = last ? samples : here + kChannels;
+      // The window must hold this frame and, but for the last, the next.
+      if (index < window_first_ || index + (last ? 1 : 2) > window_first_ + window_count_) Fetch(index);
+      const float fraction = static_cast<float>(position_ & 0xFFFFFFFF) * kFractionScale;
+      const int16_t* here = window_ + (index - window_first_) * kChannels;
+      const int16_t* next = last ? first_frame_ : here + kChannels;
       const float keep_next = last && !looped_ ? 0.0f : 1.0f;
       const float left = here[0] + (next[0] * keep_next - here[0]) * fraction;
       const int r = kChannels - 1;
@@ -92,7 +104,17 @@ class Mixer::Voice {
     }
   }
 
+  void Fetch(uint64_t index) {
+    window_count_ = sound_->Frames(index, kWindowFrames, scratch_.data(), window_);
+    window_first_ = index;
+  }
+
   std::shared_ptr<const SoundSamples> sound_;
+  std::vector<int16_t> scratch_;  // the frames a streamed sound has read
+  const int16_t* window_ = nullptr;
+  uint64_t window_first_ = 0;
+  uint64_t window_count_ = 0;
+  int16_t first_frame_[2] = {0, 0};
   uint64_t position_ = 0;  // in frames, 32.32 fixed point
   uint64_t step_ = 0;
   float gain_left_ = 1.0f;

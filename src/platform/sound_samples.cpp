@@ -4,10 +4,13 @@
 #include <bit>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/open_file.h"
+#include "platform/wave_codec.h"
 
 namespace jizdavo {
 namespace {
@@ -48,6 +51,11 @@ std::optional<Codec> CodecOf(const WaveFormat& f) {
   if (x.size() < kExtensibleBytes || !std::equal(std::begin(kSubFormatTail), std::end(kSubFormatTail), x.begin() + 10))
     return std::nullopt;
   return Codec{static_cast<uint16_t>(x[8] | x[9] << 8), ReadU32(x.data() + 4)};
+}
+
+// A form the media library may decode: any tag but the plain and extensible PCM and float ones.
+bool IsCompressed(const WaveFormat& f) {
+  return f.format_tag != WaveFormat::kPcm && f.format_tag != kFloatTag && f.format_tag != kExtensibleTag;
 }
 
 std::optional<SampleLayout> LayoutOf(const WaveFormat& f) {
@@ -156,56 +164,147 @@ Downmix DownmixFor(const SampleLayout& layout) {
   return mix;
 }
 
-// Mono and stereo keep their channels.
-template <typename Read>
-void CopyFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
-  const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
-  out.resize(frames * static_cast<size_t>(layout.channels));
-  const uint8_t* frame = data.data();
-  int16_t* sample = out.data();
-  for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
-    for (int c = 0; c < layout.channels; ++c) *sample++ = ToSample(read(frame + c * layout.bytes));
+// Converts whole frames of a layout into 16-bit mono or stereo; more than two channels are mixed down.
+class FrameConverter {
+ public:
+  explicit FrameConverter(const SampleLayout& layout) : layout_(layout) {
+    if (layout.channels > 2) mix_ = DownmixFor(layout);
   }
+
+  int OutChannels() const { return std::min(layout_.channels, 2); }
+  int FrameBytes() const { return layout_.frame_bytes; }
+
+  // The whole frames of `data` into `out`, room for that many.
+  void Convert(std::span<const uint8_t> data, int16_t* out) const {
+    const size_t frames = data.size() / static_cast<size_t>(layout_.frame_bytes);
+    WithReader(layout_, [&](auto read) {
+      if (layout_.channels <= 2) {
+        CopyFrames(data.data(), frames, read, out);
+      } else {
+        MixDownFrames(data.data(), frames, read, out);
+      }
+    });
+  }
+
+ private:
+  // Mono and stereo keep their channels.
+  template <typename Read>
+  void CopyFrames(const uint8_t* frame, size_t frames, Read read, int16_t* out) const {
+    for (size_t i = 0; i < frames; ++i, frame += layout_.frame_bytes) {
+      for (int c = 0; c < layout_.channels; ++c) *out++ = ToSample(read(frame + c * layout_.bytes));
+    }
+  }
+
+  template <typename Read>
+  void MixDownFrames(const uint8_t* frame, size_t frames, Read read, int16_t* out) const {
+    for (size_t i = 0; i < frames; ++i, frame += layout_.frame_bytes) {
+      float left = 0, right = 0;
+      for (int c = 0; c < layout_.channels; ++c) {
+        const float value = read(frame + c * layout_.bytes);
+        left += mix_.left[c] * value;
+        right += mix_.right[c] * value;
+      }
+      *out++ = ToSample(left);
+      *out++ = ToSample(right);
+    }
+  }
+
+  SampleLayout layout_;
+  Downmix mix_;
+};
+
+std::vector<int16_t> ConvertAll(std::span<const uint8_t> data, const FrameConverter& converter) {
+  std::vector<int16_t> samples(data.size() / converter.FrameBytes() * converter.OutChannels());
+  converter.Convert(data, samples.data());
+  return samples;
 }
 
-template <typename Read>
-void MixDownFrames(std::span<const uint8_t> data, const SampleLayout& layout, Read read, std::vector<int16_t>& out) {
-  const Downmix mix = DownmixFor(layout);
-  const size_t frames = data.size() / static_cast<size_t>(layout.frame_bytes);
-  out.resize(frames * 2);
-  const uint8_t* frame = data.data();
-  for (size_t i = 0; i < frames; ++i, frame += layout.frame_bytes) {
-    float left = 0, right = 0;
-    for (int c = 0; c < layout.channels; ++c) {
-      const float value = read(frame + c * layout.bytes);
-      left += mix.left[c] * value;
-      right += mix.right[c] * value;
+// Frames read from the wave's file a block at a time where they play, converted as they come.
+class StreamedSamples final : public SoundSamples {
+ public:
+  StreamedSamples(int rate, const SampleLayout& layout, const WaveFileData& in_file)
+      : SoundSamples(std::min(layout.channels, 2), rate),
+        converter_(layout),
+        file_(in_file.file),
+        offset_(in_file.offset),
+        frame_bytes_(static_cast<uint64_t>(layout.frame_bytes)),
+        frames_(in_file.size / frame_bytes_) {}
+
+  uint64_t FrameCount() const override { return frames_; }
+  bool Streamed() const override { return true; }
+
+  uint64_t Frames(uint64_t first, uint64_t wanted, int16_t* scratch, const int16_t*& frames) const override {
+    const uint64_t count = std::min(wanted, frames_ - first);
+    const uint64_t per_read = kReadBytes / frame_bytes_;
+    uint8_t bytes[kReadBytes];
+    for (uint64_t done = 0; done < count;) {
+      const uint64_t piece = std::min(per_read, count - done);
+      const size_t got = file_->ReadAt(offset_ + (first + done) * frame_bytes_, {bytes, piece * frame_bytes_});
+      const uint64_t whole = got / frame_bytes_;
+      converter_.Convert({bytes, whole * frame_bytes_}, scratch + done * channels);
+      if (whole < piece) {
+        std::fill(scratch + (done + whole) * channels, scratch + count * channels, int16_t{0});
+        break;
+      }
+      done += piece;
     }
-    out[2 * i] = ToSample(left);
-    out[2 * i + 1] = ToSample(right);
+    // What plays next is asked of the disk now, so the next block is there when it is needed.
+    file_->ReadAhead(offset_ + (first + count) * frame_bytes_, count * frame_bytes_);
+    frames = scratch;
+    return count;
   }
+
+  // The largest frame streamed; a wider one (a block alignment past this) is held instead.
+  static constexpr uint64_t kReadBytes = 16384;
+
+ private:
+  FrameConverter converter_;
+  std::shared_ptr<const OpenFile> file_;
+  uint64_t offset_;
+  uint64_t frame_bytes_;
+  uint64_t frames_;
+};
+
+// The sample bytes of a wave to be held: its own, or those read from its file into `read`.
+std::span<const uint8_t> BytesToHold(const TWave& wave, std::vector<uint8_t>& read) {
+  if (static_cast<size_t>(wave.Size()) > kMaxDataBytes) throw Error("Sound Buffer cannot be made");
+  if (!wave.InFile()) return wave.Data();
+  read = wave.ReadData();
+  return read;
+}
+
+// A compressed form, decoded by the media library; more than two channels are mixed down as PCM's are.
+std::shared_ptr<const SoundSamples> DecodeCodec(const TWave& wave, int rate) {
+  std::vector<uint8_t> read;
+  const std::span<const uint8_t> data = BytesToHold(wave, read);
+  DecodedSound decoded = DecodeWaveCodec(wave.Format(), data, kMaxDataBytes / sizeof(int16_t));
+  if (decoded.channels <= 2) return std::make_shared<HeldSamples>(decoded.channels, rate, std::move(decoded.samples));
+  // Decoded samples are native 16-bit integers, as the layout reads them on a little-endian machine.
+  const int frame_bytes = decoded.channels * static_cast<int>(sizeof(int16_t));
+  const FrameConverter converter({Encoding::kSigned, sizeof(int16_t), decoded.channels, frame_bytes, 0});
+  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(decoded.samples.data()),
+                                       decoded.samples.size() * sizeof(int16_t));
+  return std::make_shared<HeldSamples>(2, rate, ConvertAll(bytes, converter));
 }
 
 }  // namespace
 
 std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
-  const std::optional<SampleLayout> layout = LayoutOf(wave.Format());
-  const std::span<const uint8_t> data = wave.Data();
-  if (!layout || data.size() < static_cast<size_t>(layout->frame_bytes) || data.size() > kMaxDataBytes)
+  const WaveFormat& format = wave.Format();
+  const std::optional<SampleLayout> layout = LayoutOf(format);
+  const size_t size = static_cast<size_t>(wave.Size());
+  if ((!layout && !IsCompressed(format)) || size == 0 || (layout && size < static_cast<size_t>(layout->frame_bytes)))
     throw Error("Sound Buffer cannot be made");
+  // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
+  const int rate = static_cast<int>(std::min<uint32_t>(format.samples_per_sec, INT_MAX));
   try {
-    auto sound = std::make_shared<SoundSamples>();
-    sound->channels = std::min(layout->channels, 2);
-    // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
-    sound->rate = static_cast<int>(std::min<uint32_t>(wave.Format().samples_per_sec, INT_MAX));
-    WithReader(*layout, [&](auto read) {
-      if (layout->channels <= 2) {
-        CopyFrames(data, *layout, read, sound->samples);
-      } else {
-        MixDownFrames(data, *layout, read, sound->samples);
-      }
-    });
-    return sound;
+    if (!layout) return DecodeCodec(wave, rate);
+    if (const WaveFileData* in_file = wave.InFile();
+        in_file && static_cast<uint64_t>(layout->frame_bytes) <= StreamedSamples::kReadBytes)
+      return std::make_shared<StreamedSamples>(rate, *layout, *in_file);
+    std::vector<uint8_t> read;
+    const FrameConverter converter(*layout);
+    return std::make_shared<HeldSamples>(converter.OutChannels(), rate, ConvertAll(BytesToHold(wave, read), converter));
   } catch (const std::bad_alloc&) {
     throw Error("Sound Buffer cannot be locked");
   }

@@ -1,10 +1,14 @@
 #pragma once
-// One block of sound in the WAVE layout: the format record as stored and the sample bytes.
+// One block of sound in the WAVE layout: the format record as stored and the sample bytes, held in
+// memory or, for a wave loaded from a file, left in that file to be streamed from where it plays.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "platform/open_file.h"
 
 namespace jizdavo {
 
@@ -24,13 +28,22 @@ struct WaveFormat {
   bool operator==(const WaveFormat&) const = default;
 };
 
+// Where a wave's sample bytes lie in the file it was loaded from.
+struct WaveFileData {
+  std::shared_ptr<const OpenFile> file;
+  uint64_t offset = 0;
+  uint64_t size = 0;
+};
+
 class TWave {
  public:
-  // Reads the file as ReadAssetFile does, bounded by kTuneFileLimit (raising its errors), then as
-  // LoadFromMemory.
+  // Reads the chunk headers and the format record, and keeps the file open with the sample bytes in
+  // it. Raises "Cannot open file %s" when the file cannot be opened, "%s is not a plain file" for a
+  // FIFO, device or folder, then as LoadFromMemory.
   void LoadFromFile(const std::string& path);
   // No bytes at all give an empty wave. Raises "Wave is invalid" for anything but RIFF WAVE with a
-  // readable format record, and "Stream read error" where a chunk claims more bytes than there are.
+  // readable format record, and "Stream read error" where the format record claims more bytes than
+  // there are; sample data that does keeps the bytes there are.
   // On an error the wave keeps its old contents.
   void LoadFromMemory(std::span<const uint8_t> bytes);
   // RIFF WAVE bytes with one "fmt " and one "data" chunk; an empty wave gives no bytes.
@@ -39,15 +52,21 @@ class TWave {
   void Assign(WaveFormat format, std::vector<uint8_t> data);
   void Clear();
 
-  bool Empty() const { return data_.empty(); }
+  bool Empty() const { return Size() == 0; }
   // The byte count of the sample data.
-  int Size() const { return static_cast<int>(data_.size()); }
+  int Size() const;
   const WaveFormat& Format() const { return format_; }
+  // The sample bytes held in memory; none for a wave that keeps them in its file.
   std::span<const uint8_t> Data() const { return data_; }
+  // The file that holds the sample bytes, if the wave was loaded from one.
+  const WaveFileData* InFile() const { return in_file_.file ? &in_file_ : nullptr; }
+  // The sample bytes, read from the file where they are kept there (as many as it still holds).
+  std::vector<uint8_t> ReadData() const;
 
  private:
   WaveFormat format_;
   std::vector<uint8_t> data_;
+  WaveFileData in_file_;
 };
 
 }  // namespace jizdavo

@@ -55,7 +55,10 @@ class WidgetPictures {
   // Empty when the file was read, else what is wrong with it.
   static std::string TryLoad(const std::filesystem::path& file, TDIB& picture) {
     try {
-      LoadPictureFile(file, picture);
+      if (!LoadPictureFile(file, picture)) {
+        std::fprintf(stderr, "%s: DIB pixel data ends early; the rest is shown in the first palette colour\n",
+                     file.c_str());
+      }
     } catch (const Error& error) {
       return error.what();
     }

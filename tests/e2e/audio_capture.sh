@@ -74,9 +74,8 @@ for part in "0 $music_to menu-tune" "$music_to $clicks_to ten-clicks" "$clicks_t
 done
 [[ $full_scale == no ]] || fail "samples at full scale in the capture"
 
-# One channel: the tunes are mono, and loudness adds the channels' power.
 loudness() { awk '/^ *I:/ { i = $2 } END { print i }'; }
-heard=$(stretch "$music_from" "$music_to" "pan=mono|c0=c0,ebur128" | loudness)
+heard=$(stretch "$music_from" "$music_to" ebur128 | loudness)
 echo "  menu tune in the capture: $heard LUFS"
 for tune in MenuTune1 MenuTune2 MenuTune3 MenuTune4; do
   own=$(ffmpeg -nostats -hide_banner -i "$(dirname "$1")/Music/$tune.wav" -af ebur128 -f null - 2>&1 |

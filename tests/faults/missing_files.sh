@@ -4,7 +4,8 @@
 # Then asset files that are no plain files (a folder, FIFOs, links to /dev/zero): each start reaches
 # the main menu within 10 s under 200 MB, tells the file on stderr, and SIGTERM ends it within 2 s.
 # Then menu tunes in the WAVE forms other tools write (24-bit, float, extensible with three channels,
-# a LIST chunk of odd size before the samples) are each heard on SDL's disk audio driver.
+# a LIST chunk of odd size before the samples, and the compressed IMA and Microsoft ADPCM, mu-law and
+# A-law, made by ffmpeg) are each heard on SDL's disk audio driver.
 #
 #   missing_files.sh <program>
 set -euo pipefail
@@ -72,6 +73,11 @@ write_tune() {
       tag=65534 channels=3 bits=32 high='\x00\x00\x00\x40' low='\x00\x00\x00\xc0'
       extra="$(le 22 2)$(le 32 2)$(le 7 4)$(le 1 2)\x00\x00\x00\x00\x10\x00\x80\x00\x00\xaa\x00\x38\x9b\x71" ;;
     odd-list) bits=16 high='\x00\x40' low='\x00\xc0' before="LIST$(le 5 4)INFOx\x00" ;;
+    *) # a compressed form: the 16-bit tune through ffmpeg's encoder of that name
+      write_tune "$file.pcm.wav" odd-list
+      ffmpeg -nostdin -y -loglevel error -i "$file.pcm.wav" -c:a "$2" "$file"
+      rm "$file.pcm.wav"
+      return ;;
   esac
   local period=$work/period i
   : >"$period"
@@ -94,7 +100,7 @@ write_tune() {
 
 # With the effects off only the tune can sound: its square wave is half full scale.
 e2e_audio=disk
-for form in pcm24 float extensible odd-list; do
+for form in pcm24 float extensible odd-list adpcm_ima_wav adpcm_ms pcm_mulaw pcm_alaw; do
   rm -rf "$work"
   e2e_before_start() {
     for n in 1 2 3 4; do write_tune "$work/Music/MenuTune$n.wav" "$form"; done

@@ -196,10 +196,10 @@ TEST_F(SoundTest, FinalizingDropsEveryVoiceAndClosesTheDevice) {
 }
 
 TEST_F(SoundTest, AWaveTheMixerCannotPlayStaysSilentAndIsToldOnce) {
-  WaveFormat adpcm = WaveFormat::Pcm(1, 44100, 4);
-  adpcm.format_tag = 2;
+  WaveFormat unknown_codec = WaveFormat::Pcm(1, 44100, 4);
+  unknown_codec.format_tag = 0x3333;
   TWave unknown;
-  unknown.Assign(adpcm, std::vector<uint8_t>(30, 1));
+  unknown.Assign(unknown_codec, std::vector<uint8_t>(30, 1));
   TWaveCollectionItem& early = AddItem("MenuTune3", unknown, true);
   TWaveCollectionItem& late = AddItem("MenuTune4", TWave(), true);
   TWaveCollectionItem& fine = AddItem("Menu", Mono16(44100, Constant(10, 99)));
@@ -214,8 +214,8 @@ TEST_F(SoundTest, AWaveTheMixerCannotPlayStaysSilentAndIsToldOnce) {
   EXPECT_EQ(early.PlayingVoiceCount() + late.PlayingVoiceCount(), 0);
   EXPECT_EQ(device_.Pull(1)[0], 99);
   EXPECT_EQ(told,
-            "Wave 'MenuTune3' stays silent: Sound Buffer cannot be made (format tag 2, channels 1, bits 4, rate 44100 Hz)\n"
-            "Wave 'MenuTune4' stays silent: Sound Buffer cannot be made (format tag 2, channels 1, bits 4, rate 44100 Hz)\n");
+            "Wave 'MenuTune3' stays silent: Sound Buffer cannot be made (format tag 13107, channels 1, bits 4, rate 44100 Hz)\n"
+            "Wave 'MenuTune4' stays silent: Sound Buffer cannot be made (format tag 13107, channels 1, bits 4, rate 44100 Hz)\n");
 }
 
 TEST_F(SoundTest, FindIgnoresLetterCase) {

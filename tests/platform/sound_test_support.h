@@ -1,10 +1,12 @@
 #pragma once
 // Small synthetic sounds and helpers for reading the mixed stereo stream.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "platform/dx_sound.h"
+#include "platform/sound_samples.h"
 #include "platform/wave.h"
 #include "platform/wave_list.h"
 
@@ -37,6 +39,18 @@ inline std::vector<int16_t> Ramp(int frames, int start, int step) {
 inline std::vector<int16_t> Channel(const std::vector<int16_t>& stereo, int channel) {
   std::vector<int16_t> out;
   for (size_t i = channel; i < stereo.size(); i += 2) out.push_back(stereo[i]);
+  return out;
+}
+
+// Every sample a sound gives, interleaved, read as a voice reads them.
+inline std::vector<int16_t> AllSamples(const SoundSamples& sound) {
+  std::vector<int16_t> out(sound.FrameCount() * static_cast<uint64_t>(sound.channels));
+  for (uint64_t first = 0; first < sound.FrameCount();) {
+    const int16_t* frames = nullptr;
+    const uint64_t count = sound.Frames(first, sound.FrameCount() - first, out.data() + first * sound.channels, frames);
+    std::copy_n(frames, count * sound.channels, out.begin() + static_cast<ptrdiff_t>(first * sound.channels));
+    first += count;
+  }
   return out;
 }
 

@@ -83,12 +83,14 @@ Tune HeldChordTune(std::string_view melody) {
 
 TEST(RenderTune, TheLoopStartCarriesTheTailOfItsEnd) {
   std::vector<float> loop = RenderTune(HeldChordTune(""), 8000);
-  ASSERT_EQ(loop.size(), 16000u);  // one bar of 2 s
-  EXPECT_GT(std::abs(loop[0]) + std::abs(loop[1]) + std::abs(loop[2]), 0.01);
-  float largest_step = 0;
-  for (size_t i = 1; i < loop.size(); ++i)
-    largest_step = std::max(largest_step, std::abs(loop[i] - loop[i - 1]));
-  EXPECT_LE(std::abs(loop.front() - loop.back()), largest_step);
+  ASSERT_EQ(loop.size(), 32000u);  // one bar of 2 s, two channels
+  EXPECT_GT(std::abs(loop[0]) + std::abs(loop[2]) + std::abs(loop[4]), 0.01);
+  for (size_t side = 0; side < 2; ++side) {
+    float largest_step = 0;
+    for (size_t i = side + 2; i < loop.size(); i += 2)
+      largest_step = std::max(largest_step, std::abs(loop[i] - loop[i - 2]));
+    EXPECT_LE(std::abs(loop[side] - loop[loop.size() - 2 + side]), largest_step) << side;
+  }
 }
 
 TEST(RenderTune, AMelodyMustFillWholeBars) {
@@ -110,10 +112,10 @@ TEST(RenderTune, SectionsPlayInTheOrderOfTheForm) {
     SCOPED_TRACE(form);
     tune.form = form;
     std::vector<float> loop = RenderTune(tune, 8000);
-    ASSERT_EQ(loop.size(), 32000u);
-    size_t chord = form == "AB" ? 8000 : 24000, rest = form == "AB" ? 24000 : 8000;
-    EXPECT_GT(Rms(loop, chord, 8000), 0.01);
-    EXPECT_LT(Rms(loop, rest, 8000), 1e-4);
+    ASSERT_EQ(loop.size(), 64000u);
+    size_t chord = form == "AB" ? 16000 : 48000, rest = form == "AB" ? 48000 : 16000;
+    EXPECT_GT(Rms(loop, chord, 16000), 0.01);
+    EXPECT_LT(Rms(loop, rest, 16000), 1e-4);
   }
   tune.form = "AC";
   EXPECT_THROW(RenderTune(tune, 8000), std::logic_error);
@@ -130,6 +132,9 @@ TEST(IntegratedLoudness, ReadsAToneAsBroadcastersDoAndGatesSilenceAway) {
     std::vector<float> padded(static_cast<size_t>(rate) * 5);
     padded.insert(padded.end(), tone.begin(), tone.end());
     EXPECT_NEAR(IntegratedLoudness(padded, rate), -23.0, 0.2);
+    std::vector<float> both_sides;  // the channels' powers add: 3 dB more
+    for (float s : tone) both_sides.insert(both_sides.end(), {s, s});
+    EXPECT_NEAR(IntegratedLoudness(both_sides, rate, 2), -20.0, 0.05);
   }
   std::vector<float> buzz(1000);  // silence, then a buzz at -20 dBFS
   for (int i = 0; i < 1000; ++i) buzz.push_back(i % 2 ? 0.1f : -0.1f);

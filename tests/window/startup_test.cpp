@@ -121,11 +121,11 @@ TEST(Startup, GoesOnWithoutFilmOrMusic) {
 TEST(Startup, UnreadableOrUnplayableFilesAreSkippedAndTold) {
   StartupRig rig;
   rig.WriteMusic();
-  TWave wide, adpcm;
+  TWave wide, unknown_codec;
   wide.Assign(WaveFormat::Pcm(2, 48000, 24), std::vector<uint8_t>(6000, 0x10));
   WaveFormat unknown = WaveFormat::Pcm(1, 22050, 4);
-  unknown.format_tag = 2;
-  adpcm.Assign(unknown, std::vector<uint8_t>(100, 0x10));
+  unknown.format_tag = 0x3333;
+  unknown_codec.Assign(unknown, std::vector<uint8_t>(100, 0x10));
   const auto write = [&](const char* tune, const TWave& wave) {
     const std::vector<uint8_t> bytes = wave.SaveToMemory();
     std::ofstream(rig.folder / "Music" / tune, std::ios::binary)
@@ -133,7 +133,7 @@ TEST(Startup, UnreadableOrUnplayableFilesAreSkippedAndTold) {
   };
   write("MenuTune1.wav", wide);
   std::ofstream(rig.folder / "Music" / "MenuTune2.wav") << "not a wave";
-  write("MenuTune3.wav", adpcm);
+  write("MenuTune3.wav", unknown_codec);
   std::filesystem::create_directories(rig.folder / "Graphics");
   std::ofstream(rig.folder / "Graphics" / "logo.avi") << "not a film";
   rig.scripted.fallback = 1;  // menu tune 1: 24-bit stereo
@@ -149,9 +149,9 @@ TEST(Startup, UnreadableOrUnplayableFilesAreSkippedAndTold) {
   }
   const std::string told = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(told.find("MenuTune2.wav stays silent: Stream read error\n"), std::string::npos) << told;
-  const size_t adpcm_told = told.find("Wave 'MenuTune3' stays silent: Sound Buffer cannot be made");
-  EXPECT_NE(adpcm_told, std::string::npos) << told;
-  EXPECT_EQ(told.find("MenuTune3", told.find('\n', adpcm_told)), std::string::npos) << "told once: " << told;
+  const size_t codec_told = told.find("Wave 'MenuTune3' stays silent: Sound Buffer cannot be made");
+  EXPECT_NE(codec_told, std::string::npos) << told;
+  EXPECT_EQ(told.find("MenuTune3", told.find('\n', codec_told)), std::string::npos) << "told once: " << told;
 }
 
 TEST(Startup, CountdownIsDoneOnTheThirdTick) {

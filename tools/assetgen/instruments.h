@@ -15,6 +15,7 @@ struct NoteEvent {
   double level;
   Instrument instrument;
   uint32_t seed;   // drums: the noise of this hit, so repeats sound the same
+  double pan = 0;  // tunes: -1 left .. 1 right
 };
 
 // Adds the note into `mix` (mono, `rate` Hz); what falls outside the mix is dropped.

@@ -40,11 +40,13 @@ double Lufs(double mean_square) { return -0.691 + 10 * std::log10(mean_square); 
 
 }  // namespace
 
-double IntegratedLoudness(const std::vector<float>& samples, int rate) {
-  Section shelf = Shelf(rate), high = HighPass(rate);
-  std::vector<double> weighted(samples.size());
-  for (size_t i = 0; i < samples.size(); ++i) {
-    weighted[i] = std::pow(high.Process(shelf.Process(samples[i])), 2);
+double IntegratedLoudness(const std::vector<float>& samples, int rate, int channels) {
+  // The channels' weighted powers add up, frame by frame.
+  std::vector<double> weighted(samples.size() / channels);
+  for (int c = 0; c < channels; ++c) {
+    Section shelf = Shelf(rate), high = HighPass(rate);
+    for (size_t i = 0; i < weighted.size(); ++i)
+      weighted[i] += std::pow(high.Process(shelf.Process(samples[i * channels + c])), 2);
   }
   const size_t block = static_cast<size_t>(rate) * 4 / 10, hop = block / 4;
   std::vector<double> blocks;

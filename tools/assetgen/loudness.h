@@ -7,8 +7,9 @@
 
 namespace jizdavo::assetgen {
 
-// Mono samples (-1..1) at `rate` Hz; -70 for silence or anything shorter than one block.
-double IntegratedLoudness(const std::vector<float>& samples, int rate);
+// Samples (-1..1) at `rate` Hz, `channels` interleaved (front left and right count alike); -70 for
+// silence or anything shorter than one block.
+double IntegratedLoudness(const std::vector<float>& samples, int rate, int channels = 1);
 
 // RMS of the samples above 1 % of full scale, in dB under full scale: how loud a sound is while it
 // sounds, however much silence surrounds it. Channels may be interleaved.

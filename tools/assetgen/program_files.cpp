@@ -38,7 +38,7 @@ std::vector<ProgramFile> WidgetPictureFiles() {
 
 void WriteProgramFiles(const std::filesystem::path& program_folder) {
   for (const TuneFile& tune : RenderAllTunes())
-    WriteFile(program_folder / "Music" / (tune.name + ".wav"), EncodeWave({1, kMusicRate, 16}, tune.samples));
+    WriteFile(program_folder / "Music" / (tune.name + ".wav"), EncodeWave({kMusicChannels, kMusicRate, 16}, tune.samples));
   std::filesystem::path graphics = program_folder / "Graphics";
   WriteIntroFilm(graphics / "logo.avi");
   WriteFile(graphics / "Cursor.cur", EncodeCursorFile(PointerPicture(), kPointerHotX, kPointerHotY));

@@ -1,6 +1,7 @@
 #include "song.h"
 
 #include <cmath>
+#include <map>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,10 @@ namespace jizdavo::assetgen {
 namespace {
 
 constexpr int kStepsPerBar = 16;
+constexpr double kChordPan = -0.4;
+constexpr double kArpPan = 0.4;
+constexpr double kHatPan = 0.3;
+constexpr double kEchoPan = -0.6;
 
 // Semitones of "C", "D#", "Bb" ... above C.
 int PitchClass(std::string_view name, size_t* used) {
@@ -97,8 +102,9 @@ class Sequencer {
   }
 
   // Both passes put the same note at exactly one loop apart, so the second pass is the first's repeat.
-  void Add(int64_t start, double steps, double note, double level, Instrument voice, uint32_t seed = 0) {
-    notes_.push_back({start, steps * step_, note, level, voice, seed});
+  void Add(int64_t start, double steps, double note, double level, Instrument voice, uint32_t seed = 0,
+           double pan = 0) {
+    notes_.push_back({start, steps * step_, note, level, voice, seed, pan});
   }
 
   void Bar(int pass, int first_bar, const Section& section, int bar) {
@@ -112,12 +118,12 @@ class Sequencer {
       }
       if (StepOf(section.chord_rhythm, s) == 'x')
         for (int interval : chord.intervals)
-          Add(at, HeldSteps(section.chord_rhythm, s), chord.root + interval, 0.16, tune_.chord_voice);
+          Add(at, HeldSteps(section.chord_rhythm, s), chord.root + interval, 0.16, tune_.chord_voice, 0, kChordPan);
       char a = StepOf(section.arp, s);
       if (a >= '0' && a <= '9') {
         int index = a - '0', size = static_cast<int>(chord.intervals.size());
         Add(at, 1.5, chord.root + 12 + chord.intervals[index % size] + 12 * (index / size), 0.2,
-            Instrument::Pluck);
+            Instrument::Pluck, 0, kArpPan);
       }
       Drums(at, section, bar * kStepsPerBar + s);
     }
@@ -128,7 +134,7 @@ class Sequencer {
     if (StepOf(section.kick, step) == 'x') Add(at, 1, 0, 0.9, Instrument::Kick, seed);
     if (StepOf(section.snare, step) == 'x') Add(at, 1, 0, 0.5, Instrument::Snare, seed * 3);
     if (StepOf(section.hat, step) == 'x')
-      Add(at, 1, 0, step % 4 == 2 ? 0.22 : 0.14, Instrument::Hat, seed * 7);
+      Add(at, 1, 0, step % 4 == 2 ? 0.22 : 0.14, Instrument::Hat, seed * 7, kHatPan);
   }
 
   void Melody(int pass, int first_bar, const Section& section) {
@@ -144,6 +150,7 @@ class Sequencer {
         notes_.push_back(n);
         n.start += std::lround(3 * step_ * rate_);  // a quiet echo three steps later
         n.level *= 0.3;
+        n.pan = kEchoPan;
         notes_.push_back(n);
       }
   }
@@ -164,7 +171,7 @@ constexpr double kTuneCeiling = 0.5;   // -6 dBFS
 void MasterTune(std::vector<float>& samples, int rate) {
   // Twice: the limiter takes a little loudness off the first time.
   for (int round = 0; round < 2; ++round) {
-    double gain = std::pow(10.0, (kTuneLoudness - IntegratedLoudness(samples, rate)) / 20);
+    double gain = std::pow(10.0, (kTuneLoudness - IntegratedLoudness(samples, rate, 2)) / 20);
     for (float& s : samples) s = static_cast<float>(s * gain);
     SoftLimit(samples, kTuneKnee, kTuneCeiling);
   }
@@ -198,11 +205,24 @@ std::vector<NoteEvent> MelodyNotes(std::string_view melody, double step_seconds,
 std::vector<float> RenderTune(const Tune& tune, int rate) {
   Sequencer sequencer(tune, rate);
   int64_t loop = sequencer.LoopSamples();
-  std::vector<float> mix(static_cast<size_t>(2 * loop));
-  for (const NoteEvent& note : sequencer.Notes()) RenderNote(mix, rate, note);
+  // One mono mix per place in the field, each then spread over both sides at equal power.
+  std::map<double, std::vector<float>> by_pan;
+  for (const NoteEvent& note : sequencer.Notes()) {
+    std::vector<float>& mix = by_pan[note.pan];
+    if (mix.empty()) mix.resize(static_cast<size_t>(2 * loop));
+    RenderNote(mix, rate, note);
+  }
   // The second pass carries the first pass's tails into its start, just as the loop will when it
   // wraps, so it is the seamless one.
-  std::vector<float> out(mix.begin() + loop, mix.end());
+  std::vector<float> out(static_cast<size_t>(2 * loop));
+  for (const auto& [pan, mix] : by_pan) {
+    const double angle = (pan + 1) * kTau / 8;
+    const float left = static_cast<float>(std::cos(angle)), right = static_cast<float>(std::sin(angle));
+    for (int64_t i = 0; i < loop; ++i) {
+      out[2 * i] += left * mix[loop + i];
+      out[2 * i + 1] += right * mix[loop + i];
+    }
+  }
   MasterTune(out, rate);
   return out;
 }

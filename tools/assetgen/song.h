@@ -36,7 +36,9 @@ struct Tune {
   std::string_view form;          // the order they play in, one letter a section: "AABA"
 };
 
-// Mono samples at `rate`, mastered for the game: exactly one loop, whose end runs on into its start.
+// Stereo samples at `rate`, interleaved, mastered for the game: exactly one loop, whose end runs on
+// into its start. Bass, drums and the lead sit in the middle, the chords to the left, the arpeggio
+// and the hats to the right, the lead's echo to the left.
 std::vector<float> RenderTune(const Tune& tune, int rate);
 
 // The notes of a melody written as above, from `start` seconds on; for the fanfare.

@@ -7,13 +7,14 @@
 
 namespace jizdavo::assetgen {
 
-// A minute of music at 16000 Hz keeps the eight tunes, and the mixer's copy of each, inside the
-// program's memory budget; the tunes hold little above 7 kHz anyway.
-constexpr int kMusicRate = 16000;
+// The effects' rate: the tunes' hats and plucks reach up to it. The program streams the tunes from
+// their files, so their length costs no memory.
+constexpr int kMusicRate = 44100;
+constexpr int kMusicChannels = 2;
 
 struct TuneFile {
   std::string name;  // "MenuTune1" .. "InGame4"
-  std::vector<float> samples;  // mono, kMusicRate, one seamless loop
+  std::vector<float> samples;  // stereo interleaved, kMusicRate, one seamless loop
 };
 
 std::vector<TuneFile> RenderAllTunes();

@@ -9,9 +9,13 @@
 
 namespace jizdavo {
 
-void LoadPictureFile(const std::filesystem::path& path, TDIB& picture) {
+bool LoadPictureFile(const std::filesystem::path& path, TDIB& picture) {
   const std::string bytes = ReadAssetFile(path.string(), kPictureFileLimit);
-  AssignPicture(picture, DecodeBitmapFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())));
+  DecodedPicture decoded =
+      DecodeBitmapFile(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  const bool whole = !decoded.ends_early;
+  AssignPicture(picture, std::move(decoded));
+  return whole;
 }
 
 void CopyPicture(const TDIB& from, TDIB& to) {

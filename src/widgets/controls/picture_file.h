@@ -8,8 +8,10 @@ namespace jizdavo {
 class TDIB;
 
 // Reads the file as ReadAssetFile does, bounded by kPictureFileLimit, raising its errors, and the
-// decoder's error when its bytes are not a picture; `picture` is left as it was in every case.
-void LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
+// decoder's error when its bytes are not a picture; `picture` is left as it was in every case. Returns
+// false when the picture's data ended early: what it held is shown, the rest in its first palette
+// colour.
+bool LoadPictureFile(const std::filesystem::path& path, TDIB& picture);
 // `to` becomes a copy of `from` (size, depth and pixels).
 void CopyPicture(const TDIB& from, TDIB& to);
 
