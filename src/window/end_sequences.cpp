@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "objects/black.h"
+#include "platform/scan_codes.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 #include "window/jizdavo.h"
@@ -36,6 +37,7 @@ bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
     DXSpriteEngine.DrawAll();
   }
   if (Game.EndProgress < kHandOver) return true;
+  enter_from_game_ = DXInput.Keyboard.Keys(kKeyEnter);
   if (victory) {
     HandOverVictory();
   } else {
@@ -107,6 +109,8 @@ void TJizdavo::HandOverGameOver() {
   ResetGame();
   StartMenuMusic();
   ShowPauseMenu(false);
+  // A retry is the likeliest wish: one Enter away.
+  Menus.Keys.Preselect(Menus.Label19);
   Game.Title = "GAME OVER";
   ShowTitle();
   Game.TitlePos = 0;

@@ -225,6 +225,9 @@ class TJizdavo final : public SpriteWindow {
   bool ListTakesTime() const;
 
   PlatformServices services_;
+  // Enter was down when a game handed over to the menus: until it is released, its press (which may
+  // still be on its way) does not work the screen it brought up.
+  bool enter_from_game_ = false;
 };
 
 }  // namespace jizdavo

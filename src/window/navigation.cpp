@@ -57,6 +57,12 @@ void TJizdavo::WireNavigation() {
 
 // The name field keeps its keys; other keys work the menus, and the mouse hides their highlight.
 void TJizdavo::HandleWindowEvent(const WindowEvent& event) {
+  const bool enter_key = event.key_code == kKeyEnter &&
+                         (event.kind == WindowEvent::Kind::KeyDown || event.kind == WindowEvent::Kind::KeyUp);
+  if (enter_from_game_ && enter_key) {  // the Enter that ended a game, until it is let go
+    enter_from_game_ = event.kind == WindowEvent::Kind::KeyDown;
+    return;
+  }
   const bool used = Menus.Layer.HandleEvent(event);
   if (!used || event.kind != WindowEvent::Kind::KeyDown) Menus.Keys.HandleEvent(event);
 }

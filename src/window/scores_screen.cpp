@@ -121,6 +121,7 @@ void TJizdavo::ShowAfterGameScores() {
   Game.ScoresListMode = 10;
   Menus.ListView1.Show();
   Menus.Scores.BringToFront();
+  if (Menus.Label18.Visible) Menus.Keys.Preselect(Menus.Label18);  // one Enter to play on
 }
 
 void TJizdavo::Label15Click(TControl*) {

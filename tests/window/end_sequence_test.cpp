@@ -36,6 +36,29 @@ TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
   }
 }
 
+// After a loss one Enter restarts the level, before any outline shows; the Enter that skipped the
+// sequence, whose press may reach the menus only after they came up, works nothing.
+TEST(EndSequence, OneEnterRestartsALostLevel) {
+  for (int key : {kScanEscape, kScanEnter}) {
+    PlayField field;
+    StartLive(field, false, 2);
+    Game.Crashed = true;
+    field.Hold(key);
+    field.Frame();
+    ASSERT_EQ(Game.Title, "GAME OVER");
+    field.Hold(key, false);
+    if (key == kScanEnter) {
+      field.Key(kKeyEnter);
+      field.KeyUp(kKeyEnter);
+    }
+    EXPECT_EQ(Game.Title, "GAME OVER") << key;
+    EXPECT_EQ(field.game->Menus.Keys.Highlighted(), nullptr) << key;  // nothing shows for the mouse
+    field.Key(kKeyEnter);
+    EXPECT_TRUE(Game.InGame) << key;
+    EXPECT_EQ(Game.Level, 2) << key;
+  }
+}
+
 // The landings' "Puk" climbs with the effects switched off too.
 TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
   for (bool effects : {true, false}) {
@@ -173,6 +196,12 @@ TEST(EndSequence, ATimeOutsideAFullTopTenGoesToTheScoresList) {
   EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
   EXPECT_EQ(Game.ScoresListMode, 10);
   EXPECT_EQ(field.game->Menus.ListView1.Items.Count(), 10);
+  // One Enter, once the one that skipped is up, plays the next level.
+  field.Hold(kScanEnter, false);
+  field.KeyUp(kKeyEnter);
+  field.Key(kKeyEnter);
+  EXPECT_TRUE(Game.InGame);
+  EXPECT_EQ(Game.Level, 5);
 }
 
 TEST(HeadsUpDisplay, ItemsStandAtTheirPlacesOnOneLine) {
