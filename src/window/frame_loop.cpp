@@ -2,6 +2,7 @@
 // presentation. The play frame runs the countdown, pausing, traffic, the sprites, the game clock,
 // the end sequences and the heads-up display.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -28,12 +29,12 @@ void TJizdavo::DXTimer1Timer(int LagCount) {
 // False when the frame ends without presenting (pause, hand-overs).
 bool TJizdavo::PlayFrame(int LagCount) {
   uint32_t now = Now();
-  bool escape = DXInput.Keyboard.Keys(kKeyEscape);
-  if (GameIsLive(Game) && escape && Game.Countdown <= 0) {
+  const bool pause = AnyKeyHeld(pause_keys_);
+  if (GameIsLive(Game) && pause && Game.Countdown <= 0) {
     PauseGame();
     return false;
   }
-  if (GameIsOver(Game) && (escape || DXInput.Keyboard.Keys(kKeyEnter))) Game.EndProgress = kHandOver;
+  if (GameIsOver(Game) && (pause || AnyKeyHeld(skip_keys_))) Game.EndProgress = kHandOver;
   if (!Game.CountdownDone) Timer1.SetEnabled(true);
   if (Game.EndProgress < kWorldHidden) DrawWorld(LagCount, now);
   if (Game.CountdownSize > 5.0) DrawCountdown(now);
@@ -49,6 +50,10 @@ bool TJizdavo::PlayFrame(int LagCount) {
   Game.LastTick = Now();
   if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
   return true;
+}
+
+bool TJizdavo::AnyKeyHeld(const KeyCodes& keys) const {
+  return std::any_of(keys.begin(), keys.end(), [this](int code) { return DXInput.Keyboard.Keys(code); });
 }
 
 void TJizdavo::PauseGame() {

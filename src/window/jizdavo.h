@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/best_times.h"
+#include "files/player_keys.h"
 #include "files/settings.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
@@ -18,6 +19,7 @@
 #include "platform/dxdraw.h"
 #include "platform/image_list.h"
 #include "platform/media_player.h"
+#include "platform/scan_codes.h"
 #include "platform/timer.h"
 #include "platform/wave_list.h"
 #include "platform/window_events.h"
@@ -136,6 +138,8 @@ class TJizdavo final : public SpriteWindow {
 
   // Options and music (options.cpp).
   void ReadSettings();
+  // The player's own keys from the settings file, where given.
+  void ReadPlayerKeys();
   void PlayMusicClick(TControl* Sender = nullptr);
   void Image1Click(TControl* Sender = nullptr);
   void Image2Click(TControl* Sender = nullptr);
@@ -157,6 +161,7 @@ class TJizdavo final : public SpriteWindow {
 
   // Frame loop.
   bool PlayFrame(int LagCount);
+  bool AnyKeyHeld(const KeyCodes& keys) const;
   void PauseGame();
   void DrawWorld(int LagCount, uint32_t now);
   void SpawnCar(int road, int lane, int lanes);
@@ -225,6 +230,9 @@ class TJizdavo final : public SpriteWindow {
   bool ListTakesTime() const;
 
   PlatformServices services_;
+  // Pausing and skipping the end of a game; the walking keys are DXInput's assigns.
+  KeyCodes pause_keys_{kKeyEscape, 0, 0};
+  KeyCodes skip_keys_{kKeyEnter, 0, 0};
   // Enter was down when a game handed over to the menus: until it is released, its press (which may
   // still be on its way) does not work the screen it brought up.
   bool enter_from_game_ = false;

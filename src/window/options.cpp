@@ -2,6 +2,7 @@
 // music switch, and starting and fading the tunes.
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,21 @@ void TJizdavo::ReadSettings() {
   Menus.SuperGauge1.SetPosition(options.SEVolume);
   ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
   ApplyGaugeVolume(Menus.SuperGauge1, EffectItems());
+}
+
+void TJizdavo::ReadPlayerKeys() {
+  const PlayerKeys keys = jizdavo::ReadPlayerKeys(Settings);
+  for (const std::string& problem : keys.problems) std::fprintf(stderr, "%s\n", problem.c_str());
+  const auto take = [&keys](GameKey key, KeyCodes& codes) {
+    codes = keys.chosen[static_cast<size_t>(key)].value_or(codes);
+  };
+  TKeyAssigns& walking = DXInput.Keyboard.Assigns;
+  take(GameKey::Up, walking[StateUp]);
+  take(GameKey::Down, walking[StateDown]);
+  take(GameKey::Left, walking[StateLeft]);
+  take(GameKey::Right, walking[StateRight]);
+  take(GameKey::Pause, pause_keys_);
+  take(GameKey::Skip, skip_keys_);
 }
 
 // "Back" on Options and the new-game screens keeps the choices, then returns to the main menu.
