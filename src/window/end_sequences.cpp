@@ -97,8 +97,10 @@ void TJizdavo::RemoveAllSprites() {
   Game.Player = nullptr;  // it went with the others
 }
 
+// The game tune fades out while the menus already show (the old game held a black screen for the
+// second of the fade).
 void TJizdavo::StopGame() {
-  FadeOutGameMusic(false);
+  FadeOutGameMusicBehind();
   BackSurface().Fill(0);
   Game.InGame = false;
   RemoveAllSprites();

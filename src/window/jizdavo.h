@@ -89,7 +89,7 @@ class TJizdavo final : public SpriteWindow {
   void DrawRoad(int s);
 
   // --- End of game and heads-up display (end_sequences.cpp, hud.cpp) ---
-  void FadeOutGameMusic(bool run_frames);
+  void FadeOutGameMusic();
   void DrawHeadsUpDisplay();
 
   // --- Menu backdrop (menu_backdrop.cpp): the frame while no game runs, and the screen title ---
@@ -149,6 +149,13 @@ class TJizdavo final : public SpriteWindow {
   void Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
   void StartMenuMusic();
   void FadeOutMenuMusic();
+  // The fades of the end of a game and of a retry: the tune fades over its second while the frames
+  // go on, each frame setting its volume, so the menus and the next game do not wait for it.
+  void FadeOutGameMusicBehind();
+  void FadeOutMenuMusicBehind();
+  void AdvanceFadeBehind();
+  // Stops the tune still fading behind at once.
+  void EndFadeBehind();
   // The menu tune number 1..4 the Track label shows.
   int MenuTrack() const;
 
@@ -179,11 +186,15 @@ class TJizdavo final : public SpriteWindow {
   int DrawEmblem(const std::string& name, int centre);
   void SweepTitle(TSurface& back);
 
-  // Game start.
-  void StartGame(bool chase);
+  // Game start: the game of the new-game screen `Title` names. `wait_for_menu_tune`: the menu tune
+  // fades out first, frames running; else it fades behind the countdown, so that a player retrying
+  // or playing on after a game waits for nothing but the countdown.
+  void StartTitledGame(bool wait_for_menu_tune);
+  void StartGame(bool chase, bool wait_for_menu_tune);
   void PrepareGrowingWords();
   void LoadProgressFiles();
-  void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);
+  void FadeOut(const std::string& tune_name, int start_volume);
+  void FadeOutBehind(const std::string& tune_name, int start_volume);
 
   // World.
   void PaintGround(int ground);
@@ -236,6 +247,12 @@ class TJizdavo final : public SpriteWindow {
   // Enter was down when a game handed over to the menus: until it is released, its press (which may
   // still be on its way) does not work the screen it brought up.
   bool enter_from_game_ = false;
+  struct FadeBehind {
+    std::string tune;  // empty: none
+    int start_volume = 0;
+    uint32_t t0 = 0;
+  };
+  FadeBehind fade_behind_;
 };
 
 }  // namespace jizdavo

@@ -236,7 +236,7 @@ void TJizdavo::Label18Click(TControl*) {
     Game.Title = "NEW GAME STANDARD";
     RaiseLevelProgress(Game.Level);
   }
-  Label11Click();
+  StartTitledGame(false);
 }
 
 void TJizdavo::ListView1Enter(TControl*) { Menus.Layer.SetFocusedControl(nullptr); }
@@ -261,7 +261,7 @@ void TJizdavo::Label20Click(TControl*) {
   Game.TitlePos = 1000;
   ShowTitle();
   if (Menus.Label21.Visible) {
-    FadeOutGameMusic(true);
+    FadeOutGameMusic();
     StartMenuMusic();
   }
   ResetGame();
@@ -275,10 +275,11 @@ void TJizdavo::Label19Click(TControl*) {
   RemoveAllSprites();
   ResetGame();
   PlayEffect("Menu");
-  if (Menus.Label21.Visible) FadeOutGameMusic(true);
+  const bool paused = Menus.Label21.Visible;
+  if (paused) FadeOutGameMusic();
   HidePanels();
   Game.Title = Game.ChaseMode ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD";
-  Label11Click();
+  StartTitledGame(paused);
 }
 
 }  // namespace jizdavo

@@ -36,14 +36,16 @@ TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
   }
 }
 
-// After a loss one Enter restarts the level, before any outline shows; the Enter that skipped the
-// sequence, whose press may reach the menus only after they came up, works nothing.
-TEST(EndSequence, OneEnterRestartsALostLevel) {
+// After a loss one Enter restarts the level at once, before any outline shows: neither the game tune
+// nor the menu tune is waited for. The Enter that skipped the sequence, whose press may reach the menus
+// only after they came up, works nothing.
+TEST(EndSequence, OneEnterRestartsALostLevelAtOnce) {
   for (int key : {kScanEscape, kScanEnter}) {
     PlayField field;
     StartLive(field, false, 2);
     Game.Crashed = true;
     field.Hold(key);
+    const uint32_t skipped = field.clock.Now();
     field.Frame();
     ASSERT_EQ(Game.Title, "GAME OVER");
     field.Hold(key, false);
@@ -56,6 +58,7 @@ TEST(EndSequence, OneEnterRestartsALostLevel) {
     field.Key(kKeyEnter);
     EXPECT_TRUE(Game.InGame) << key;
     EXPECT_EQ(Game.Level, 2) << key;
+    EXPECT_LT(field.clock.Now() - skipped, 100u) << key;
   }
 }
 
