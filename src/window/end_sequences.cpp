@@ -135,6 +135,7 @@ void TJizdavo::ShowCompletionNotice() {
     text = "Congratulation, you have completed all levels of car chase game!";
   }
   if (!text) return;
+  EndFadeBehind();  // the box holds the frames that would fade the game tune: the fanfare plays alone
   PlayEffect("Fanfare");
   services_.window.MessageBox("You win!", text);
 }
