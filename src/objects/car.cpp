@@ -1,8 +1,10 @@
 #include "objects/car.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "objects/krev.h"
 #include "objects/player.h"
@@ -30,6 +32,26 @@ bool IsLargeVehicle(const std::string& image_name) {
 void PaintBloodDot(SpriteWindow& window, TPictureCollectionItem& picture, int x, int y, int alpha) {
   window.FindImage("Krev1").DrawBlended(*picture.PatternSurface(0), Bounds(x, y, kBloodDotSize, kBloodDotSize),
                                         0, alpha);
+}
+
+// The blood dot on the corpse lands on the body alone: the picture's transparent pixels are put back,
+// so splash after splash never fills the picture's box around the body with blood.
+void PaintCorpseDot(SpriteWindow& window, TPictureCollectionItem& corpse, int x, int y) {
+  TSurface& surface = *corpse.PatternSurface(0);
+  const RawPixel key = surface.ColorKey();
+  const TRect dot{std::max(x, 0), std::max(y, 0), std::min(x + kBloodDotSize, surface.Width()),
+                  std::min(y + kBloodDotSize, surface.Height())};
+  std::array<std::pair<int, int>, kBloodDotSize * kBloodDotSize> clear;
+  size_t clear_count = 0;
+  for (int py = dot.Top; py < dot.Bottom; ++py) {
+    for (int px = dot.Left; px < dot.Right; ++px) {
+      if (corpse.Transparent && surface.GetPixel(px, py) == key) clear[clear_count++] = {px, py};
+    }
+  }
+  PaintBloodDot(window, corpse, x, y, kCorpseDotAlpha);
+  if (clear_count == 0) return;
+  surface.MarkChanged(dot);
+  for (size_t i = 0; i < clear_count; ++i) surface.MarkedRow(clear[i].second)[clear[i].first] = key;
 }
 
 }  // namespace
@@ -94,14 +116,14 @@ void TCar::Splash(const TKrev& stain) {
   const int b = Window().Random(corpse.Height());
   const bool picks_up_blood = GoesLeft || X >= stain.X;
   if (stain.Y <= Y && Y <= stain.Y + stain.Height - 2) {
-    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
+    PaintCorpseDot(Window(), corpse, a, b);
     if (!picks_up_blood) return;
     TopTrail = true;
     TopTrailAlpha = kTrailStartAlpha;
   }
   const double bottom = Y + Height;
   if (stain.Y + 2 <= bottom && bottom <= stain.Y + stain.Height + 1) {
-    PaintBloodDot(Window(), corpse, a, b, kCorpseDotAlpha);
+    PaintCorpseDot(Window(), corpse, a, b);
     if (picks_up_blood) {
       BottomTrail = true;
       BottomTrailAlpha = kTrailStartAlpha;

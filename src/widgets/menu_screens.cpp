@@ -201,15 +201,15 @@ void Contact(TEdit& field, TControl& parent, int top, const char* line) {
 void BuildCredits(TMenuScreens& m) {
   const TControlFont section = MenuFont("Arial", 13);
   Text(m.Label34, m.Credits, "Programming:", 2, 12, section);
-  Text(m.Label35, m.Credits, "The Jizdavo developers", 12, 32, section);
-  Text(m.Label36, m.Credits, "and contributors", 12, 52, section);
+  Text(m.Label35, m.Credits, "The Jizdavo project", 12, 32, section);
+  Text(m.Label36, m.Credits, "and its contributors", 12, 52, section);
   Text(m.Label37, m.Credits, "Graphics:", 2, 72, section);
-  Text(m.Label38, m.Credits, "The asset generator", 12, 92, section);
+  Text(m.Label38, m.Credits, "Jizdavo's asset generator", 12, 92, section);
   Text(m.Label39, m.Credits, "Music and sound effects", 2, 112, section);
-  Text(m.Label40, m.Credits, "The Jizdavo sound makers", 12, 132, section);
-  Contact(m.Contact1, m.Credits, 155, "Bug reports: see README");
-  Contact(m.Contact2, m.Credits, 175, "Sources: see README");
-  Contact(m.Contact3, m.Credits, 195, "Thanks for playing!");
+  Text(m.Label40, m.Credits, "Jizdavo's asset generator", 12, 132, section);
+  Contact(m.Contact1, m.Credits, 155, "Repository: jizdavo");
+  Contact(m.Contact2, m.Credits, 175, "Licence: GPL-3.0-or-later");
+  Contact(m.Contact3, m.Credits, 195, "Comes with no warranty");
   Text(m.Label42, m.Credits, "Back", 15, 225, HeadingFont());
 }
 

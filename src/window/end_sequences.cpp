@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "objects/black.h"
+#include "platform/scan_codes.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 #include "window/jizdavo.h"
@@ -36,6 +37,7 @@ bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
     DXSpriteEngine.DrawAll();
   }
   if (Game.EndProgress < kHandOver) return true;
+  enter_from_game_ = DXInput.Keyboard.Keys(kKeyEnter);
   if (watching_) {
     EndWatching(true);
   } else if (victory) {
@@ -97,8 +99,10 @@ void TJizdavo::RemoveAllSprites() {
   Game.Player = nullptr;  // it went with the others
 }
 
+// The game tune fades out while the menus already show (the old game held a black screen for the
+// second of the fade).
 void TJizdavo::StopGame() {
-  FadeOutGameMusic(false);
+  FadeOutGameMusicBehind();
   BackSurface().Fill(0);
   Game.InGame = false;
   RemoveAllSprites();
@@ -110,6 +114,8 @@ void TJizdavo::HandOverGameOver() {
   ResetGame();
   StartMenuMusic();
   ShowPauseMenu(false);
+  // A retry is the likeliest wish: one Enter away.
+  Menus.Keys.Preselect(Menus.Label19);
   Game.Title = "GAME OVER";
   ShowTitle();
   Game.TitlePos = 0;
@@ -133,6 +139,7 @@ void TJizdavo::ShowCompletionNotice() {
     text = "Congratulation, you have completed all levels of car chase game!";
   }
   if (!text) return;
+  EndFadeBehind();  // the box holds the frames that would fade the game tune: the fanfare plays alone
   PlayEffect("Fanfare");
   ShowMessage("You win!", text);
 }

@@ -2,6 +2,7 @@
 // presentation. The play frame runs the countdown, pausing, traffic, the sprites, the game clock,
 // the end sequences and the heads-up display.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -16,6 +17,7 @@ namespace jizdavo {
 
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
+  AdvanceFadeBehind();
   if (!DXDraw1.IsDrawable() || FilmIsPlaying()) return;
   if (!Game.InGame) {
     MenuFrame();
@@ -61,8 +63,8 @@ uint8_t TJizdavo::HeldKeys() const {
   if (states[StateDown]) keys |= kReplayDown;
   if (states[StateLeft]) keys |= kReplayLeft;
   if (states[StateRight]) keys |= kReplayRight;
-  if (DXInput.Keyboard.Keys(kKeyEscape)) keys |= kReplayEscape;
-  if (DXInput.Keyboard.Keys(kKeyEnter)) keys |= kReplayEnter;
+  if (AnyKeyHeld(pause_keys_)) keys |= kReplayEscape;
+  if (AnyKeyHeld(skip_keys_)) keys |= kReplayEnter;
   return keys;
 }
 
@@ -91,6 +93,10 @@ bool TJizdavo::RunTick(int LagCount) {
   Game.LastTick = now;
   if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
   return true;
+}
+
+bool TJizdavo::AnyKeyHeld(const KeyCodes& keys) const {
+  return std::any_of(keys.begin(), keys.end(), [this](int code) { return DXInput.Keyboard.Keys(code); });
 }
 
 void TJizdavo::PauseGame() {

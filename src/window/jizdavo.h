@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/best_times.h"
+#include "files/player_keys.h"
 #include "files/settings.h"
 #include "objects/sprite_dx_engine.h"
 #include "objects/sprite_window.h"
@@ -19,6 +20,7 @@
 #include "platform/dxdraw.h"
 #include "platform/image_list.h"
 #include "platform/media_player.h"
+#include "platform/scan_codes.h"
 #include "platform/timer.h"
 #include "platform/wave_list.h"
 #include "platform/window_events.h"
@@ -101,7 +103,7 @@ class TJizdavo final : public SpriteWindow {
   void DrawRoad(int s);
 
   // --- End of game and heads-up display (end_sequences.cpp, hud.cpp) ---
-  void FadeOutGameMusic(bool run_frames);
+  void FadeOutGameMusic();
   void DrawHeadsUpDisplay();
 
   // --- Menu backdrop (menu_backdrop.cpp): the frame while no game runs, and the screen title ---
@@ -150,6 +152,8 @@ class TJizdavo final : public SpriteWindow {
 
   // Options and music (options.cpp).
   void ReadSettings();
+  // The player's own keys from the settings file, where given.
+  void ReadPlayerKeys();
   void PlayMusicClick(TControl* Sender = nullptr);
   void Image1Click(TControl* Sender = nullptr);
   void Image2Click(TControl* Sender = nullptr);
@@ -159,6 +163,13 @@ class TJizdavo final : public SpriteWindow {
   void Shape3MouseMove(TControl* Sender, TShiftState Shift, int X, int Y);
   void StartMenuMusic();
   void FadeOutMenuMusic();
+  // The fades of the end of a game and of a retry: the tune fades over its second while the frames
+  // go on, each frame setting its volume, so the menus and the next game do not wait for it.
+  void FadeOutGameMusicBehind();
+  void FadeOutMenuMusicBehind();
+  void AdvanceFadeBehind();
+  // Stops the tune still fading behind at once.
+  void EndFadeBehind();
   // The menu tune number 1..4 the Track label shows.
   int MenuTrack() const;
 
@@ -179,8 +190,9 @@ class TJizdavo final : public SpriteWindow {
     uint8_t keys;
   };
   GameTick NextTick(int LagCount);
-  // The walking keys, Esc and Enter as ReplayKey bits.
+  // The walking keys, the pause keys (Esc) and the skip keys (Enter) as ReplayKey bits.
   uint8_t HeldKeys() const;
+  bool AnyKeyHeld(const KeyCodes& keys) const;
   void PauseGame();
   void DrawWorld(int LagCount, uint32_t now);
   void SpawnCar(int road, int lane, int lanes);
@@ -198,15 +210,19 @@ class TJizdavo final : public SpriteWindow {
   int DrawEmblem(const std::string& name, int centre);
   void SweepTitle(TSurface& back);
 
-  // Game start.
-  void StartGame(bool chase);
+  // Game start: the game of the new-game screen `Title` names. `wait_for_menu_tune`: the menu tune
+  // fades out first, frames running; else it fades behind the countdown, so that a player retrying
+  // or playing on after a game waits for nothing but the countdown.
+  void StartTitledGame(bool wait_for_menu_tune);
+  void StartGame(bool chase, bool wait_for_menu_tune);
   // The level's world for a game about to run, the pointer hidden.
   void SetUpPlayField(bool chase);
   // In a Standard level whose best time has a replay, and with the option on, that run's figure.
   void AddGhost();
   void PrepareGrowingWords();
   void LoadProgressFiles();
-  void FadeOut(const std::string& tune_name, int start_volume, bool run_frames);
+  void FadeOut(const std::string& tune_name, int start_volume);
+  void FadeOutBehind(const std::string& tune_name, int start_volume);
 
   // World.
   void PaintGround(int ground);
@@ -277,6 +293,18 @@ class TJizdavo final : public SpriteWindow {
   uint8_t tick_keys_ = 0;
 
   PlatformServices services_;
+  // Pausing and skipping the end of a game; the walking keys are DXInput's assigns.
+  KeyCodes pause_keys_{kKeyEscape, 0, 0};
+  KeyCodes skip_keys_{kKeyEnter, 0, 0};
+  // Enter was down when a game handed over to the menus: until it is released, its press (which may
+  // still be on its way) does not work the screen it brought up.
+  bool enter_from_game_ = false;
+  struct FadeBehind {
+    std::string tune;  // empty: none
+    int start_volume = 0;
+    uint32_t t0 = 0;
+  };
+  FadeBehind fade_behind_;
 };
 
 }  // namespace jizdavo

@@ -57,6 +57,12 @@ void TJizdavo::WireNavigation() {
 
 // The name field keeps its keys; other keys work the menus, and the mouse hides their highlight.
 void TJizdavo::HandleWindowEvent(const WindowEvent& event) {
+  const bool enter_key = event.key_code == kKeyEnter &&
+                         (event.kind == WindowEvent::Kind::KeyDown || event.kind == WindowEvent::Kind::KeyUp);
+  if (enter_from_game_ && enter_key) {  // the Enter that ended a game, until it is let go
+    enter_from_game_ = event.kind == WindowEvent::Kind::KeyDown;
+    return;
+  }
   const bool used = Menus.Layer.HandleEvent(event);
   if (!used || event.kind != WindowEvent::Kind::KeyDown) Menus.Keys.HandleEvent(event);
 }
@@ -230,7 +236,7 @@ void TJizdavo::Label18Click(TControl*) {
     Game.Title = "NEW GAME STANDARD";
     RaiseLevelProgress(Game.Level);
   }
-  Label11Click();
+  StartTitledGame(false);
 }
 
 void TJizdavo::ListView1Enter(TControl*) { Menus.Layer.SetFocusedControl(nullptr); }
@@ -257,7 +263,7 @@ void TJizdavo::Label20Click(TControl*) {
   Game.TitlePos = 1000;
   ShowTitle();
   if (Menus.Label21.Visible) {
-    FadeOutGameMusic(true);
+    FadeOutGameMusic();
     StartMenuMusic();
   }
   ResetGame();
@@ -271,10 +277,11 @@ void TJizdavo::Label19Click(TControl*) {
   RemoveAllSprites();
   ResetGame();
   PlayEffect("Menu");
-  if (Menus.Label21.Visible) FadeOutGameMusic(true);
+  const bool paused = Menus.Label21.Visible;
+  if (paused) FadeOutGameMusic();
   HidePanels();
   Game.Title = Game.ChaseMode ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD";
-  Label11Click();
+  StartTitledGame(paused);
 }
 
 }  // namespace jizdavo

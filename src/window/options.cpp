@@ -2,6 +2,7 @@
 // music switch, and starting and fading the tunes.
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ const std::vector<std::string>& EffectItems() {
 }
 
 std::string MenuTune(int track) { return "MenuTune" + std::to_string(track); }
+std::string GameTune() { return "InGame" + std::to_string(Game.InGameTrack); }
 
 }  // namespace
 
@@ -63,6 +65,21 @@ void TJizdavo::ReadSettings() {
   Menus.SuperGauge1.SetPosition(options.SEVolume);
   ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
   ApplyGaugeVolume(Menus.SuperGauge1, EffectItems());
+}
+
+void TJizdavo::ReadPlayerKeys() {
+  const PlayerKeys keys = jizdavo::ReadPlayerKeys(Settings);
+  for (const std::string& problem : keys.problems) std::fprintf(stderr, "%s\n", problem.c_str());
+  const auto take = [&keys](GameKey key, KeyCodes& codes) {
+    codes = keys.chosen[static_cast<size_t>(key)].value_or(codes);
+  };
+  TKeyAssigns& walking = DXInput.Keyboard.Assigns;
+  take(GameKey::Up, walking[StateUp]);
+  take(GameKey::Down, walking[StateDown]);
+  take(GameKey::Left, walking[StateLeft]);
+  take(GameKey::Right, walking[StateRight]);
+  take(GameKey::Pause, pause_keys_);
+  take(GameKey::Skip, skip_keys_);
 }
 
 // "Back" on Options and the new-game screens keeps the choices, then returns to the main menu.
@@ -140,7 +157,7 @@ void TJizdavo::StartMenuMusic() {
 // The tune goes quieter by 2 hundredths of a decibel a millisecond for one second, then stops. It
 // takes the second even when the music is off. Its passes keep to the game clock, 60 a second: the old
 // game ran them back to back, as many frames as the machine could make, where the display shows 60.
-void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_frames) {
+void TJizdavo::FadeOut(const std::string& tune_name, int start_volume) {
   TWaveCollectionItem& tune = DXWaveList.Find(tune_name);
   // The fade takes a second of the machine's time even inside a frame, where the game clock stands.
   const auto live = [this] { return services_.clock.Live(); };
@@ -148,7 +165,7 @@ void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_
   uint32_t elapsed = 0;
   do {
     tune.SetVolume(start_volume - 2 * static_cast<int>(elapsed));
-    if (run_frames) DXTimer1Timer(0);
+    DXTimer1Timer(0);
     // The next pass at the first frame time after now (frame n at n * 1000 / 60 ms): a slow pass is
     // followed by one more at the next frame time, not by a burst to catch up.
     elapsed = live() - t0;
@@ -165,10 +182,36 @@ void TJizdavo::FadeOut(const std::string& tune_name, int start_volume, bool run_
 }
 
 // The fades start from the level the music gauge shows.
-void TJizdavo::FadeOutMenuMusic() { FadeOut(MenuTune(MenuTrack()), MusicVolume(), true); }
+void TJizdavo::FadeOutMenuMusic() { FadeOut(MenuTune(MenuTrack()), MusicVolume()); }
 
-void TJizdavo::FadeOutGameMusic(bool run_frames) {
-  FadeOut("InGame" + std::to_string(Game.InGameTrack), MusicVolume() - 1000, run_frames);
+void TJizdavo::FadeOutGameMusic() { FadeOut(GameTune(), MusicVolume() - 1000); }
+
+void TJizdavo::FadeOutMenuMusicBehind() { FadeOutBehind(MenuTune(MenuTrack()), MusicVolume()); }
+
+void TJizdavo::FadeOutGameMusicBehind() { FadeOutBehind(GameTune(), MusicVolume() - 1000); }
+
+// One tune fades behind at a time: a new fade stops the one before.
+void TJizdavo::FadeOutBehind(const std::string& tune_name, int start_volume) {
+  EndFadeBehind();
+  fade_behind_ = {tune_name, start_volume, Now()};
+  AdvanceFadeBehind();
+}
+
+// The same slope as FadeOut: 2 hundredths of a decibel a millisecond, stopped after the second.
+void TJizdavo::AdvanceFadeBehind() {
+  if (fade_behind_.tune.empty()) return;
+  const uint32_t elapsed = Now() - fade_behind_.t0;
+  if (elapsed >= kFadeLength) {
+    EndFadeBehind();
+    return;
+  }
+  DXWaveList.Find(fade_behind_.tune).SetVolume(fade_behind_.start_volume - 2 * static_cast<int>(elapsed));
+}
+
+void TJizdavo::EndFadeBehind() {
+  if (fade_behind_.tune.empty()) return;
+  DXWaveList.Find(fade_behind_.tune).Stop();
+  fade_behind_.tune.clear();
 }
 
 }  // namespace jizdavo

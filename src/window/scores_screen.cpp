@@ -112,7 +112,11 @@ void TJizdavo::EndOfLevel() {
   }
   Game.TitlePos = 0;
   services_.window.SetPointerShape(1);
-  if (qualified) Menus.Edit1.SetFocus();
+  // The last name is offered selected: typing a new name replaces it, an arrow key keeps it to edit.
+  if (qualified) {
+    Menus.Edit1.SetFocus();
+    Menus.Edit1.SelectAll();
+  }
 }
 
 // The level's top ten after a game, with "Main menu" and, below the last level, "Next level".
@@ -123,6 +127,7 @@ void TJizdavo::ShowAfterGameScores() {
   Game.ScoresListMode = 10;
   Menus.ListView1.Show();
   Menus.Scores.BringToFront();
+  if (Menus.Label18.Visible) Menus.Keys.Preselect(Menus.Label18);  // one Enter to play on
 }
 
 void TJizdavo::Label15Click(TControl*) {

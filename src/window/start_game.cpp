@@ -12,21 +12,29 @@
 
 namespace jizdavo {
 
-void TJizdavo::Label11Click() {
+void TJizdavo::Label11Click() { StartTitledGame(true); }
+
+void TJizdavo::StartTitledGame(bool wait_for_menu_tune) {
   // Any other screen has no game to start (the game would run without a level picture).
   if (Game.Title == "NEW GAME STANDARD") {
-    StartGame(false);
+    StartGame(false, wait_for_menu_tune);
   } else if (Game.Title == "NEW GAME CAR CHASE") {
-    StartGame(true);
+    StartGame(true, wait_for_menu_tune);
   }
 }
 
-void TJizdavo::StartGame(bool chase) {
+void TJizdavo::StartGame(bool chase, bool wait_for_menu_tune) {
   Game.ChaseMode = chase;
   ShowTitle();
   Game.TitlePos = 1000;
   PrepareGrowingWords();
-  FadeOutMenuMusic();
+  // The last game's tune may still be fading, and the new one may be the same item.
+  EndFadeBehind();
+  if (wait_for_menu_tune) {
+    FadeOutMenuMusic();
+  } else {
+    FadeOutMenuMusicBehind();
+  }
   HidePanels();
   Menus.ListView1.Clear();
   Game.ScoresListMode = 0;

@@ -33,6 +33,7 @@ void TJizdavo::FormCreate() {
   Game.LevelTable.clear();
   LoadMusic();
   ReadSettings();
+  ReadPlayerKeys();
   ResetGame();
   HidePanels();
 }

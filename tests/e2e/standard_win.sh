@@ -4,13 +4,15 @@
 # in the best-times list and in "Score.dat", leaves by "Main menu" (which unlocks level 2, kept in
 # "Levels.dat"), finds the same name and time again through the main menu's "Best times", watches
 # that record's replay (the figure walks to the finish again, "REPLAY" in the heads-up line) until the
-# list comes back, and picks level 2 in the level choice of a new Standard game.
+# list comes back, picks level 2 in the level choice of a new Standard game, then level 1 again, wins
+# it again and types a second name over the first, which the entry offers, and finds exactly that
+# name in "Score.dat".
 #
 #   standard_win.sh <traffic-free program>
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-readonly name=Walker
+readonly name=Walker second_name=Runner
 # Below the road's centre line: grass, until the grey "Victory" text grows over it.
 readonly victory_region=240x60+200+245
 # The name and time columns of the best-times list's first row.
@@ -38,9 +40,12 @@ grey_count() { count_pixels "$1" 'r - g < 12 && g - r < 12 && g - b < 12 && b - 
 victory_shown() { (($(brightness) > 100 && $(grey_count "$victory_region") > 1000)); }
 
 # The finish lies straight below the start; the key is held through the countdown and the walk.
-xdotool keydown Down
-wait_for 60 victory_shown || { xdotool keyup Down; fail "no \"Victory\" after walking down to the finish"; }
-xdotool keyup Down
+walk_to_finish() {
+  xdotool keydown Down
+  wait_for 60 victory_shown || { xdotool keyup Down; fail "no \"Victory\" after walking down to the finish"; }
+  xdotool keyup Down
+}
+walk_to_finish
 
 wait_for 30 panel_is_not "$main_menu" || fail "the name entry did not follow the victory"
 xdotool type --delay 120 "$name"
@@ -95,8 +100,28 @@ level_choice=$(settled_panel_print) || fail "the level choice did not settle"
 click_at 313 275  # "2"
 level_two_picked() { panel_is_not "$new_game" && panel_is_not "$level_choice"; }
 wait_for 15 level_two_picked || fail "picking level 2 did not lead back to the new-game screen"
-click_at 285 393  # "Back"
-wait_for 15 panel_is "$main_menu" || fail "Back did not return to the main menu"
+
+# Level 1 once more: the name entry offers the last name selected, and typing replaces it.
+level_two_screen=$(settled_panel_print) || fail "the new-game screen did not settle on level 2"
+click_at 290 333  # "Level: 2"
+wait_for 15 panel_is_not "$level_two_screen" || fail "the level choice did not show again"
+settled_panel_print >/dev/null || fail "the level choice did not settle"
+click_at 285 275  # "1"
+wait_for 15 panel_is "$new_game" || fail "picking level 1 did not lead back to the new-game screen at level 1"
+click_at 280 363  # "Start"
+wait_for 30 game_shown || fail "the game did not start again"
+walk_to_finish
+wait_for 30 menu_shown || fail "the name entry did not follow the second victory"
+settled_panel_print >/dev/null || fail "the name entry did not settle"
+xdotool type --delay 120 "$second_name"
+press_key Return
+wait_for 15 best_times_listed || fail "Enter did not lead to the best times after the second win"
+record=$(perl -0777 -pe '$_ = ~$_; tr/\r/\n/' "$work/Score.dat")
+[[ $record =~ ^1$'\n'$name$'\n'00:[0-9]{2}:[0-9]{3}$'\n'1$'\n'$second_name$'\n'00:[0-9]{2}:[0-9]{3}$ ]] ||
+  fail "after the second win Score.dat decodes to \"$record\""
+
+click_at 300 427  # "Main menu"
+wait_for 15 panel_is "$main_menu" || fail "\"Main menu\" did not return to the main menu"
 
 e2e_exit
-echo "Standard level won and level 2 unlocked"
+echo "Standard level won twice, level 2 unlocked, the second name typed over the first"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "objects/sprite_engine.h"
@@ -182,16 +183,24 @@ TEST_F(CarTest, OnlyWantedCarsPulseInTheCarChase) {
   }
 }
 
-// Counts the corpse's pixels that changed, and checks they all went to `want`.
-int ChangedCorpsePixels(TPictureCollectionItem& corpse, RawPixel want) {
+// Counts the body's pixels that changed, and checks they all went to `want` when given; the picture's
+// transparent frame must stay as it was.
+int ChangedCorpsePixels(TPictureCollectionItem& corpse, std::optional<RawPixel> want) {
   const TSurface& surface = *corpse.PatternSurface(0);
   int changed = 0;
   for (int y = 0; y < surface.Height(); ++y) {
     for (int x = 0; x < surface.Width(); ++x) {
       const RawPixel p = surface.GetPixel(x, y);
+      const bool frame = x == 0 || y == 0 || x == surface.Width() - 1 || y == surface.Height() - 1;
+      if (frame) {
+        EXPECT_EQ(p, surface.ColorKey()) << "transparent pixel at " << x << ", " << y;
+        continue;
+      }
       if (p == Raw(kCorpseColor)) continue;
       ++changed;
-      EXPECT_EQ(p, want) << "at " << x << ", " << y;
+      if (want) {
+        EXPECT_EQ(p, *want) << "at " << x << ", " << y;
+      }
     }
   }
   return changed;
@@ -233,6 +242,24 @@ TEST_F(CarTest, WheelsCrossingTheStainSplashTheBodyAndCarryBlood) {
     stain.Kill();
     FreeDead();
   }
+}
+
+// Splash after splash, dots land all over the picture's box, yet only on the body.
+TEST_F(CarTest, SplashesNeverPaintTheCorpsePicturesTransparentPixels) {
+  Crash();
+  TPictureCollectionItem& corpse = Image("Mrtvola");
+  corpse.Rebuild();
+  TKrev& stain = AddStain(310, 105, 20);
+  for (int pass = 0; pass < 200; ++pass) {
+    clock.Advance(7);  // a new seed for the dot's place
+    TCar& car = AddCar(7, true, 300, 106, 1.0);
+    car.Step(0);
+    car.Kill();
+    FreeDead();
+  }
+  EXPECT_GT(ChangedCorpsePixels(corpse, std::nullopt), 100);  // the dots did land, all over the body
+  stain.Kill();
+  FreeDead();
 }
 
 // Only a stain under the car splashes it; a freed stain splashes nothing.

@@ -14,14 +14,14 @@ struct PictureEntry {
   const char* name;
   int width, height;
   TColor color;
-  // A black, colour-keyed frame around the colour, as the game's car pictures have.
+  // A black, colour-keyed frame around the colour, as the game's car and corpse pictures have.
   bool keyed_frame;
 };
 
 constexpr PictureEntry kPictures[] = {
     {"Clovek1d", 16, 9, kStandColor, false},   {"Clovek1c", 16, 12, kWalkColor1, false},
-    {"Clovek1c2", 16, 12, kWalkColor2, false}, {"Mrtvola", 24, 14, kCorpseColor, false},
-    {"Mrtvola2", 24, 14, kCorpseColor, false}, {"Krev", 20, 20, kStainColor, false},
+    {"Clovek1c2", 16, 12, kWalkColor2, false}, {"Mrtvola", 24, 14, kCorpseColor, true},
+    {"Mrtvola2", 24, 14, kCorpseColor, true}, {"Krev", 20, 20, kStainColor, false},
     {"Krev1", 3, 3, kDotColor, false},         {"Barrier", 2, 3, RGB(219, 219, 219), false},
     {"Cil", 15, 15, kFinishColor, false},      {"Pozadi", 640, 480, kRoadColor, false},
     {"Alpha", 50, 30, RGB(255, 255, 0), false},

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/scan_codes.h"
 #include "platform/sdl/sdl_input_source.h"
 
 #include <cstdlib>
@@ -168,6 +169,19 @@ TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGameAndNoTapIsLost) {
     EXPECT_TRUE(seen.scan_codes[PcScanCodeOf(SDL_SCANCODE_DOWN)]) << "step " << i;
     EXPECT_FALSE(seen.scan_codes[0]);
   }
+}
+
+// The key names players write in the settings file are SDL's names of those keys.
+TEST(KeyNames, AreTheNamesSdlGivesTheKeys) {
+  for (const NamedScanCode& key : NamedScanCodes()) {
+    const SDL_Scancode sdl = SDL_GetScancodeFromName(key.name);
+    EXPECT_NE(sdl, SDL_SCANCODE_UNKNOWN) << key.name;
+    EXPECT_EQ(PcScanCodeOf(sdl), key.scan) << key.name;
+    EXPECT_EQ(KeyCodeOfKeyName(key.name), KeyCodeOfScanCode(key.scan)) << key.name;
+  }
+  EXPECT_EQ(KeyCodeOfKeyName("keypad 8"), 104);
+  EXPECT_EQ(KeyCodeOfKeyName("Keypad"), 0);
+  EXPECT_EQ(KeyCodeOfKeyName("-"), 0);  // a key the game has no code for
 }
 
 TEST_F(SdlWindowTest, FrameIsScaledByAWholeFactorWithBlackBorders) {

@@ -74,6 +74,12 @@ void HeadlessGame::Key(int key_code, bool repeat) {
   Send(event);
 }
 
+void HeadlessGame::KeyUp(int key_code) {
+  WindowEvent event{WindowEvent::Kind::KeyUp};
+  event.key_code = key_code;
+  Send(event);
+}
+
 void HeadlessGame::Start(bool chase, int level, int difficulty) {
   Game.Title = chase ? "NEW GAME CAR CHASE" : "NEW GAME STANDARD";
   Game.Level = level;

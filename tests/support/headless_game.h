@@ -92,6 +92,7 @@ class HeadlessGame {
   void Hold(int scan_code, bool down = true) { input.SetKey(scan_code, down); }
   // A key pressed as the window sends it to the main window (a `repeat` of one held down).
   void Key(int key_code, bool repeat = false);
+  void KeyUp(int key_code);
   void Send(const WindowEvent& event) { game->HandleWindowEvent(event); }
   // Starts a game from the menu's choices.
   void Start(bool chase, int level, int difficulty = 1);

@@ -1,5 +1,5 @@
-// The name field: typing with a length limit, the keys that edit, Enter through OnKeyPress, and keys
-// reaching it only while it has the focus and its panel is in front.
+// The name field: typing with a length limit, the keys that edit, a selected proposal, Enter through
+// OnKeyPress, and keys reaching it only while it has the focus and its panel is in front.
 
 #include <gtest/gtest.h>
 
@@ -83,25 +83,41 @@ TEST_F(EditTest, EnterGoesThroughOnKeyPressWhichMaySwallowOrReplaceKeys) {
 
 TEST_F(EditTest, EditingKeysMoveTheCaretAndDelete) {
   struct Case {
+    bool select_all;  // the proposal as the name entry shows it
     std::vector<int> keys;
+    const char* typed;
     std::string text;
     int caret;
   };
   const std::vector<Case> cases = {
-      {{kKeyBackspace}, "Jizdav", 6},
-      {{kKeyLeft, kKeyLeft, kKeyBackspace}, "Jizdvo", 4},
-      {{kKeyHome, kKeyDelete}, "izdavo", 0},
-      {{kKeyHome, kKeyBackspace}, "Jizdavo", 0},
-      {{kKeyEnd, kKeyDelete}, "Jizdavo", 7},
-      {{kKeyHome, kKeyRight, kKeyRight, kKeyDelete}, "Jidavo", 2},
-      {{kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft}, "Jizdavo", 0},
+      {false, {kKeyBackspace}, "", "Jizdav", 6},
+      {false, {kKeyLeft, kKeyLeft, kKeyBackspace}, "", "Jizdvo", 4},
+      {false, {kKeyHome, kKeyDelete}, "", "izdavo", 0},
+      {false, {kKeyHome, kKeyBackspace}, "", "Jizdavo", 0},
+      {false, {kKeyEnd, kKeyDelete}, "", "Jizdavo", 7},
+      {false, {kKeyHome, kKeyRight, kKeyRight, kKeyDelete}, "", "Jidavo", 2},
+      {false, {kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft, kKeyLeft}, "",
+       "Jizdavo", 0},
+      {true, {}, "Ann", "Ann", 3},
+      {true, {kKeyBackspace}, "", "", 0},
+      {true, {kKeyDelete}, "", "", 0},
+      {true, {kKeyBackspace}, "Bo", "Bo", 2},
+      {true, {kKeyLeft, kKeyBackspace}, "", "Jizdavo", 0},
+      {true, {kKeyRight, kKeyBackspace}, "", "Jizdav", 6},
+      {true, {kKeyUp}, "!", "!Jizdavo", 1},
+      {true, {kKeyDown}, "!", "Jizdavo!", 8},
+      {true, {kKeyHome, kKeyDelete}, "", "izdavo", 0},
+      {true, {kKeyEnd}, "s", "Jizdavos", 8},
   };
   edit.SetFocus();
   for (const Case& c : cases) {
     edit.SetText("Jizdavo");
+    if (c.select_all) edit.SelectAll();
     for (int key : c.keys) KeyDown(layer, key);
-    EXPECT_EQ(edit.Text(), c.text);
-    EXPECT_EQ(edit.SelStart(), c.caret);
+    Type(layer, c.typed);
+    EXPECT_EQ(edit.Text(), c.text) << c.select_all << " " << c.typed;
+    EXPECT_EQ(edit.SelStart(), c.caret) << c.select_all << " " << c.typed;
+    EXPECT_EQ(edit.SelLength(), 0) << c.select_all << " " << c.typed;
   }
   edit.SetText("Jizdavo");
   edit.SetSelStart(3);
@@ -134,7 +150,7 @@ TEST_F(EditTest, OnlyLatin1CharactersAreTaken) {
             "bc");
 }
 
-TEST_F(EditTest, CaretShowsOnlyWhileFocused) {
+TEST_F(EditTest, CaretAndSelectionShowOnlyWhileFocused) {
   TSurface frame(640, 480);
   const auto lit_pixels = [&]() {
     frame.Fill(0);
@@ -149,6 +165,17 @@ TEST_F(EditTest, CaretShowsOnlyWhileFocused) {
   EXPECT_GT(lit_pixels(), 8);
   layer.SetFocusedControl(nullptr);
   EXPECT_EQ(lit_pixels(), 0);
+
+  // A selection shows as the text inverted, and only while focused.
+  edit.SetText("Jizdavo");
+  edit.SetFocus();
+  const int plain = lit_pixels();
+  edit.SelectAll();
+  EXPECT_EQ(edit.SelLength(), 7);
+  const int selected = lit_pixels();
+  EXPECT_GT(selected, plain);
+  layer.SetFocusedControl(nullptr);
+  EXPECT_LT(lit_pixels(), plain);  // no caret, no inversion
 }
 
 }  // namespace

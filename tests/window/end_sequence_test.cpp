@@ -38,6 +38,32 @@ TEST(EndSequence, EscOrEnterRightAfterTheCrashHandsOverInTheSameFrame) {
   }
 }
 
+// After a loss one Enter restarts the level at once, before any outline shows: neither the game tune
+// nor the menu tune is waited for. The Enter that skipped the sequence, whose press may reach the menus
+// only after they came up, works nothing.
+TEST(EndSequence, OneEnterRestartsALostLevelAtOnce) {
+  for (int key : {kScanEscape, kScanEnter}) {
+    PlayField field;
+    StartLive(field, false, 2);
+    Game.Crashed = true;
+    field.Hold(key);
+    const uint32_t skipped = field.clock.Now();
+    field.Frame();
+    ASSERT_EQ(Game.Title, "GAME OVER");
+    field.Hold(key, false);
+    if (key == kScanEnter) {
+      field.Key(kKeyEnter);
+      field.KeyUp(kKeyEnter);
+    }
+    EXPECT_EQ(Game.Title, "GAME OVER") << key;
+    EXPECT_EQ(field.game->Menus.Keys.Highlighted(), nullptr) << key;  // nothing shows for the mouse
+    field.Key(kKeyEnter);
+    EXPECT_TRUE(Game.InGame) << key;
+    EXPECT_EQ(Game.Level, 2) << key;
+    EXPECT_LT(field.clock.Now() - skipped, 100u) << key;
+  }
+}
+
 // The landings' "Puk" climbs with the effects switched off too.
 TEST(EndSequence, EnterDuringTheCurtainFinishesIt) {
   for (bool effects : {true, false}) {
@@ -204,6 +230,12 @@ TEST(EndSequence, ATimeOutsideAFullTopTenGoesToTheScoresList) {
   EXPECT_EQ(Game.Title, "STANDARD GAME SCORES");
   EXPECT_EQ(Game.ScoresListMode, 10);
   EXPECT_EQ(field.game->Menus.ListView1.Items.Count(), 10);
+  // One Enter, once the one that skipped is up, plays the next level.
+  field.Hold(kScanEnter, false);
+  field.KeyUp(kKeyEnter);
+  field.Key(kKeyEnter);
+  EXPECT_TRUE(Game.InGame);
+  EXPECT_EQ(Game.Level, 5);
 }
 
 TEST(HeadsUpDisplay, ItemsStandAtTheirPlacesOnOneLine) {

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
 #include "files/data_folder.h"
 #include "files/settings.h"
 #include "menu_field.h"
+#include "objects/player.h"
 #include "platform/asset_catalog.h"
 #include "platform/dib.h"
 #include "platform/dib_format.h"
@@ -205,6 +207,41 @@ TEST(Options, TunesStartAtTheGaugesLevelAndFadeFromIt) {
   EXPECT_GT(field.Plays(game_tune), 0);
   field.Window().StartMenuMusic();  // as after a game
   EXPECT_EQ(field.Volume("MenuTune" + m.Track.Caption), -1800);
+}
+
+// The player's own keys: a named key walks or pauses instead of the game's own, and a list without a
+// known name keeps the game's own keys, each unknown name told on stderr.
+TEST(Options, KeysChosenInTheSettingsFileWalkAndPause) {
+  ::testing::internal::CaptureStderr();
+  MenuField field(SettingsText("[Keys]\nLeft=a, keypad 4,,\nDown=Nonsense\nPause=P\n"));
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  const std::string line = "Settings.ini [Keys] Down: no key is named \"Nonsense\"\n";
+  EXPECT_NE(told.find(line), std::string::npos) << told;
+  EXPECT_EQ(told.find("[Keys]"), told.rfind("[Keys]")) << told;  // that line alone
+  field.Start(false, 1);
+  field.RunCountdown();
+  // How far a key held for ten frames moves the pedestrian across and down.
+  const auto walk = [&field](int scan_code) {
+    const double x = Game.Player->X, y = Game.Player->Y;
+    field.Hold(scan_code);
+    field.Frames(10);
+    field.Hold(scan_code, false);
+    field.Frame();
+    return std::make_pair(Game.Player->X - x, Game.Player->Y - y);
+  };
+  constexpr int kScanA = 30, kScanKeypad4 = 75, kScanP = 25;
+  EXPECT_LT(walk(kScanA).first, -5);
+  EXPECT_LT(walk(kScanKeypad4).first, -5);
+  EXPECT_EQ(walk(kScanLeft).first, 0);  // no longer one of Left's keys
+  EXPECT_GT(walk(kScanDown).second, 5);
+  field.Hold(kScanEscape);
+  field.Frame();
+  field.Hold(kScanEscape, false);
+  EXPECT_TRUE(Game.InGame);
+  field.Hold(kScanP);
+  field.Frame();
+  EXPECT_FALSE(Game.InGame);
+  EXPECT_EQ(Game.Title, "PAUSED");
 }
 
 TEST(Options, ASettingsFileThatCannotBeWrittenIsReportedAndTheValuesKept) {

@@ -23,9 +23,24 @@ TEdit::TEdit() { SetBounds(0, 0, 121, 21); }
 void TEdit::SetText(std::string text) {
   text_ = std::move(text);
   caret_ = static_cast<int>(text_.size());
+  selected_ = false;
 }
 
-void TEdit::SetSelStart(int position) { caret_ = std::clamp(position, 0, static_cast<int>(text_.size())); }
+void TEdit::SetSelStart(int position) {
+  caret_ = std::clamp(position, 0, static_cast<int>(text_.size()));
+  selected_ = false;
+}
+
+void TEdit::SelectAll() {
+  caret_ = static_cast<int>(text_.size());
+  selected_ = !text_.empty();
+}
+
+bool TEdit::EraseSelection() {
+  if (!selected_ || ReadOnly) return false;
+  SetText({});
+  return true;
+}
 
 char TEdit::PressKey(char key) {
   if (OnKeyPress) OnKeyPress(this, key);
@@ -34,6 +49,7 @@ char TEdit::PressKey(char key) {
 
 void TEdit::Insert(char c) {
   if (ReadOnly || !Printable(c)) return;
+  EraseSelection();
   if (MaxLength > 0 && static_cast<int>(text_.size()) >= MaxLength) return;
   text_.insert(text_.begin() + caret_, c);
   ++caret_;
@@ -46,22 +62,27 @@ void TEdit::KeyDown(int key_code) {
       PressKey(static_cast<char>(key_code));
       break;
     case kKeyBackspace:
-      if (PressKey(kKeyBackspace) == kKeyBackspace && !ReadOnly && caret_ > 0) text_.erase(--caret_, 1);
+      if (PressKey(kKeyBackspace) != kKeyBackspace || EraseSelection()) break;
+      if (!ReadOnly && caret_ > 0) text_.erase(--caret_, 1);
       break;
     case kKeyDelete:
+      if (EraseSelection()) break;
       if (!ReadOnly && caret_ < static_cast<int>(text_.size())) text_.erase(caret_, 1);
       break;
+    // A selection ends at the side the arrow points to, as one step would leave it.
     case kKeyLeft:
-      SetSelStart(caret_ - 1);
+    case kKeyUp:
+      SetSelStart(selected_ ? 0 : caret_ - 1);
       break;
     case kKeyRight:
-      SetSelStart(caret_ + 1);
+    case kKeyDown:
+      SetSelStart(selected_ ? caret_ : caret_ + 1);
       break;
     case kKeyHome:
-      caret_ = 0;
+      SetSelStart(0);
       break;
     case kKeyEnd:
-      caret_ = static_cast<int>(text_.size());
+      SetSelStart(static_cast<int>(text_.size()));
       break;
     default:
       break;
@@ -88,6 +109,14 @@ void TEdit::Paint(TSurface& frame, const TRect& place, const TRect& clip) {
   ScrollToCaret(caret_x);
   const int x = place.Left + kMargin - scroll_;
   const int y = place.Top + (Height - cell.height) / 2;
+  if (selected_ && Focused() && InFront()) {
+    // The selection inverted: the field's colour on the text colour.
+    FillOnFrame(frame, Bounds(x, y, cell.width, cell.height), inside, Font.Color);
+    TControlFont inverted = Font;
+    inverted.Color = Color;
+    TextOnFrame(frame, x, y, inverted, text_, inside);
+    return;
+  }
   TextOnFrame(frame, x, y, Font, text_, inside);
   if (Focused() && InFront()) FillOnFrame(frame, Bounds(x + caret_x, y, 1, cell.height), inside, Font.Color);
 }

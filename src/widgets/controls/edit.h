@@ -1,6 +1,8 @@
 #pragma once
 // A one-line text field: black, no border, a caret, typed 8-bit characters, Backspace, Delete and the
-// Left, Right, Home and End keys. Only the focused field takes keys, and only while it is in front.
+// arrow, Home and End keys. Only the focused field takes keys, and only while it is in front. Its
+// whole text can be selected, shown inverted while focused: typing replaces it, Backspace and Delete
+// empty the field, and the arrow, Home and End keys end the selection and move the caret.
 
 #include <functional>
 #include <string>
@@ -25,10 +27,14 @@ class TEdit : public TControl {
   TKeyPressEvent OnKeyPress;
 
   const std::string& Text() const { return text_; }
-  // The caret goes to the end. Not bound by MaxLength, which limits typing only.
+  // The caret goes to the end, and nothing is selected. Not bound by MaxLength, which limits typing only.
   void SetText(std::string text);
-  int SelStart() const { return caret_; }
+  int SelStart() const { return selected_ ? 0 : caret_; }
+  int SelLength() const { return selected_ ? static_cast<int>(text_.size()) : 0; }
+  // Ends any selection.
   void SetSelStart(int position);
+  // Selects the whole text, the caret at its end.
+  void SelectAll();
 
   bool Windowed() const override { return true; }
   bool CanFocus() const override { return true; }
@@ -42,11 +48,14 @@ class TEdit : public TControl {
   // The key after OnKeyPress had its say; 0 when swallowed.
   char PressKey(char key);
   void Insert(char c);
+  // Empties the field when its text is selected; true if it did.
+  bool EraseSelection();
   // Keeps the caret inside the field by sliding the text.
   void ScrollToCaret(int caret_x);
 
   std::string text_;
   int caret_ = 0;
+  bool selected_ = false;  // the whole text
   int scroll_ = 0;  // pixels of text slid out at the left
 };
 

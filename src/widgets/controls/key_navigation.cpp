@@ -27,6 +27,11 @@ void KeyNavigation::SetStep(TControl& item, std::function<void(int)> step, std::
   if (mark) marks_[&item] = std::move(mark);
 }
 
+void KeyNavigation::Preselect(TControl& item) {
+  highlighted_ = &item;
+  preselected_ = &item;
+}
+
 TControl* KeyNavigation::FrontPanel() const {
   const std::vector<TControl*>& top = layer_.Controls();
   for (auto it = top.rbegin(); it != top.rend(); ++it)
@@ -65,6 +70,9 @@ TControl* KeyNavigation::Highlighted() {
 bool KeyNavigation::HandleEvent(const WindowEvent& event) {
   switch (event.kind) {
     case WindowEvent::Kind::MouseDown:
+      preselected_ = nullptr;
+      shown_ = false;
+      return false;
     case WindowEvent::Kind::MouseMove:
       shown_ = false;
       return false;
@@ -89,7 +97,10 @@ bool KeyNavigation::KeyDown(const WindowEvent& event) {
   const bool first = !shown_;
   shown_ = true;
   TControl* item = Highlighted();
-  if (item == nullptr || first) return item != nullptr;  // the first key only shows where it is
+  const bool preselected = item != nullptr && item == preselected_;
+  preselected_ = nullptr;
+  // The first key only shows where the highlight is, but Enter works a preselected item at once.
+  if (item == nullptr || (first && !(preselected && key == kKeyEnter))) return item != nullptr;
   if (key == kKeyEnter) {
     if (!event.repeat) Activate(*item);
   } else if (key == kKeyLeft || key == kKeyRight) {

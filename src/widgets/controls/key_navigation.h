@@ -29,6 +29,9 @@ class KeyNavigation {
   void SetStep(TControl& item, std::function<void(int direction)> step, std::function<TRect()> mark = {});
   // The item Esc works while `panel` is in front.
   void SetBack(TControl& panel, TControl& item) { backs_[&panel] = &item; }
+  // Puts the highlight on `item`, whose screen just came up, so that Enter works it at once, before
+  // the outline shows; an arrow key or a mouse press forgets that, and the outline shows as ever.
+  void Preselect(TControl& item);
 
   // Arrow keys, Enter and Esc while a menu panel is in front; a held Enter or Esc does not repeat.
   // Mouse presses and moves hide the highlight. True when a key was used.
@@ -51,6 +54,7 @@ class KeyNavigation {
   std::map<const TControl*, std::function<TRect()>> marks_;
   std::map<const TControl*, TControl*> backs_;
   TControl* highlighted_ = nullptr;
+  TControl* preselected_ = nullptr;
   bool shown_ = false;
 };
 
