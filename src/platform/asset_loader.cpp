@@ -16,6 +16,14 @@ void AddStoredImages(TDXImageList& list, std::span<const StoredImage> images) {
   }
 }
 
+void AddStoredSounds(TDXWaveList& list, std::span<const StoredSound> sounds) {
+  for (const StoredSound& stored : sounds) {
+    TWaveCollectionItem& item = list.Add(stored.name);
+    item.Wave().LoadFromMemory(stored.wave);
+    item.SetLooped(stored.looped);
+  }
+}
+
 void LoadStoredAssets(TDXImageList& images, TDXWaveList& sounds, std::span<const StoredImage> stored_images,
                       std::span<const StoredSound> stored_sounds) {
   AddStoredImages(images, stored_images);

@@ -13,6 +13,9 @@ namespace jizdavo {
 // Each image item with its stored fields; a stored picture is decoded, an empty one stays empty.
 void AddStoredImages(TDXImageList& list, std::span<const StoredImage> images);
 
+// Each sound item with its stored wave and looping.
+void AddStoredSounds(TDXWaveList& list, std::span<const StoredSound> sounds);
+
 // Both collections at start-up, from StoredImages() and StoredSounds() or a test's own tables.
 void LoadStoredAssets(TDXImageList& images, TDXWaveList& sounds, std::span<const StoredImage> stored_images,
                       std::span<const StoredSound> stored_sounds);

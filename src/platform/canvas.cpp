@@ -37,6 +37,10 @@ void ForEachRun(const std::vector<PlacedGlyph>& placed, int x, int y, int width,
 
 }  // namespace
 
+FontRequest RequestOf(const TFont& font) {
+  return {font.Name, EmPixelsForPoints(font.Size), font.Bold, font.Italic};
+}
+
 void TCanvas::FillClipped(const TRect& rect, TColor color) {
   const int x0 = std::max(rect.Left, 0);
   const int x1 = std::min(rect.Right, TargetWidth());

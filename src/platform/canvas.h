@@ -12,6 +12,7 @@ namespace jizdavo {
 class TSurface;
 class TDIB;
 struct PlacedGlyph;
+struct FontRequest;
 
 enum class TBrushStyle { bsSolid, bsClear };
 
@@ -22,6 +23,9 @@ struct TFont {
   bool Bold = false;
   bool Italic = false;
 };
+
+// The face, em size and style a font asks the text renderer for.
+FontRequest RequestOf(const TFont& font);
 
 struct TBrush {
   TBrushStyle Style = TBrushStyle::bsSolid;

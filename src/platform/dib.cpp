@@ -4,7 +4,6 @@
 #include <array>
 #include <climits>
 
-#include "platform/canvas.h"
 
 namespace jizdavo {
 

@@ -42,7 +42,13 @@ class TDIB {
   int height_ = 0;
   int bit_count_ = 0;
   std::vector<TColor> pixels_;
-  std::unique_ptr<TDIBCanvas> canvas_;
+  // The canvas is deleted by a function of the code that makes it, so the picture need not know
+  // the canvas, and code that draws no text links without it.
+  struct CanvasDeleter {
+    void (*destroy)(TDIBCanvas*) = nullptr;
+    void operator()(TDIBCanvas* canvas) const { destroy(canvas); }
+  };
+  std::unique_ptr<TDIBCanvas, CanvasDeleter> canvas_;
 };
 
 }  // namespace jizdavo

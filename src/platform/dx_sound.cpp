@@ -1,8 +1,7 @@
 #include "platform/dx_sound.h"
 
 #include <algorithm>
-
-#include "platform/wave_list.h"
+#include <utility>
 
 namespace jizdavo {
 
@@ -14,20 +13,29 @@ void TDXSound::Initialize() {
   if (initialized_) return;
   if (!output_.Open([this](int16_t* samples, int frames) { mixer_.Mix(samples, frames); })) return;
   initialized_ = true;
-  for (TDXWaveList* list : lists_) list->InitializeAll();
+  Notify(SoundEvent::Initialize);
 }
 
 void TDXSound::Finalize() {
   if (!initialized_) return;
   output_.Close();
   initialized_ = false;
-  for (TDXWaveList* list : lists_) list->FinalizeAll();
+  Notify(SoundEvent::Finalize);
 }
 
 void TDXSound::SetFocused(bool focused) { mixer_.SetMuted(!focused); }
 
-void TDXSound::Bind(TDXWaveList* list) { lists_.push_back(list); }
+TDXSound::NotifyToken TDXSound::AddNotify(std::function<void(SoundEvent)> subscriber) {
+  subscribers_.push_back({next_token_, std::move(subscriber)});
+  return next_token_++;
+}
 
-void TDXSound::Unbind(TDXWaveList* list) { std::erase(lists_, list); }
+void TDXSound::RemoveNotify(NotifyToken token) {
+  std::erase_if(subscribers_, [token](const Subscriber& s) { return s.token == token; });
+}
+
+void TDXSound::Notify(SoundEvent event) {
+  for (const Subscriber& s : subscribers_) s.callback(event);
+}
 
 }  // namespace jizdavo

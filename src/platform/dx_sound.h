@@ -1,7 +1,8 @@
 #pragma once
-// The sound device: opens the audio output once, owns the mixer, and tells the bound sound
-// collections when their items can make voices. It must outlive the collections bound to it.
+// The sound device: opens the audio output once, owns the mixer, and tells its subscribers (the
+// sound collections) when their items can make voices. It must outlive its subscribers.
 
+#include <functional>
 #include <vector>
 
 #include "platform/audio_output.h"
@@ -9,7 +10,7 @@
 
 namespace jizdavo {
 
-class TDXWaveList;
+enum class SoundEvent { Initialize, Finalize };
 
 class TDXSound {
  public:
@@ -29,15 +30,23 @@ class TDXSound {
 
   Mixer& GetMixer() { return mixer_; }
 
+  using NotifyToken = int;
+  NotifyToken AddNotify(std::function<void(SoundEvent)> subscriber);
+  void RemoveNotify(NotifyToken token);
+
  private:
-  friend class TDXWaveList;
-  void Bind(TDXWaveList* list);
-  void Unbind(TDXWaveList* list);
+  void Notify(SoundEvent event);
+
+  struct Subscriber {
+    NotifyToken token;
+    std::function<void(SoundEvent)> callback;
+  };
 
   AudioOutput& output_;
   Mixer mixer_;
   bool initialized_ = false;
-  std::vector<TDXWaveList*> lists_;
+  std::vector<Subscriber> subscribers_;
+  NotifyToken next_token_ = 1;
 };
 
 }  // namespace jizdavo

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "platform/canvas.h"
 #include "platform/draw_rows.h"
 
 namespace jizdavo {

@@ -76,7 +76,13 @@ class TSurface {
   CopyOrigin origin_;
   std::vector<TRect> stale_;  // scratch for CopyWhole
   RawPixel color_key_ = 0;
-  std::unique_ptr<TSurfaceCanvas> canvas_;
+  // The canvas is deleted by a function of the code that makes it, so the pixels need not know
+  // the canvas, and code that draws no text links without it.
+  struct CanvasDeleter {
+    void (*destroy)(TSurfaceCanvas*) = nullptr;
+    void operator()(TSurfaceCanvas* canvas) const { destroy(canvas); }
+  };
+  std::unique_ptr<TSurfaceCanvas, CanvasDeleter> canvas_;
 };
 
 }  // namespace jizdavo

@@ -6,8 +6,17 @@
 
 namespace jizdavo {
 
+namespace {
+
+template <typename Canvas>
+void Destroy(Canvas* canvas) {
+  delete canvas;
+}
+
+}  // namespace
+
 TSurfaceCanvas& TSurface::Canvas() {
-  if (!canvas_) canvas_ = std::make_unique<TSurfaceCanvas>(*this);
+  if (!canvas_) canvas_ = {new TSurfaceCanvas(*this), {&Destroy<TSurfaceCanvas>}};
   return *canvas_;
 }
 
@@ -16,7 +25,7 @@ TSurfaceCanvas& TSurface::Canvas() {
 void TSurface::ReleaseCanvas() {}
 
 TDIBCanvas& TDIB::Canvas() {
-  if (!canvas_) canvas_ = std::make_unique<TDIBCanvas>(*this);
+  if (!canvas_) canvas_ = {new TDIBCanvas(*this), {&Destroy<TDIBCanvas>}};
   return *canvas_;
 }
 

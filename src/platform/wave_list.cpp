@@ -128,11 +128,15 @@ int TWaveCollectionItem::PlayingVoiceCount() const {
   return count;
 }
 
-TDXWaveList::TDXWaveList(TDXSound& sound) : sound_(sound) { sound_.Bind(this); }
+TDXWaveList::TDXWaveList(TDXSound& sound)
+    : sound_(sound), token_(sound.AddNotify([this](SoundEvent event) {
+        if (event == SoundEvent::Initialize) InitializeAll();
+        else FinalizeAll();
+      })) {}
 
 TDXWaveList::~TDXWaveList() {
   items_.clear();
-  sound_.Unbind(this);
+  sound_.RemoveNotify(token_);
 }
 
 TWaveCollectionItem& TDXWaveList::Add(std::string name) {
@@ -154,14 +158,6 @@ void TDXWaveList::InitializeAll() {
 
 void TDXWaveList::FinalizeAll() {
   for (const auto& item : items_) item->Finalize();
-}
-
-void AddStoredSounds(TDXWaveList& list, std::span<const StoredSound> sounds) {
-  for (const StoredSound& stored : sounds) {
-    TWaveCollectionItem& item = list.Add(stored.name);
-    item.Wave().LoadFromMemory(stored.wave);
-    item.SetLooped(stored.looped);
-  }
 }
 
 }  // namespace jizdavo

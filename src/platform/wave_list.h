@@ -3,11 +3,9 @@
 // voice made from the wave, and extra voices that share its data so one effect can overlap itself.
 
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
-#include "platform/asset_catalog.h"
 #include "platform/dx_sound.h"
 #include "platform/mixer.h"
 #include "platform/wave.h"
@@ -97,10 +95,8 @@ class TDXWaveList {
 
  private:
   TDXSound& sound_;
+  TDXSound::NotifyToken token_;
   std::vector<std::unique_ptr<TWaveCollectionItem>> items_;
 };
-
-// Adds the built-in sounds in collection order, each with its stored wave and looping.
-void AddStoredSounds(TDXWaveList& list, std::span<const StoredSound> sounds);
 
 }  // namespace jizdavo

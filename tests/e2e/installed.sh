@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed game: `cmake --install` into a scratch DESTDIR gives a desktop entry and metainfo
-# that validate, a program that answers --help and --version without a window and refuses a bad
-# option, and that plays to the main menu and out with "Exit" without writing into the install tree.
+# that validate, the licence where Debian looks for it, a program that answers --help and --version
+# without a window and refuses a bad option, and that plays to the main menu and out with "Exit"
+# without writing into the install tree.
 #
 #   installed.sh <build folder>
 set -euo pipefail
@@ -16,6 +17,7 @@ program=$root/usr/bin/jizdavo
 desktop-file-validate "$root/usr/share/applications/jizdavo.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null ||
   fail "the metainfo is not valid"
+grep -qx 'License: GPL-3.0-or-later' "$root/usr/share/doc/jizdavo/copyright" || fail "no licence in the package's copyright file"
 for size in 16 32 64 128 256; do
   [[ $(identify -format '%wx%h' "$root/usr/share/icons/hicolor/${size}x$size/apps/jizdavo.png") == "${size}x$size" ]] ||
     fail "no ${size}x$size icon"

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/asset_loader.h"
 #include "platform/dx_sound.h"
 #include "platform/error.h"
 #include "platform/sound_test_support.h"

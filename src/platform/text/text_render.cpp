@@ -15,7 +15,6 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/canvas.h"
 
 namespace jizdavo {
 namespace {
@@ -136,10 +135,6 @@ TextExtent CellOf(const GlyphFace& face) {
 }  // namespace
 
 int EmPixelsForPoints(int points) { return (std::abs(points) * 96 + 36) / 72; }
-
-FontRequest RequestOf(const TFont& font) {
-  return {font.Name, EmPixelsForPoints(font.Size), font.Bold, font.Italic};
-}
 
 std::string ResolvedFamily(const FontRequest& wanted) { return FontSystem::Get().FileFor(wanted).family; }
 

@@ -11,8 +11,6 @@
 
 namespace jizdavo {
 
-struct TFont;
-
 struct FontRequest {
   std::string name;
   int em_pixels = 11;
@@ -22,7 +20,6 @@ struct FontRequest {
 
 // s points ask for an em of s x 96 / 72 pixels, rounded: 20 points are 27 pixels.
 int EmPixelsForPoints(int points);
-FontRequest RequestOf(const TFont& font);
 
 // The family that really draws a wanted face (after substitution), e.g. for the README's table and tests.
 std::string ResolvedFamily(const FontRequest& wanted);
