@@ -1,7 +1,7 @@
 // Start-up decodes every built-in picture and sound before the first frame; it must not be felt.
 #include <benchmark/benchmark.h>
 
-#include "platform/asset_loader.h"
+#include "platform/assets/asset_loader.h"
 #include "platform/audio_output.h"
 
 namespace {

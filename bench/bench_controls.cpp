@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control_layer.h"
 #include "widgets/controls/simple_controls.h"
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/image_list.h"
-#include "platform/surface.h"
+#include "platform/display/image_list.h"
+#include "platform/pixels/surface.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench_startup_rig.h"
-#include "platform/wave.h"
+#include "platform/sound/wave.h"
 
 namespace jizdavo::bench {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/audio_output.h"
-#include "platform/mixer.h"
-#include "platform/wave.h"
+#include "platform/sound/mixer.h"
+#include "platform/sound/wave.h"
 
 namespace jizdavo {
 namespace {

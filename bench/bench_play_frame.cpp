@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_startup_rig.h"
-#include "objects/car.h"
-#include "objects/krev.h"
+#include "sprites/car.h"
+#include "sprites/krev.h"
 
 namespace jizdavo {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "objects/sprite_engine.h"
-#include "objects/sprite_image.h"
-#include "platform/image_list.h"
-#include "platform/surface.h"
+#include "sprites/sprite_engine.h"
+#include "sprites/sprite_image.h"
+#include "platform/display/image_list.h"
+#include "platform/pixels/surface.h"
 
 namespace jizdavo {
 namespace {

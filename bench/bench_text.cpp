@@ -2,8 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "platform/canvas.h"
-#include "platform/surface.h"
+#include "platform/pixels/canvas.h"
+#include "platform/pixels/surface.h"
 #include "platform/text/text_render.h"
 
 namespace jizdavo {

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the pointer file reader; whatever it accepts must be a consistent picture.
 #include <cstdlib>
 
-#include "platform/cursor_file.h"
+#include "platform/pictures/cursor_file.h"
 #include "platform/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

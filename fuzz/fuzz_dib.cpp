@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-#include "platform/dib.h"
-#include "platform/dib_format.h"
+#include "platform/pixels/dib.h"
+#include "platform/pictures/dib_format.h"
 #include "platform/error.h"
 
 namespace {

@@ -15,7 +15,7 @@ extern "C" {
 }
 
 #include "platform/error.h"
-#include "platform/film_decoder.h"
+#include "platform/film/film_decoder.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "platform/error.h"
-#include "platform/sound_samples.h"
-#include "platform/wave.h"
+#include "platform/sound/sound_samples.h"
+#include "platform/sound/wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   jizdavo::TWave wave;

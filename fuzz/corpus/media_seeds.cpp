@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/asset_catalog.h"
-#include "platform/cursor_file.h"
-#include "platform/film_decoder.h"
-#include "platform/film_encoder.h"
-#include "platform/wave.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/pictures/cursor_file.h"
+#include "platform/film/film_decoder.h"
+#include "platform/film/film_encoder.h"
+#include "platform/sound/wave.h"
 #include "seed_folder.h"
 #include "seeds.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/asset_catalog.h"
-#include "platform/dib_format.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/pictures/dib_format.h"
 #include "seed_folder.h"
 #include "seeds.h"
 

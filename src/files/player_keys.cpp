@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 
 namespace jizdavo {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "window/jizdavo.h"
+#include "main_window/jizdavo.h"
 
 namespace jizdavo {
 

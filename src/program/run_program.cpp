@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "files/data_folder.h"
-#include "platform/asset_loader.h"
+#include "platform/assets/asset_loader.h"
 #include "platform/error.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_clock.h"
@@ -21,7 +21,7 @@
 #include "platform/sdl/sdl_window_services.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
-#include "window/jizdavo.h"
+#include "main_window/jizdavo.h"
 
 namespace jizdavo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/dib.h"
+#include "platform/pixels/dib.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/control_text.h"
 

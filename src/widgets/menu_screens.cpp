@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/dib_format.h"
+#include "platform/pictures/dib_format.h"
 #include "platform/error.h"
 #include "widgets/controls/picture_file.h"
 

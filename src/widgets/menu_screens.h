@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <span>
 
-#include "platform/asset_catalog.h"
+#include "platform/assets/asset_catalog.h"
 #include "widgets/controls/control_layer.h"
 #include "widgets/controls/edit.h"
 #include "widgets/controls/image.h"

@@ -3,7 +3,7 @@
 // with a colour gradient or a picture, and the percentage in the middle. It can hold other controls
 // (the volume gauges hold the outline shape that takes the mouse).
 
-#include "platform/dib.h"
+#include "platform/pixels/dib.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/control_text.h"
 

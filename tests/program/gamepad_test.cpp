@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "platform/dx_input.h"
-#include "platform/scan_codes.h"
+#include "platform/input/dx_input.h"
+#include "platform/input/scan_codes.h"
 #include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_input_source.h"
 #include "platform/sdl/sdl_main_loop.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/clock.h"
-#include "platform/frame_pacer.h"
+#include "platform/time/frame_pacer.h"
 #include "platform/video_output.h"
 
 namespace jizdavo {

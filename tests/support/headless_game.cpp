@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "platform/asset_loader.h"
+#include "platform/assets/asset_loader.h"
 
 namespace jizdavo::testing {
 

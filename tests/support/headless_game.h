@@ -12,12 +12,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/frame_pacer.h"
-#include "platform/game_clock.h"
-#include "platform/scan_codes.h"
+#include "platform/time/frame_pacer.h"
+#include "platform/time/game_clock.h"
+#include "platform/input/scan_codes.h"
 #include "platform/seeded_random.h"
 #include "support/blanking_display.h"
-#include "window/jizdavo.h"
+#include "main_window/jizdavo.h"
 
 namespace jizdavo::testing {
 

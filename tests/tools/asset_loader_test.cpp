@@ -1,5 +1,5 @@
 // Start-up loading of the built-in pictures and sounds into the game's collections.
-#include "platform/asset_loader.h"
+#include "platform/assets/asset_loader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "platform/audio_output.h"
 #include "platform/error.h"
+#include "platform/sound/sound_test_support.h"
 
 namespace jizdavo {
 namespace {
@@ -70,6 +71,20 @@ TEST_F(AssetLoader, SoundsArriveInOrderAndTheFanfarePlaysWhole) {
     frames += 441;
   }
   EXPECT_NEAR(frames, 64001.0 * kOutputRate / 11025, 441);
+}
+
+TEST_F(AssetLoader, StoredSoundsArriveInOrderWithTheirLooping) {
+  const std::vector<uint8_t> bytes = testing_sound::Mono16(22050, testing_sound::Constant(4, 9)).SaveToMemory();
+  const StoredSound stored[] = {{"Horn", false, bytes}, {"InGame1", true, {}}};
+  sound_.Initialize();
+  AddStoredSounds(sounds_, stored);
+  ASSERT_EQ(sounds_.Count(), 2);
+  EXPECT_EQ(sounds_.Item(0).Name(), "Horn");
+  EXPECT_EQ(sounds_.Item(0).Wave().Size(), 8);
+  EXPECT_FALSE(sounds_.Item(0).Looped());
+  EXPECT_TRUE(sounds_.Item(1).Looped());
+  EXPECT_TRUE(sounds_.Item(1).Wave().Empty());
+  EXPECT_TRUE(sounds_.Item(1).Initialized());
 }
 
 TEST_F(AssetLoader, ADamagedStoredPictureIsASetUpError) {

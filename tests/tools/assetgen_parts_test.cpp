@@ -12,7 +12,7 @@
 #include "noise.h"
 #include "palette.h"
 #include "pixel_grid.h"
-#include "platform/wave.h"
+#include "platform/sound/wave.h"
 #include "song.h"
 #include "synth.h"
 #include "title_card.h"

@@ -1,5 +1,5 @@
 // The pointer file reader, on cursor files built here, and on the one the generator writes.
-#include "platform/cursor_file.h"
+#include "platform/pictures/cursor_file.h"
 
 #include <gtest/gtest.h>
 

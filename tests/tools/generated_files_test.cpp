@@ -12,11 +12,11 @@
 #include <string>
 
 #include "loudness.h"
-#include "platform/asset_catalog.h"
-#include "platform/cursor_file.h"
-#include "platform/dib_format.h"
-#include "platform/film_decoder.h"
-#include "platform/wave.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/pictures/cursor_file.h"
+#include "platform/pictures/dib_format.h"
+#include "platform/film/film_decoder.h"
+#include "platform/sound/wave.h"
 
 namespace jizdavo {
 namespace {

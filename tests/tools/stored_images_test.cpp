@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/asset_catalog.h"
-#include "platform/dib_format.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/pictures/dib_format.h"
 
 namespace jizdavo {
 namespace {

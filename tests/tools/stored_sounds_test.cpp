@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "loudness.h"
-#include "platform/asset_catalog.h"
-#include "platform/wave.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/sound/wave.h"
 
 namespace jizdavo {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/asset_catalog.h"
-#include "platform/dib_format.h"
+#include "platform/assets/asset_catalog.h"
+#include "platform/pictures/dib_format.h"
 
 namespace jizdavo {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/scan_codes.h"
-#include "platform/surface.h"
+#include "platform/input/scan_codes.h"
+#include "platform/pixels/surface.h"
 #include "widgets/control_fixtures.h"
 #include "widgets/controls/edit.h"
 #include "widgets/controls/simple_controls.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "widgets/control_fixtures.h"
 #include "widgets/controls/list_view.h"
 #include "widgets/controls/simple_controls.h"

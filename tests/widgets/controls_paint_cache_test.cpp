@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control_layer.h"
 #include "widgets/controls/image.h"
 #include "widgets/controls/simple_controls.h"

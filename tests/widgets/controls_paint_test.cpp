@@ -10,10 +10,10 @@
 #include <unistd.h>
 #include <string>
 
-#include "platform/dib_format.h"
-#include "platform/dxdraw.h"
+#include "platform/pictures/dib_format.h"
+#include "platform/display/dx_draw.h"
 #include "platform/error.h"
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control_layer.h"
 #include "widgets/controls/control_text.h"
 #include "widgets/controls/image.h"

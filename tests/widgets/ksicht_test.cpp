@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dib.h"
-#include "platform/surface.h"
+#include "platform/pixels/dib.h"
+#include "platform/pixels/surface.h"
 #include "widgets/control_fixtures.h"
 #include "widgets/controls/control_text.h"
 

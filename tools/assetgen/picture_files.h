@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/dib_format.h"
+#include "platform/pictures/dib_format.h"
 #include "raster.h"
 
 namespace jizdavo::assetgen {

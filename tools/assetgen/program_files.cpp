@@ -3,7 +3,7 @@
 #include "art.h"
 #include "file_output.h"
 #include "picture_files.h"
-#include "platform/film_encoder.h"
+#include "platform/film/film_encoder.h"
 #include "pointer.h"
 #include "title_card.h"
 #include "tunes.h"

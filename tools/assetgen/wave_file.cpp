@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/wave.h"
+#include "platform/sound/wave.h"
 
 namespace jizdavo::assetgen {
 

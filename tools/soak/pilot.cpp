@@ -5,7 +5,7 @@
 
 #include "state/game_rules.h"
 #include "state/level_record.h"
-#include "objects/player.h"
+#include "sprites/player.h"
 
 namespace jizdavo::soak {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "files/best_times.h"
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 
 namespace jizdavo::soak {
 

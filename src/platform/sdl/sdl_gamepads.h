@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/input_source.h"
-#include "platform/window_events.h"
+#include "platform/input/window_events.h"
 
 namespace jizdavo {
 

@@ -1,6 +1,6 @@
 #include "platform/sdl/sdl_main_loop.h"
 
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 #include "platform/sdl/sdl_input_source.h"
 
 namespace jizdavo {

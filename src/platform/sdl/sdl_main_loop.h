@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/dx_timer.h"
-#include "platform/frame_pacer.h"
-#include "platform/game_clock.h"
+#include "platform/time/dx_timer.h"
+#include "platform/time/frame_pacer.h"
+#include "platform/time/game_clock.h"
 #include "platform/sdl/sdl_window.h"
-#include "platform/timer.h"
-#include "platform/window_events.h"
+#include "platform/time/timer.h"
+#include "platform/input/window_events.h"
 
 namespace jizdavo {
 

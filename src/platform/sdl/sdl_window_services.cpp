@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/cursor_file.h"
+#include "platform/pictures/cursor_file.h"
 #include "platform/error.h"
 
 namespace jizdavo {

@@ -1,6 +1,6 @@
 #include "widgets/controls/control_layer.h"
 
-#include "platform/surface.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control_text.h"
 
 namespace jizdavo {

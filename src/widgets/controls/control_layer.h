@@ -3,7 +3,7 @@
 // panels and the version text), routes the window's mouse and key events to them and paints them over
 // the composed frame.
 
-#include "platform/window_events.h"
+#include "platform/input/window_events.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/paint_cache.h"
 

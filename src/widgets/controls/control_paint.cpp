@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/dib.h"
-#include "platform/surface.h"
+#include "platform/pixels/dib.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control.h"
 
 namespace jizdavo {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 #include "widgets/controls/control_paint.h"
 
 namespace jizdavo {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/canvas.h"
-#include "platform/dib.h"
+#include "platform/pixels/canvas.h"
+#include "platform/pixels/dib.h"
 #include "widgets/controls/control.h"
 
 namespace jizdavo {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/scan_codes.h"
-#include "platform/surface.h"
+#include "platform/input/scan_codes.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control_text.h"
 #include "widgets/controls/simple_controls.h"
 

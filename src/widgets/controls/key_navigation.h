@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/rect.h"
-#include "platform/window_events.h"
+#include "platform/input/window_events.h"
 #include "widgets/controls/control_layer.h"
 
 namespace jizdavo {

@@ -1,5 +1,5 @@
 #include "widgets/controls/message_box.h"
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/draw_rows.h"
-#include "platform/surface.h"
+#include "platform/pixels/draw_rows.h"
+#include "platform/pixels/surface.h"
 #include "widgets/controls/control.h"
 
 namespace jizdavo {

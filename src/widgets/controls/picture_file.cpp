@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/dib.h"
-#include "platform/dib_format.h"
+#include "platform/pixels/dib.h"
+#include "platform/pictures/dib_format.h"
 #include "platform/plain_file.h"
 
 namespace jizdavo {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/dib.h"
+#include "platform/pixels/dib.h"
 #include "widgets/controls/control.h"
 
 namespace jizdavo {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/canvas.h"
+#include "platform/pixels/canvas.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/control_text.h"
 

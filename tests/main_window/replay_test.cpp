@@ -1,0 +1,512 @@
+// Recorded games replayed headless: a seeded random source and a fixed stream of keys and frame
+// lengths, compared by final state and a hash of the back surface with files in golden/; named scenes
+// (the menu screens, a level's world, the end of a game) compared pixel for pixel with pictures there;
+// and one game paced as the program runs it, the same on displays of every refresh rate.
+// After an intended change, tools/update-goldens.sh rewrites the files (JIZDAVO_UPDATE_GOLDEN=1 does
+// the same for a run of this program); review the diff and the pictures. A failure writes the actual
+// picture, and for a scene the expected one and their difference, below the build folder.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <sstream>
+
+#include "files/replay_file.h"
+#include "files/best_times.h"
+#include "sprites/ghost.h"
+#include "sprites/krev.h"
+#include "platform/pictures/dib_format.h"
+#include "state/date_time.h"
+#include "support/headless_game.h"
+
+namespace jizdavo::testing {
+namespace {
+
+std::filesystem::path GoldenFile(const std::string& name) {
+  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "window" / "golden" / name;
+}
+
+std::filesystem::path FailureFile(const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::path(JIZDAVO_BUILD_DIR) / "golden-failures";
+  std::filesystem::create_directories(folder);
+  return folder / name;
+}
+
+bool Updating() {
+  const char* update = std::getenv("JIZDAVO_UPDATE_GOLDEN");
+  return update && std::string(update) == "1";
+}
+
+// Pictures are stored as the game's own 24-bit "BM" files; each 5- or 6-bit channel widens and packs
+// back to the same raw pixel.
+void WritePicture(const std::filesystem::path& file, const std::vector<RawPixel>& pixels) {
+  std::vector<TColor> colors;
+  colors.reserve(pixels.size());
+  for (RawPixel p : pixels) colors.push_back(rgb565::Red8(p) | rgb565::Green8(p) << 8 | rgb565::Blue8(p) << 16);
+  const std::vector<uint8_t> bytes = EncodeBitmapFile24({TDXDraw::kWidth, TDXDraw::kHeight, colors.data()});
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<RawPixel> ReadPicture(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  if (bytes.empty()) return {};
+  const DecodedPicture picture = DecodeBitmapFile(bytes);
+  if (picture.width != TDXDraw::kWidth || picture.height != TDXDraw::kHeight) return {};
+  std::vector<RawPixel> pixels;
+  for (TColor c : picture.pixels) pixels.push_back(rgb565::FromColor(c));
+  return pixels;
+}
+
+std::vector<RawPixel> PixelsOf(const TSurface& surface) {
+  return {surface.Pixels(), surface.Pixels() + static_cast<size_t>(surface.Width()) * surface.Height()};
+}
+
+// What the screen shows: the back surface with the visible menu controls painted over, as a frame
+// is presented.
+std::vector<RawPixel> Shown(PlayField& field) {
+  TDXDraw& draw = field.game->DXDraw1;
+  TSurface frame(TDXDraw::kWidth, TDXDraw::kHeight);
+  frame.DrawSurface(0, 0, frame.ClientRect(), draw.BackSurface(), false);
+  if (draw.OnCompose && (!draw.HasOverlay || draw.HasOverlay())) draw.OnCompose(frame);
+  return PixelsOf(frame);
+}
+
+// Differing pixels white, the rest the expected picture dimmed to a quarter.
+std::vector<RawPixel> Difference(const std::vector<RawPixel>& actual, const std::vector<RawPixel>& expected) {
+  std::vector<RawPixel> difference(actual.size());
+  for (size_t i = 0; i < actual.size(); ++i)
+    difference[i] = actual[i] != expected[i] ? 0xFFFF : static_cast<RawPixel>(expected[i] >> 2 & 0x39E7);
+  return difference;
+}
+
+void ExpectPicture(const std::string& name, const std::vector<RawPixel>& actual) {
+  const std::filesystem::path file = GoldenFile(name + ".bmp");
+  if (Updating()) return WritePicture(file, actual);
+  const std::vector<RawPixel> expected = ReadPicture(file);
+  if (expected == actual) return;
+  const std::filesystem::path actual_file = FailureFile(name + ".actual.bmp");
+  WritePicture(actual_file, actual);
+  if (expected.empty()) {
+    ADD_FAILURE() << file << " is missing or not a 640x480 picture; the actual one is " << actual_file;
+    return;
+  }
+  const std::filesystem::path expected_file = FailureFile(name + ".expected.bmp");
+  const std::filesystem::path difference_file = FailureFile(name + ".difference.bmp");
+  WritePicture(expected_file, expected);
+  WritePicture(difference_file, Difference(actual, expected));
+  size_t differing = 0;
+  for (size_t i = 0; i < actual.size(); ++i) differing += actual[i] != expected[i];
+  ADD_FAILURE() << name << ": " << differing << " pixels differ from " << file << "\n  actual:     " << actual_file
+                << "\n  expected:   " << expected_file << "\n  difference: " << difference_file;
+}
+
+uint64_t HashSurface(const TSurface& surface) {
+  uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (int y = 0; y < surface.Height(); ++y) {
+    for (int x = 0; x < surface.Width(); ++x) {
+      hash = (hash ^ surface.Row(y)[x]) * 1099511628211ULL;
+    }
+  }
+  return hash;
+}
+
+std::string Describe(PlayField& field) {
+  std::ostringstream out;
+  out << "InGame " << Game.InGame << "\nTitle " << Game.Title << "\nGameTime " << FormatTime(Game.GameTime)
+      << "\nCrashed " << Game.Crashed << "\nFinished " << Game.Finished << "\nCarsKilled " << Game.CarsKilled
+      << "\nEndProgress " << Game.EndProgress << "\nSprites " << field.game->DXSpriteEngine.Root.ChildCount()
+      << "\nBackSurface " << std::hex << HashSurface(field.Back()) << "\n";
+  return out.str();
+}
+
+// The final state and back surface hash of a replay; when they differ, the back surface is written
+// as a picture to look at.
+void ExpectGolden(const std::string& name, PlayField& field) {
+  const std::string actual = Describe(field);
+  const std::filesystem::path file = GoldenFile(name + ".txt");
+  if (Updating()) {
+    std::ofstream(file) << actual;
+    return;
+  }
+  std::ifstream in(file);
+  std::stringstream expected;
+  expected << in.rdbuf();
+  if (actual == expected.str()) return;
+  const std::filesystem::path picture = FailureFile(name + ".actual.bmp");
+  WritePicture(picture, PixelsOf(field.Back()));
+  ADD_FAILURE() << file << " differs (rewrite it with tools/update-goldens.sh if intended); the back surface is "
+                << picture << "\nExpected:\n" << expected.str() << "Actual:\n" << actual;
+}
+
+struct KeyEvent {
+  int frame;
+  int scan_code;
+  bool down;
+};
+
+// A replay's keys from golden/<name>.keys: one change a line, "<frame> <key> down|up", in frame
+// order; lines starting with '#' are notes.
+std::vector<KeyEvent> ReadKeys(const std::string& name) {
+  static const std::map<std::string, int> kKeys{
+      {"Down", kScanDown}, {"Left", kScanLeft}, {"Right", kScanRight}, {"Enter", kScanEnter}, {"Escape", kScanEscape}};
+  std::ifstream in(GoldenFile(name + ".keys"));
+  EXPECT_TRUE(in) << GoldenFile(name + ".keys") << " is missing";
+  std::vector<KeyEvent> keys;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    KeyEvent event{};
+    std::string key, change;
+    fields >> event.frame >> key >> change;
+    const bool known = fields && kKeys.count(key) && (change == "down" || change == "up") &&
+                       (keys.empty() || keys.back().frame <= event.frame);
+    EXPECT_TRUE(known) << name << ".keys: cannot read \"" << line << "\"";
+    if (!known) continue;
+    event.scan_code = kKeys.at(key);
+    event.down = change == "down";
+    keys.push_back(event);
+  }
+  return keys;
+}
+
+// Frames of 7 to 23 ms, so that the lag counts vary as on a real machine.
+void Replay(PlayField& field, int frames, const std::vector<KeyEvent>& keys) {
+  size_t next = 0;
+  for (int i = 0; i < frames; ++i) {
+    while (next < keys.size() && keys[next].frame == i) {
+      field.Hold(keys[next].scan_code, keys[next].down);
+      ++next;
+    }
+    field.Frame(7 + static_cast<uint32_t>(i * 5 % 17));
+  }
+}
+
+TEST(Replay, StandardLevelFiveOnMedium) {
+  PlayField field(20261207);
+  field.Start(false, 5, 2);
+  Replay(field, 400, ReadKeys("replay_standard_level5"));
+  ExpectGolden("replay_standard_level5", field);
+}
+
+// Hard chosen for Standard: the area plays at Easy all the same.
+TEST(Replay, CarChaseAreaThreeAtEasyWhateverStandardChose) {
+  PlayField field(7);
+  Game.TargetCar1 = 3;
+  Game.TargetCar2 = 9;
+  field.Start(true, 3, 3);
+  Replay(field, 500, ReadKeys("replay_chase_area3"));
+  ExpectGolden("replay_chase_area3", field);
+}
+
+// Each scene is reached from the main menu as start-up leaves it, then shown for a second of 16 ms
+// frames so that the titles have come in.
+struct Scene {
+  const char* name;
+  std::function<void(PlayField&)> reach;
+};
+
+const Scene kScenes[] = {
+    {"scene_main_menu", [](PlayField&) {}},
+    {"scene_new_standard_game", [](PlayField& f) { f.game->Label2Click(); }},
+    {"scene_new_car_chase", [](PlayField& f) { f.game->Label3Click(); }},
+    {"scene_standard_scores", [](PlayField& f) { f.game->Label31Click(); }},
+    {"scene_options", [](PlayField& f) { f.game->Label22Click(); }},
+    {"scene_credits", [](PlayField& f) { f.game->Label33Click(); }},
+    // Standard level 1 a moment after the countdown, the figure a few steps down.
+    {"scene_level1_world",
+     [](PlayField& f) {
+       f.Start(false, 1, 0);
+       f.RunCountdown();
+       f.Hold(kScanDown);
+     }},
+    // Walked straight down into the traffic of standard level 5: the end words over the world.
+    {"scene_game_over",
+     [](PlayField& f) {
+       f.Start(false, 5, 3);
+       f.RunCountdown();
+       f.Hold(kScanDown);
+       for (int i = 0; i < 3000 && !Game.Crashed; ++i) f.Frame(10);
+       while (Game.EndProgress < 40) f.Frame(17);
+     }},
+};
+
+TEST(Replay, ScenesLookAsStored) {
+  for (const Scene& scene : kScenes) {
+    SCOPED_TRACE(scene.name);
+    PlayField field(11);
+    field.game->ShowPanels();
+    field.Frame();
+    scene.reach(field);
+    field.Frames(60);
+    ExpectPicture(scene.name, Shown(field));
+  }
+}
+
+// One line per frame: its time, lag count, the clocks (game clock, countdown and its size), sequence
+// counter and every sprite's place (and a stain's size). Cars that spawn show as new places.
+std::string DescribeFrame(PlayField& field, uint32_t time, int lag) {
+  std::ostringstream out;
+  out << time << " lag " << lag << " " << FormatTime(Game.GameTime) << " countdown " << Game.Countdown << " "
+      << Game.CountdownSize << " end " << Game.EndProgress << ":";
+  TSprite& root = field.game->DXSpriteEngine.Root;
+  for (int i = 0; i < root.ChildCount(); ++i) {
+    const auto* sprite = dynamic_cast<TImageSprite*>(root.Child(i));
+    // The ghost is no part of the game.
+    if (!sprite || dynamic_cast<const TGhost*>(sprite)) continue;
+    out << " " << sprite->X << "," << sprite->Y;
+    if (const auto* stain = dynamic_cast<const TKrev*>(sprite)) out << " stain " << stain->Size;
+  }
+  out << "\n";
+  return out.str();
+}
+
+// A machine less than perfect, for the same game: drawing that takes time, waits that end late, a
+// stall, a wake-up that misses frames, presses shorter than a frame.
+struct Disturbance {
+  const char* name;
+  uint32_t drawing_ms = 0;
+  uint32_t oversleep_ms = 0;  // each wait ends up to this much late, at random
+  uint32_t stall_ms = 0;      // the first wait after 6 s of the game ends this much late
+  bool taps = false;          // the one-frame presses are 5 ms taps between two frames
+};
+
+struct PacedGame {
+  std::vector<std::string> frames;
+  double largest_stain = 0;
+  int largest_lag = 0;
+};
+
+// Level 5 on Hard from the Start action: after the countdown the figure steps right, right and left
+// (one frame each), then walks down into the traffic until it is run over; the stain, the end words,
+// the curtain and the hand-over to the menus follow.
+PacedGame PlayPaced(int refresh_hz, const Disturbance& disturbance = {"undisturbed"}) {
+  PlayField field(20261207);
+  field.Start(false, 5, 3);
+  const uint32_t start = field.game_clock.Now();
+  const auto game_time = [&] { return field.game_clock.Live() - start; };
+  std::minstd_rand oversleeps(24);
+  int tap = 0;  // the key of a tap due in the next wait
+  PacedMachine machine;
+  machine.drawing_ms = disturbance.drawing_ms;
+  machine.wait = [&, stalled = false](uint32_t ms) mutable {
+    // A tap from the start of the wait, which it may make late.
+    if (tap != 0) {
+      field.Hold(tap);
+      field.clock.Advance(5);
+      field.Hold(tap, false);
+      ms -= std::min<uint32_t>(ms, 5);
+      tap = 0;
+    }
+    field.clock.Advance(ms);
+    if (disturbance.oversleep_ms > 0) field.clock.Advance(oversleeps() % (disturbance.oversleep_ms + 1));
+    if (!stalled && game_time() >= 6000) {
+      field.clock.Advance(disturbance.stall_ms);
+      stalled = true;
+    }
+  };
+  const std::map<uint32_t, int> one_frame_presses{{3300, kScanRight}, {3350, kScanRight}, {3450, kScanLeft}};
+  PacedGame game;
+  int pressed = 0;
+  field.RunPaced(refresh_hz, 20000, [&](int lag) {
+    const uint32_t time = field.game->DXTimer1.LastTickTime() - start;
+    if (pressed != 0) field.Hold(pressed, false);
+    pressed = 0;
+    // The press goes in for the next frame.
+    const auto press = one_frame_presses.lower_bound(time);
+    if (press != one_frame_presses.end() && press->first < time + 17) {
+      if (disturbance.taps) {
+        tap = press->second;
+      } else {
+        pressed = press->second;
+        field.Hold(pressed);
+      }
+    }
+    field.Hold(kScanDown, time >= 3600 && !Game.Crashed);
+    game.frames.push_back(DescribeFrame(field, time, lag));
+    game.largest_lag = std::max(game.largest_lag, lag);
+    for (const TKrev* stain : TKrev::Existing()) game.largest_stain = std::max(game.largest_stain, stain->Size);
+  }, machine);
+  game.frames.push_back(Describe(field));
+  return game;
+}
+
+void ExpectSameFrames(const std::vector<std::string>& actual, const std::vector<std::string>& expected,
+                      const std::string& what) {
+  ASSERT_EQ(actual.size(), expected.size()) << what;
+  for (size_t i = 0; i < actual.size(); ++i) ASSERT_EQ(actual[i], expected[i]) << what << ", frame " << i;
+}
+
+// The game depends on nothing but its inputs and seed: not on the display's refresh, nor on how long
+// the frames take to draw, how late the waits end, a stall, a wake-up that misses frames, or whether
+// a press lasts a frame or 5 ms between two frames.
+TEST(Replay, TheSameGameOnEveryDisplayAndMachine) {
+  const PacedGame expected = PlayPaced(0);
+  EXPECT_EQ(expected.largest_lag, 17) << "frames 16 and 17 ms apart, none late";
+  EXPECT_NEAR(expected.largest_stain, 20.2, 1e-9) << "run over, and the stain grew to its full size";
+  EXPECT_FALSE(Game.InGame) << "back in the menus";
+  for (int hz : {30, 50, 60, 75, 120, 144, 240})
+    ExpectSameFrames(PlayPaced(hz).frames, expected.frames, std::to_string(hz) + " Hz");
+  const Disturbance disturbances[] = {
+      {"2 ms of drawing", 2},       {"5 ms of drawing", 5},   {"8 ms of drawing", 8},
+      {"waits 0-3 ms late", 0, 3},  {"a stall of 400 ms", 0, 0, 400},
+      {"a wake-up 40 ms late", 0, 0, 40}, {"5 ms taps", 0, 0, 0, true},
+      {"all at once", 8, 3, 400, true},
+  };
+  for (const Disturbance& disturbance : disturbances)
+    ExpectSameFrames(PlayPaced(0, disturbance).frames, expected.frames, disturbance.name);
+}
+
+// The state a game tick starts from: its game clock, countdown, end sequence, score, the walk cycle's
+// clock and every sprite.
+// (A resume reaches the replay with the tick after it, so the time of the last tick is not compared.)
+std::string DescribeTick(PlayField& field) {
+  std::ostringstream out;
+  out << "countdown " << Game.Countdown << " size " << Game.CountdownSize << " cars " << Game.CarsKilled
+      << " walk clock " << Game.AnimTick << " phase " << (Game.Player ? Game.Player->WalkPhase : 0) << " ";
+  return out.str() + DescribeFrame(field, 0, 0);
+}
+
+struct RecordedGame {
+  jizdavo::Replay replay;
+  std::vector<std::string> ticks;
+};
+
+// The game clock where a game stopped, in milliseconds.
+int64_t FinalTime() { return WholeMilliseconds(Game.GameTime); }
+
+// A game of `number`: its mode, level and difficulty, frames of 7 to 23 ms and a walk that changes
+// direction at random (mostly down), a pause in some, Enter to skip the end in others. The state
+// before each tick is kept (and after the last, for a game still running), then the replay recorded.
+RecordedGame PlayGenerated(int number) {
+  std::mt19937 draw(static_cast<uint32_t>(number));
+  const bool chase = number % 2 == 1;
+  PlayField field(1000 + static_cast<uint64_t>(number));
+  Game.TargetCar1 = chase ? number % 28 + 1 : 0;
+  Game.TargetCar2 = chase ? (number + 5) % 28 + 1 : 0;
+  field.Start(chase, 1 + number * 5 % (chase ? 6 : 16), 1 + number % 3);
+  const int scan_codes[] = {kScanDown, kScanDown, kScanDown, kScanLeft, kScanRight, kScanUp};
+  RecordedGame game;
+  for (int frame = 0; frame < 1500 && Game.InGame; ++frame) {
+    game.ticks.push_back(DescribeTick(field));
+    if (frame % 40 == 0) {
+      for (int code : scan_codes) field.Hold(code, false);
+      field.Hold(scan_codes[draw() % 6]);
+    }
+    field.Hold(kScanEscape, number % 4 == 0 && frame == 400);
+    field.Hold(kScanEnter, number % 3 == 0 && Game.EndProgress > kCurtainStart);
+    field.Frame(7 + draw() % 17);
+    // Paused: a moment in the menu, then "Resume game".
+    if (!Game.InGame && Game.Title == "PAUSED") {
+      field.Hold(kScanEscape, false);
+      field.Frames(5);
+      field.game->Label21Click();
+    }
+  }
+  if (Game.InGame) game.ticks.push_back(DescribeTick(field));
+  std::optional<jizdavo::Replay> replay =
+      Game.InGame ? field.game->Recorder.Finish(static_cast<uint32_t>(FinalTime())) : field.game->LastGame;
+  EXPECT_TRUE(replay.has_value());
+  if (replay) game.replay = *replay;
+  return game;
+}
+
+TEST(Replay, EveryGameReplaysFromItsFileTickByTick) {
+  for (int number = 0; number < 20; ++number) {
+    SCOPED_TRACE("game " + std::to_string(number));
+    const RecordedGame played = PlayGenerated(number);
+    ASSERT_FALSE(played.ticks.empty());
+
+    PlayField field(99);
+    SaveReplay(field.folder, played.replay.mode, played.replay.level, "Ann", MakeTime(0, 0, 0, 1), played.replay);
+    const std::optional<jizdavo::Replay> stored =
+        LoadReplay(field.folder, played.replay.mode, played.replay.level, "Ann", MakeTime(0, 0, 0, 1));
+    ASSERT_TRUE(stored.has_value());
+    ASSERT_EQ(*stored, played.replay);
+    field.game->WatchReplay(*stored, "Ann");
+    std::vector<std::string> replayed;
+    int64_t final_time = -1;
+    for (size_t i = 0; i <= played.ticks.size() && field.game->Watching(); ++i) {
+      replayed.push_back(DescribeTick(field));
+      final_time = FinalTime();
+      field.Frame(16);
+    }
+    for (size_t i = 0; i < std::min(replayed.size(), played.ticks.size()); ++i)
+      ASSERT_EQ(replayed[i], played.ticks[i]) << "tick " << i;
+    ASSERT_EQ(replayed.size(), played.ticks.size());
+    EXPECT_FALSE(field.game->Watching()) << "the replay ends with its ticks";
+    EXPECT_EQ(final_time, stored->result_ms);
+  }
+}
+
+const TGhost* FindGhost(PlayField& field) {
+  TSprite& root = field.game->DXSpriteEngine.Root;
+  for (int i = 0; i < root.ChildCount(); ++i) {
+    if (const auto* ghost = dynamic_cast<const TGhost*>(root.Child(i))) return ghost;
+  }
+  return nullptr;
+}
+
+// "Abort game" from the pause.
+void Abort(PlayField& field) {
+  field.Hold(kScanEscape);
+  field.Frame(16);
+  field.Hold(kScanEscape, false);
+  field.game->Label20Click();
+}
+
+// The best run of a level walks beside the player as its ghost, as it walked then from "GO" on; it
+// changes nothing of the game, which replays the same without it. With the option off there is none.
+TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
+  PlayField field(3);
+  field.Start(false, 1, 1);
+  std::vector<double> best_run;
+  field.Hold(kScanRight);
+  for (int i = 0; i < 300; ++i) {
+    field.Frame(16);
+    if (Game.CountdownDone) best_run.push_back(Game.Player->X);
+  }
+  field.Hold(kScanRight, false);
+  const TDateTime best_time = MakeTime(0, 0, 5, 0);
+  const std::optional<jizdavo::Replay> best = field.game->Recorder.Finish(5000);
+  ASSERT_TRUE(best.has_value());
+  AppendBestTime(field.folder, GameMode::Standard, 1, "Gus", best_time);
+  SaveReplay(field.folder, GameMode::Standard, 1, "Gus", best_time, *best);
+  Abort(field);
+
+  field.Start(false, 1, 1);
+  ASSERT_NE(FindGhost(field), nullptr);
+  const double start_x = Game.Player->X;
+  std::vector<double> ghost_walk;
+  std::vector<std::string> ticks;
+  for (int i = 0; i < 300; ++i) {
+    ticks.push_back(DescribeTick(field));
+    field.Frame(16);
+    if (Game.CountdownDone) ghost_walk.push_back(FindGhost(field)->X);
+  }
+  EXPECT_EQ(Game.Player->X, start_x) << "the player stood still";
+  EXPECT_EQ(ghost_walk, best_run);
+  EXPECT_GT(best_run.back() - best_run.front(), 50) << "the best run walked";
+
+  const std::optional<jizdavo::Replay> with_ghost = field.game->Recorder.Finish(0);
+  ASSERT_TRUE(with_ghost.has_value());
+  PlayField replayed(4);
+  replayed.game->WatchReplay(*with_ghost, "Hal");
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    ASSERT_EQ(DescribeTick(replayed), ticks[i]) << "tick " << i;
+    replayed.Frame(16);
+  }
+
+  Abort(field);
+  field.game->Ghost.Checked = false;
+  field.Start(false, 1, 1);
+  EXPECT_EQ(FindGhost(field), nullptr);
+}
+
+}  // namespace
+}  // namespace jizdavo::testing
