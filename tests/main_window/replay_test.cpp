@@ -27,7 +27,7 @@ namespace jizdavo::testing {
 namespace {
 
 std::filesystem::path GoldenFile(const std::string& name) {
-  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "window" / "golden" / name;
+  return std::filesystem::path(JIZDAVO_TESTS_DIR) / "main_window" / "golden" / name;
 }
 
 std::filesystem::path FailureFile(const std::string& name) {
