@@ -33,6 +33,7 @@
 namespace jizdavo {
 
 struct LevelRecord;
+class TPlayer;
 
 class TJizdavo final : public SpriteWindow {
  public:
@@ -244,6 +245,10 @@ class TJizdavo final : public SpriteWindow {
   // Unlocks `level` of the current mode, when higher than the unlocked one, and saves it.
   void RaiseLevelProgress(int level);
   void LoadBestTimes(TControl* Sender);
+  // The mode whose best times the title names: Standard for its two list titles, else Car chase.
+  GameMode ListedMode() const;
+  // A figure at its start: the top centre, standing, facing down.
+  void PlaceAtStart(TPlayer& figure);
   void ShowAfterGameScores();
   // A file that could not be written: the player is told and the menus go on.
   void ShowSaveProblem(const std::string& message);

@@ -41,8 +41,7 @@ void TJizdavo::DropReplaysLeavingTopTen(GameMode mode, const std::vector<BestTim
 // A record of the list shown: its replay, if it has one that reads and leads to its time.
 void TJizdavo::WatchRecord(const TListItem& row) {
   if (row.SubItems.size() < 2) return;
-  const bool standard = Game.Title == "STANDARD GAME SCORES" || Game.Title == "STANDARD GAME TOP TEN TIME";
-  const GameMode mode = standard ? GameMode::Standard : GameMode::CarChase;
+  const GameMode mode = ListedMode();
   const std::string& name = row.SubItems[0];
   const TDateTime time = ParseTime(row.SubItems[1]).value_or(0);
   std::optional<Replay> replay;
@@ -84,12 +83,8 @@ void TJizdavo::AddGhost() {
     steps.push_back({held, tick.lag});
   }
   auto* ghost = new TGhost(&DXSpriteEngine.Root, std::move(steps));
-  ghost->WalkPhase = 1.0;
-  ghost->SetImage(&DXImageList.Find("Clovek1d"));
-  // Under the player and the cars.
-  ghost->SetZ(0);
-  ghost->Y = 0;
-  ghost->X = DXDraw1.Width() / 2 - ghost->Width / 2;
+  PlaceAtStart(*ghost);
+  ghost->SetZ(0);  // under the player and the cars
 }
 
 void TJizdavo::WatchReplay(const Replay& replay, const std::string& name) {

@@ -52,6 +52,11 @@ void TJizdavo::ListView1Click(TControl* Sender) {
   DrawCarType(Menus.Car2, Game.TargetCar2);
 }
 
+GameMode TJizdavo::ListedMode() const {
+  const bool standard = Game.Title == "STANDARD GAME SCORES" || Game.Title == "STANDARD GAME TOP TEN TIME";
+  return standard ? GameMode::Standard : GameMode::CarChase;
+}
+
 // The top ten of `Level` for the mode the title names, ranked, in report rows.
 void TJizdavo::LoadBestTimes(TControl* Sender) {
   TListView& list = Menus.ListView1;
@@ -60,9 +65,7 @@ void TJizdavo::LoadBestTimes(TControl* Sender) {
   Menus.Label16.Caption = "Level: " + std::to_string(Game.Level);
   list.BeginUpdate();
   list.Clear();
-  const bool standard = Game.Title == "STANDARD GAME SCORES" || Game.Title == "STANDARD GAME TOP TEN TIME";
-  const GameMode mode = standard ? GameMode::Standard : GameMode::CarChase;
-  for (const BestTimeRow& row : LoadTopTen(services_.data_folder, mode, Game.Level)) {
+  for (const BestTimeRow& row : LoadTopTen(services_.data_folder, ListedMode(), Game.Level)) {
     TListItem* item = list.Items.Add();
     item->Caption = row.Rank;
     item->SubItems = {row.Name, row.Time};
@@ -131,8 +134,7 @@ void TJizdavo::ShowAfterGameScores() {
 }
 
 void TJizdavo::Label15Click(TControl*) {
-  const GameMode mode =
-      Game.Title == "STANDARD GAME TOP TEN TIME" ? GameMode::Standard : GameMode::CarChase;
+  const GameMode mode = ListedMode();
   const std::vector<BestTimeRow> before = LoadTopTen(services_.data_folder, mode, Game.Level);
   try {
     AppendBestTime(services_.data_folder, mode, Game.Level, Menus.Edit1.Text(), Game.GameTime);

@@ -100,14 +100,18 @@ void TJizdavo::ResetGame() {
   Game.TitlePos = 0;
 
   auto* player = new TPlayer(&DXSpriteEngine.Root);
-  player->WalkPhase = 1.0;
-  player->SetImage(&DXImageList.Find("Clovek1d"));
+  PlaceAtStart(*player);
   player->SetZ(1);
-  player->Y = 0;
-  player->X = DXDraw1.Width() / 2 - player->Width / 2;
   Game.Player = player;
 
   LoadProgressFiles();
+}
+
+void TJizdavo::PlaceAtStart(TPlayer& figure) {
+  figure.WalkPhase = 1.0;
+  figure.SetImage(&DXImageList.Find("Clovek1d"));
+  figure.Y = 0;
+  figure.X = DXDraw1.Width() / 2 - figure.Width / 2;
 }
 
 }  // namespace jizdavo

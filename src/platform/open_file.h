@@ -6,19 +6,19 @@
 #include <span>
 #include <string>
 
+#include "platform/plain_file.h"
+
 namespace jizdavo {
 
 class OpenFile {
  public:
-  // Raises "Cannot open file %s" when `path` cannot be opened for reading, "%s is not a plain file" for
-  // a FIFO, device or folder (opened without waiting, so a FIFO cannot hold the game).
+  // Opened as OpenAssetFile opens (raising its errors).
   static std::shared_ptr<const OpenFile> Open(const std::string& path);
-  ~OpenFile();
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
 
   // The size when it was opened.
-  uint64_t Size() const { return size_; }
+  uint64_t Size() const { return file_.size; }
   // Reads from `offset` into `into`; returns the bytes read, fewer where the file ends (it may have
   // been cut since) or cannot be read.
   size_t ReadAt(uint64_t offset, std::span<uint8_t> into) const;
@@ -26,9 +26,8 @@ class OpenFile {
   void ReadAhead(uint64_t offset, uint64_t length) const;
 
  private:
-  OpenFile(int descriptor, uint64_t size) : descriptor_(descriptor), size_(size) {}
-  int descriptor_;
-  uint64_t size_;
+  explicit OpenFile(AssetFile file) : file_(std::move(file)) {}
+  AssetFile file_;
 };
 
 }  // namespace jizdavo

@@ -78,11 +78,12 @@ std::string ReadAssetFile(const std::string& path, size_t limit) {
   return std::move(read.bytes);
 }
 
-void CheckAssetFile(const std::string& path) {
+AssetFile OpenAssetFile(const std::string& path) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | NonBlockingOpenFlags()));
   if (!fd.Valid()) Refuse(path, errno == ENOENT ? PlainFileState::Missing : PlainFileState::Refused, 0);
   struct stat status {};
   if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) Refuse(path, PlainFileState::Refused, 0);
+  return {std::move(fd), static_cast<uint64_t>(status.st_size)};
 }
 
 }  // namespace jizdavo

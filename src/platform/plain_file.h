@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace jizdavo {
 
@@ -13,6 +14,7 @@ namespace jizdavo {
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   ~FileDescriptor() { Close(); }
@@ -48,8 +50,14 @@ PlainFileBytes ReadPlainFile(const std::string& path, size_t limit);
 // larger than N MB" beyond the bound.
 std::string ReadAssetFile(const std::string& path, size_t limit);
 
-// Raises as ReadAssetFile when `path` is not a regular file that can be opened; reads nothing.
-void CheckAssetFile(const std::string& path);
+struct AssetFile {
+  FileDescriptor descriptor;
+  uint64_t size;  // when it was opened
+};
+
+// `path` opened for reading, without waiting, and checked to be a regular file; reads nothing. Raises
+// as ReadAssetFile when it is not a regular file that can be opened.
+AssetFile OpenAssetFile(const std::string& path);
 
 // Bounds of the asset files: pictures and the pointer are a few hundred KB; a tune may be as long as
 // ten minutes of CD-quality sound.

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/film/av_codec_objects.h"
+#include "platform/av_codec_objects.h"
 #include "platform/film/av_error.h"
 #include "platform/error.h"
 #include "platform/plain_file.h"
@@ -32,7 +32,7 @@ std::pair<int, int> FitOnScreen(int width, int height) {
 // description) and no other protocol is ever tried, whatever the bytes claim.
 AVFormatContext* OpenAviFile(const std::string& path) {
   // The library would wait on a FIFO for ever and read a device without end.
-  CheckAssetFile(path);
+  OpenAssetFile(path);
   // Its own log would print on the player's terminal; a failure is told once, by the game.
   av_log_set_level(AV_LOG_QUIET);
   const AVInputFormat* avi = av_find_input_format("avi");

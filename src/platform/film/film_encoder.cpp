@@ -1,6 +1,6 @@
 #include "platform/film/film_encoder.h"
 
-#include "platform/film/av_codec_objects.h"
+#include "platform/av_codec_objects.h"
 #include "platform/film/av_error.h"
 #include "platform/error.h"
 

@@ -8,7 +8,6 @@
 #include <optional>
 
 #include "platform/error.h"
-#include "platform/plain_file.h"
 
 namespace jizdavo {
 namespace {

@@ -5,12 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/av_codec_objects.h"
 #include "platform/error.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
 
 namespace jizdavo {
 namespace {
@@ -18,17 +14,6 @@ namespace {
 const char* const kCannotMake = "Sound Buffer cannot be made";
 // The bytes handed to the decoder at a time: whole blocks, about this many.
 constexpr size_t kPacketBytes = 16384;
-
-struct CodecContext {
-  ~CodecContext() {
-    av_packet_free(&packet);
-    av_frame_free(&frame);
-    avcodec_free_context(&context);
-  }
-  AVCodecContext* context = nullptr;
-  AVFrame* frame = nullptr;
-  AVPacket* packet = nullptr;
-};
 
 // The library's decoder for a WAVE format tag, as its own WAVE reader chooses it.
 const AVCodec* DecoderFor(uint16_t tag) {
@@ -48,7 +33,7 @@ void SetExtraData(AVCodecContext& context, const std::vector<uint8_t>& extra) {
   context.extradata_size = static_cast<int>(size);
 }
 
-void OpenDecoder(CodecContext& codec, const WaveFormat& format) {
+void OpenDecoder(AvCodecObjects& codec, const WaveFormat& format) {
   const AVCodec* decoder = DecoderFor(format.format_tag);
   if (decoder == nullptr || decoder->type != AVMEDIA_TYPE_AUDIO || format.channels == 0 || format.samples_per_sec == 0)
     throw Error(kCannotMake);
@@ -94,7 +79,7 @@ int16_t SampleAt(const AVFrame& frame, int channel, int index, int channels) {
 
 class Decoding {
  public:
-  Decoding(CodecContext& codec, int channels, size_t max_samples)
+  Decoding(AvCodecObjects& codec, int channels, size_t max_samples)
       : codec_(codec), channels_(channels), max_samples_(max_samples) {}
 
   // False once the decoder refuses the input or enough samples are out.
@@ -126,7 +111,7 @@ class Decoding {
     return true;
   }
 
-  CodecContext& codec_;
+  AvCodecObjects& codec_;
   int channels_;
   size_t max_samples_;
   std::vector<int16_t> samples_;
@@ -135,7 +120,7 @@ class Decoding {
 }  // namespace
 
 DecodedSound DecodeWaveCodec(const WaveFormat& format, std::span<const uint8_t> data, size_t max_samples) {
-  CodecContext codec;
+  AvCodecObjects codec;
   OpenDecoder(codec, format);
   const size_t block = std::max<size_t>(format.block_align, 1);
   const size_t packet_bytes = std::max(block, kPacketBytes / block * block);

@@ -1,6 +1,7 @@
 #pragma once
-// The media-library objects a film encoder or decoder holds, freed together. Only for our own .cpp
-// files: it brings in the libraries' headers, which stay out of every public header.
+// The media-library objects a film encoder or decoder, or a compressed wave's decoder, holds, freed
+// together. Only for our own .cpp files: it brings in the libraries' headers, which stay out of every
+// public header.
 
 extern "C" {
 #include <libavcodec/avcodec.h>
