@@ -75,6 +75,12 @@ TEST_F(DataFolderTest, FallsBackToTheUserFolderAndCreatesIt) {
   const fs::path user = File("share") / "jizdavo";
   EXPECT_EQ(ChooseDataFolder(File("program"), user), user);
   EXPECT_TRUE(fs::is_directory(user));
+  // Tidied at the next start as the program's folder would be.
+  WriteBytes("share/jizdavo/.Levels.dat.4242.new", "left");
+  fs::last_write_time(user / ".Levels.dat.4242.new",
+                      fs::file_time_type::clock::now() - std::chrono::minutes(5));
+  EXPECT_EQ(ChooseDataFolder(File("program"), user), user);
+  EXPECT_TRUE(fs::is_empty(user));
 }
 
 // Nothing is ever written into the program's folder (an installed copy's install tree) then.

@@ -85,6 +85,11 @@ TEST(ScoresScreen, TheWorstOfAFullTopTenMustBeBeatenToEnterIt) {
     // not end won at its time: said so when its ticks run out, and the same list comes back.
     field.ClickListItem(1);
     EXPECT_FALSE(field.game->Watching());
+    // P39's file holds a game of another time: not watched at all.
+    field.ClickListItem(9);
+    EXPECT_FALSE(field.game->Watching());
+    ASSERT_FALSE(field.window.boxes.empty());
+    EXPECT_NE(field.window.boxes.back().second.find("not the game of its record"), std::string::npos);
     field.ClickListItem(10);
     EXPECT_TRUE(field.game->Watching());
     EXPECT_TRUE(Game.InGame);

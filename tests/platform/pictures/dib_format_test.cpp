@@ -192,6 +192,7 @@ struct RleCase {
   std::vector<int> expected;  // indices, top row first
   bool ends_early = false;
   uint32_t size_claimed_past_data = 0;
+  bool size_unstated = false;  // an image size of 0 in the header, as many writers leave it
 };
 
 class DibRleTest : public testing::TestWithParam<RleCase> {};
@@ -207,6 +208,7 @@ TEST_P(DibRleTest, DecodesRunsAbsoluteRunsAndDeltas) {
                   .colors_used = 4,
                   .palette = palette,
                   .pixels = c.data};
+  if (c.size_unstated) layout.image_size = 0;
   const DecodedPicture picture = DecodeDIB(Build(layout));
   std::vector<TColor> expected;
   for (int index : c.expected) expected.push_back(palette[index]);
@@ -225,6 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {4, 1, 0, 0, 0, 3, 2, 0, 3, 0, 0, 2, 1, 1, 2, 3, 0, 1},
                 {0, 0, 0, 0, 3, 3, 2, 0, 3, 0, 0, 0, 1, 1, 1, 1, 0, 0}},
+        // The same with no image size in the header: the data runs to its end.
+        RleCase{"rle8_size_unstated", 8, 1, {4, 1, 0, 0, 0, 3, 2, 0, 3, 0, 0, 2, 1, 1, 2, 3, 0, 1},
+                {0, 0, 0, 0, 3, 3, 2, 0, 3, 0, 0, 0, 1, 1, 1, 1, 0, 0}, false, 0, true},
         // bottom row: run of 5 alternating 1,2; middle: absolute run of 3 nibbles 3,0,1 (padded), end
         // of line; top: run of 6 alternating 2,3, end of bitmap.
         RleCase{"rle4",
@@ -291,6 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"rle8_runs_into_padding", {.bits = 8, .compression = kDibRle8, .runs_into_padding = true}},
         FormCase{"rle4_runs_into_padding", {.bits = 4, .compression = kDibRle4, .runs_into_padding = true}},
         FormCase{"rle8_header_124", {.bits = 8, .compression = kDibRle8, .header_size = 124}},
+        FormCase{"bits24_header_52", {.header_size = 52}},
         FormCase{"bits24_header_108", {.header_size = 108}},
         FormCase{"bits24_header_124_top_down", {.header_size = 124, .top_down = true}},
         FormCase{"bits8_header_124_full_palette", {.bits = 8, .header_size = 124, .full_palette = true}},

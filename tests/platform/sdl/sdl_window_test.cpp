@@ -133,6 +133,7 @@ TEST(GameKeyboardTest, TheWindowsAltEnterIsNotSeenByTheGameAndNoTapIsLost) {
       {{{false, kAlt}}, false},  // Alt let go first
       {{{false, kEnter}}, false},
       {{{true, kEnter}, {true, kAlt}, {true, kEnter, true, true}}, true},
+      {{}, true},  // its repeats with Alt held took nothing from it
       {{{false, kEnter}, {true, kPadEnter, true}}, false},
       {{{false, kAlt}, {false, kPadEnter}}, false},
       // Whole combinations between two reads, let go in either order.

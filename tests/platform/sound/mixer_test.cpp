@@ -275,6 +275,9 @@ TEST(MakeSoundSamples, RefusesWavesTheMixerCannotPlay) {
 TEST(MakeSoundSamples, DecodesCompressedFormsThroughTheMediaLibrary) {
   Bytes ima = LittleEndian({1000, 0}, 2);
   ima.resize(36, 0);
+  // More blocks than the decoder is handed at a time.
+  Bytes ima_blocks;
+  for (int i = 0; i < 500; ++i) ima_blocks.insert(ima_blocks.end(), ima.begin(), ima.end());
   Bytes ms = {0};
   for (const Bytes& part : {LittleEndian({16, 500, 400}, 2), Bytes(9, 0)}) ms.insert(ms.end(), part.begin(), part.end());
   std::vector<int16_t> ms_samples(20, 500);
@@ -288,6 +291,8 @@ TEST(MakeSoundSamples, DecodesCompressedFormsThroughTheMediaLibrary) {
       {"mu-law", Format(7, 1, 8000, 8), {0xFF, 0x80, 0x00, 0x7F}, {0, 32124, -32124, 0}},
       {"A-law", Format(6, 1, 8000, 8), {0xD5, 0x55, 0xAA, 0x2A}, {8, -8, 32256, -32256}},
       {"IMA ADPCM", Format(0x11, 1, 22050, 4, 36), ima, std::vector<int16_t>(65, 1000)},
+      {"IMA ADPCM, 500 blocks", Format(0x11, 1, 22050, 4, 36), ima_blocks,
+       std::vector<int16_t>(500 * 65, 1000)},
       {"Microsoft ADPCM", Format(2, 1, 22050, 4, 16), ms, ms_samples},
   };
   for (const auto& c : cases) {
