@@ -53,7 +53,9 @@ void WriteReplaySeeds(const std::filesystem::path& corpus) {
   standard.ticks[10].countdown_steps = 1;
   standard.ticks[100].keys = kReplayDown;
   standard.ticks[150].keys = kReplayDown | kReplayLeft;
-  standard.ticks[200] = {900, 900, kReplayEscape, 0, 1900};
+  // A resume as the first files wrote it: the pause in the tick's time, the tick counting 17 ms from
+  // the click.
+  standard.ticks[200] = {900, 17, kReplayEscape, 0, 4216};
   Replay chase{GameMode::CarChase, 6, 3, 4, 9, 7, 123456, 30000, {}};
   for (uint32_t i = 0; i < 60; ++i) chase.ticks.push_back({17, 17, static_cast<uint8_t>(i / 20), 0, std::nullopt});
   for (const auto& [name, replay] : {std::pair{"standard.rpl", standard}, std::pair{"chase.rpl", chase}}) {

@@ -177,11 +177,19 @@ std::vector<BestTimeRow> LoadTopTen(const std::filesystem::path& folder, GameMod
   return std::move(list).Ranked();
 }
 
-void AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
-                    TDateTime time) {
+int AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
+                   TDateTime time) {
   const std::string record = ComplementBytes(FormatBestTimeRecord(level, name, time));
-  AppendToFile(folder / BestTimesFileName(mode), kBestTimesReadLimit,
-               [&record](std::string_view stored) { return PlanBestTimeAppend(stored, record); });
+  const BestTimeRecord added{level, StoredName(name), FormatTime(time), 0};
+  int occurrence = 1;
+  AppendToFile(folder / BestTimesFileName(mode), kBestTimesReadLimit, [&](std::string_view stored) {
+    const std::vector<BestTimeRecord> records = ParseBestTimes(stored);
+    occurrence = 1 + static_cast<int>(std::count_if(records.begin(), records.end(), [&added](const BestTimeRecord& r) {
+                   return r.Level == added.Level && r.Name == added.Name && r.Time == added.Time;
+                 }));
+    return PlanBestTimeAppend(stored, record);
+  });
+  return occurrence;
 }
 
 }  // namespace jizdavo

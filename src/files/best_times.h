@@ -88,9 +88,10 @@ std::string FormatBestTimeRecord(int32_t level, std::string_view name, TDateTime
 // file is created empty.
 std::vector<BestTimeRow> LoadTopTen(const std::filesystem::path& folder, GameMode mode, int32_t level);
 
-// Appends a record to the mode's file in `folder`, creating it (PlanBestTimeAppend). Throws Error
-// "Unable to write to <file>", leaving the records already stored intact.
-void AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
+// Appends a record to the mode's file in `folder`, creating it (PlanBestTimeAppend), and tells which
+// of the level's records with its name and time it is, from 1 (as read under the append's lock).
+// Throws Error "Unable to write to <file>", leaving the records already stored intact.
+int AppendBestTime(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
                     TDateTime time);
 
 }  // namespace jizdavo

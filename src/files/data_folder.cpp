@@ -2,10 +2,12 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <system_error>
 
+#include "files/replay_file.h"
 #include "platform/error.h"
 
 namespace jizdavo {
@@ -38,7 +40,10 @@ void AdoptStoredFiles(const fs::path& programFolder, const fs::path& userFolder)
 }  // namespace
 
 fs::path TidyDataFolder(const fs::path& folder) {
-  RemoveStaleTemporaryFiles(folder, kStoredFileNames);
+  RemoveStaleTemporaryFiles(folder, [](std::string_view name) {
+    return IsReplayFileName(name) || std::any_of(std::begin(kStoredFileNames), std::end(kStoredFileNames),
+                                                 [name](const char* stored) { return name == stored; });
+  });
   return folder;
 }
 

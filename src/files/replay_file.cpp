@@ -1,6 +1,8 @@
 #include "files/replay_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 
 #include "platform/error.h"
 #include "state/date_time.h"
@@ -52,8 +54,23 @@ std::string Hex(std::string_view bytes) {
 }
 
 std::filesystem::path ReplayFile(const std::filesystem::path& folder, GameMode mode, int32_t level,
-                                 std::string_view name, TDateTime time) {
-  return folder / ReplayFileName(mode, level, name, time);
+                                 std::string_view name, TDateTime time, int occurrence) {
+  return folder / ReplayFileName(mode, level, name, time, occurrence);
+}
+
+std::string ReplayStem(GameMode mode, int32_t level) {
+  return std::string(mode == GameMode::Standard ? "Score-" : "Scoreh-") + std::to_string(level) + "-";
+}
+
+// Removes the replay files of `level` in `folder` not named in `kept`.
+void RemoveReplaysBut(const std::filesystem::path& folder, GameMode mode, int32_t level,
+                      const std::set<std::string>& kept) {
+  const std::string stem = ReplayStem(mode, level);
+  std::error_code error;
+  for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(stem) && IsReplayFileName(name) && !kept.contains(name)) RemoveStoredFile(entry.path());
+  }
 }
 
 }  // namespace
@@ -108,7 +125,8 @@ Replay DecodeReplay(std::string_view bytes) {
   replay.target_car1 = static_cast<uint8_t>(bytes[8]);
   replay.target_car2 = static_cast<uint8_t>(bytes[9]);
   Require(replay.level >= 1 && replay.level <= LevelCount(replay.mode), "no such level");
-  Require(replay.difficulty <= 3, "no such difficulty");
+  // 1 Easy, 2 Medium, 3 Hard: the menus offer no other (a 0 would play with no traffic at all).
+  Require(replay.difficulty >= 1 && replay.difficulty <= 3, "no such difficulty");
   Require(replay.target_car1 <= kCarTypes && replay.target_car2 <= kCarTypes, "no such car type");
   Require(GetLittle(bytes, 10, 2) == 0, "reserved bytes are not zero");
   replay.seed = GetLittle(bytes, 12, 8);
@@ -152,7 +170,7 @@ Replay DecodeReplay(std::string_view bytes) {
         target.resumed_after = value;
         break;
       case kLag:
-        Require(value >= 1 && value <= 0x7FFFFFFF, which + " holds a lag of " + std::to_string(value));
+        Require(value >= 1 && value <= kLongestTick, which + " holds a lag of " + std::to_string(value));
         target.lag = static_cast<int32_t>(value);
         break;
       case kGap:
@@ -168,28 +186,88 @@ Replay DecodeReplay(std::string_view bytes) {
     }
   }
   for (; keys_from < tick_count; ++keys_from) replay.ticks[keys_from].keys = keys;
+  // No tick counts more time than the game gives one. A resume written by the first games of this
+  // format carries the whole pause in its tick's time; that tick counts from the resume.
+  uint32_t time = replay.start_time;
   for (size_t i = 0; i < tick_count; ++i) {
-    Require(replay.ticks[i].delta != kLongDelta || gap_given[i], "tick " + std::to_string(i + 1) + " has no time");
+    const ReplayTick& tick = replay.ticks[i];
+    const std::string which = "tick " + std::to_string(i + 1);
+    Require(tick.delta != kLongDelta || gap_given[i], which + " has no time");
+    time += tick.delta;
+    const uint32_t counted = tick.resumed_after ? time - (replay.start_time + *tick.resumed_after) : tick.delta;
+    Require(counted <= kLongestTick, which + " counts " + std::to_string(counted) + " ms");
+    Require(static_cast<uint32_t>(tick.lag) <= kLongestTick, which + " has a lag of " + std::to_string(tick.lag));
   }
   return replay;
 }
 
-std::string ReplayFileName(GameMode mode, int32_t level, std::string_view name, TDateTime time) {
+std::string ReplayFileName(GameMode mode, int32_t level, std::string_view name, TDateTime time, int occurrence) {
   const TimeParts parts = SplitTime(time);
   char digits[16];
   std::snprintf(digits, sizeof digits, "%02d%02d%03d", parts.Minute, parts.Second, parts.Millisecond);
-  const char* stem = mode == GameMode::Standard ? "Score" : "Scoreh";
-  return std::string(stem) + "-" + std::to_string(level) + "-" + digits + "-" + Hex(name) + ".rpl";
+  const std::string which = occurrence > 1 ? "-" + std::to_string(occurrence) : "";
+  return ReplayStem(mode, level) + digits + "-" + Hex(name) + which + ".rpl";
+}
+
+bool IsReplayFileName(std::string_view file_name) {
+  const auto digits = [](std::string_view text, std::string_view allowed) {
+    return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
+  };
+  if (!file_name.ends_with(".rpl")) return false;
+  file_name.remove_suffix(4);
+  for (std::string_view stem : {"Score-", "Scoreh-"}) {
+    if (!file_name.starts_with(stem)) continue;
+    std::string_view rest = file_name.substr(stem.size());
+    const size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || !digits(rest.substr(0, dash), "0123456789")) continue;
+    rest.remove_prefix(dash + 1);
+    if (rest.size() < 8 || !digits(rest.substr(0, 7), "0123456789") || rest[7] != '-') continue;
+    rest.remove_prefix(8);
+    const size_t which = rest.find('-');
+    const std::string_view hex = rest.substr(0, which);
+    if ((hex.empty() || digits(hex, "0123456789ABCDEF")) && hex.size() % 2 == 0 &&
+        (which == std::string_view::npos || digits(rest.substr(which + 1), "0123456789"))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int OccurrenceOf(const std::vector<BestTimeRow>& top_ten, size_t index) {
+  const BestTimeRow& row = top_ten.at(index);
+  return 1 + static_cast<int>(std::count_if(top_ten.begin(), top_ten.begin() + static_cast<std::ptrdiff_t>(index),
+                                            [&row](const BestTimeRow& above) {
+                                              return above.Name == row.Name && above.Time == row.Time;
+                                            }));
 }
 
 void SaveReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
-                TDateTime time, const Replay& replay) {
-  ReplaceFileAtomically(ReplayFile(folder, mode, level, name, time), EncodeReplay(replay));
+                TDateTime time, const Replay& replay, int occurrence) {
+  ReplaceFileAtomically(ReplayFile(folder, mode, level, name, time, occurrence), EncodeReplay(replay));
+}
+
+void SaveRecordReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
+                      TDateTime time, int occurrence, const Replay* replay) {
+  const std::string stored_name = StoredName(name);
+  const std::filesystem::path file = ReplayFile(folder, mode, level, stored_name, time, occurrence);
+  // The rewrite's work runs under the folder's lock, up to the rename: it reads the top ten as it is
+  // now and keeps only its replays. Every copy appends its record before it takes this lock, so no
+  // replay of a record the top ten does not hold yet can be on disk.
+  RewriteFile(file, 0, nullptr, [&](const StoredContent&) -> std::optional<std::string> {
+    const std::vector<BestTimeRow> top_ten = LoadTopTen(folder, mode, level);
+    std::set<std::string> kept;
+    for (size_t i = 0; i < top_ten.size(); ++i) {
+      kept.insert(ReplayFileName(mode, level, top_ten[i].Name, top_ten[i].Value, OccurrenceOf(top_ten, i)));
+    }
+    RemoveReplaysBut(folder, mode, level, kept);
+    if (!replay || !kept.contains(file.filename().string())) return std::nullopt;
+    return EncodeReplay(*replay);
+  });
 }
 
 std::optional<Replay> LoadReplay(const std::filesystem::path& folder, GameMode mode, int32_t level,
-                                 std::string_view name, TDateTime time) {
-  const std::filesystem::path file = ReplayFile(folder, mode, level, name, time);
+                                 std::string_view name, TDateTime time, int occurrence) {
+  const std::filesystem::path file = ReplayFile(folder, mode, level, name, time, occurrence);
   const StoredContent content = ReadStoredFile(file, kReplayReadLimit + 1);
   switch (content.state) {
     case FileState::Missing:
@@ -206,9 +284,5 @@ std::optional<Replay> LoadReplay(const std::filesystem::path& folder, GameMode m
   return DecodeReplay(content.bytes);
 }
 
-void RemoveReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
-                  TDateTime time) {
-  RemoveStoredFile(ReplayFile(folder, mode, level, name, time));
-}
 
 }  // namespace jizdavo

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/best_times.h"
 #include "files/data_folder.h"
 #include "state/game_state.h"
 
@@ -65,20 +66,32 @@ std::string EncodeReplay(const Replay& replay);
 Replay DecodeReplay(std::string_view bytes);
 
 // The file of a record: "Score-<level>-<time digits>-<name in hex>.rpl" (Standard) or "Scoreh-..."
-// (Car chase), so that each record finds its own.
-std::string ReplayFileName(GameMode mode, int32_t level, std::string_view name, TDateTime time);
+// (Car chase). The `occurrence`-th record of a level with one name and time (in the order they were
+// entered) adds "-<occurrence>" from the second on, so that each record has a file of its own.
+std::string ReplayFileName(GameMode mode, int32_t level, std::string_view name, TDateTime time,
+                           int occurrence = 1);
+// Whether `file_name` is one ReplayFileName gives.
+bool IsReplayFileName(std::string_view file_name);
+
+// Which of the records with its name and time row `index` of a top ten is, from 1. Equal times keep
+// the order they were entered in, so the others entered before it are the rows above it.
+int OccurrenceOf(const std::vector<BestTimeRow>& top_ten, size_t index);
 
 // Writes the record's replay into `folder`, replacing any older one of that name. Throws Error
 // "Unable to write to <file>".
 void SaveReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
-                TDateTime time, const Replay& replay);
+                TDateTime time, const Replay& replay, int occurrence = 1);
+
+// After a record of `level` was appended as `name` and `time`, the `occurrence`-th with them
+// (AppendBestTime tells): writes `replay` (none: nothing) as its replay, and removes every replay file of the level that is no record's of its top ten, whichever
+// copy of the game wrote it (a record pushed out meanwhile gets none), all under the lock every copy
+// takes on the folder to save. So after any save the level's replay files are its top ten's. Throws
+// Error "Unable to write to <file>".
+void SaveRecordReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
+                      TDateTime time, int occurrence, const Replay* replay);
 
 // The record's replay from `folder`: nothing when it has none; Error when the file does not read.
 std::optional<Replay> LoadReplay(const std::filesystem::path& folder, GameMode mode, int32_t level,
-                                 std::string_view name, TDateTime time);
-
-// Removes the record's replay from `folder`, if it has one.
-void RemoveReplay(const std::filesystem::path& folder, GameMode mode, int32_t level, std::string_view name,
-                  TDateTime time);
+                                 std::string_view name, TDateTime time, int occurrence = 1);
 
 }  // namespace jizdavo

@@ -317,15 +317,15 @@ void AppendToFile(const fs::path& file, size_t limit,
   if (!fd.Close()) throw UnableToWrite(file);
 }
 
-void RemoveStaleTemporaryFiles(const fs::path& folder, std::span<const char* const> names) {
-  const auto isTemporary = [names](std::string_view entry) {
+void RemoveStaleTemporaryFiles(const fs::path& folder, const std::function<bool(std::string_view name)>& stored) {
+  const auto isTemporary = [&stored](std::string_view entry) {
     if (!entry.starts_with('.') || !entry.ends_with(".new")) return false;
     entry = entry.substr(1, entry.size() - 5);
     const size_t dot = entry.rfind('.');
     const std::string_view number = dot == std::string_view::npos ? "" : entry.substr(dot + 1);
     // Named by process, or by the one fixed name earlier versions used.
     if (!number.empty() && number.find_first_not_of("0123456789") == std::string_view::npos) entry = entry.substr(0, dot);
-    return std::find(names.begin(), names.end(), entry) != names.end();
+    return stored(entry);
   };
   // A younger one may belong to a copy about to rename it.
   const auto staleBefore = fs::file_time_type::clock::now() - std::chrono::minutes(1);

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,9 +77,10 @@ struct AppendPlan {
 void AppendToFile(const std::filesystem::path& file, size_t limit,
                   const std::function<std::optional<AppendPlan>(std::string_view)>& plan);
 
-// Removes the temporary files of `names` (the stored files) that a copy of the game killed between
-// writing and renaming left in `folder`, once they are a minute old.
-void RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::span<const char* const> names);
+// Removes the temporary files of the stored files whose names `stored` takes that a copy of the game
+// killed between writing and renaming left in `folder`, once they are a minute old.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::function<bool(std::string_view name)>& stored);
 
 // From now on the files of `folder` live in memory: each is read from the folder the first time it is
 // needed, and nothing is written there. Tells the player once: `why`, and that the files are kept

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "sprites/car.h"
 #include "platform/input/scan_codes.h"
+#include "platform/time/frame_pacer.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 #include "state/level_record.h"
@@ -15,10 +17,14 @@
 
 namespace jizdavo {
 
+static_assert(kLongestTick == FramePacer::kLongestCatchUp, "a tick counts at most what the pacer lets through");
+
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
   AdvanceFadeBehind();
   if (!DXDraw1.IsDrawable() || FilmIsPlaying()) return;
+  // "Resume game" takes effect here, at the start of a tick, whenever the click was handled.
+  if (resuming_) Game.InGame = true;
   if (!Game.InGame) {
     MenuFrame();
   } else if (!PlayFrame(LagCount)) {
@@ -46,7 +52,17 @@ bool TJizdavo::PlayFrame(int LagCount) {
 
 TJizdavo::GameTick TJizdavo::NextTick(int LagCount) {
   if (!watching_) {
-    const GameTick tick{services_.clock.Now(), LagCount, HeldKeys()};
+    // The game's time passes in its ticks only, each counting what the frame timer measured for it
+    // (never more than kLongestTick): time the game did not run (the pause, the focus elsewhere, a
+    // stall) never reaches it, and the game reads no other clock. The tick after the pause counts
+    // from the tick the game paused at.
+    if (std::exchange(resuming_, false)) {
+      Game.LastTick = game_clock_;
+      Recorder.Resumed(game_clock_);
+    }
+    const int lag = std::clamp(LagCount, 0, static_cast<int>(kLongestTick));
+    game_clock_ += static_cast<uint32_t>(lag);
+    const GameTick tick{game_clock_, lag, HeldKeys()};
     Recorder.Tick(tick.time, tick.lag, tick.keys);
     return tick;
   }
@@ -91,7 +107,7 @@ bool TJizdavo::RunTick(int LagCount) {
 
   AdvanceGameClock(now);
   Game.LastTick = now;
-  if (Game.EndProgress < kFieldFrozen) DrawHeadsUpDisplay();
+  if (Game.EndProgress < kFieldFrozen && drawing_) DrawHeadsUpDisplay();
   return true;
 }
 
@@ -108,7 +124,7 @@ void TJizdavo::PauseGame() {
 }
 
 void TJizdavo::DrawWorld(int LagCount, uint32_t now) {
-  DXImageList.Find("Pozadi").DrawAt(BackSurface(), 0, 0, 0);
+  if (drawing_) DXImageList.Find("Pozadi").DrawAt(BackSurface(), 0, 0, 0);
   Randomize();
   LevelRecord record = CurrentRecord();
   double spent = static_cast<uint32_t>(now - Game.LastTick) / 10.0;
@@ -122,6 +138,7 @@ void TJizdavo::DrawWorld(int LagCount, uint32_t now) {
   }
   DXSpriteEngine.MoveAll(LagCount);
   DXSpriteEngine.FreeDead();
+  // Drawn unseen too: the sprites' drawing moves the walk cycle, sizes the figure and grows stains.
   DXSpriteEngine.DrawAll();
 }
 
@@ -138,19 +155,22 @@ void TJizdavo::SpawnCar(int road, int lane, int lanes) {
 }
 
 void TJizdavo::DrawCountdown(uint32_t now) {
-  TSurface& back = BackSurface();
-  TCanvas& canvas = back.Canvas();
-  canvas.Brush.Style = TBrushStyle::bsClear;
-  canvas.Font.Size = static_cast<int>(std::lrint(Game.CountdownSize));
+  const int size = static_cast<int>(std::lrint(Game.CountdownSize));
   Game.CountdownSize -= static_cast<uint32_t>(now - Game.LastTick) / 5.0;
-  canvas.Font.Name = "Arial Black";
-  std::string text = Game.Countdown == 0 ? "GO" : std::to_string(Game.Countdown);
-  int w = DXDraw1.Width();
-  int h = DXDraw1.Height();
-  canvas.TextOut(w / 2 - canvas.TextWidth(text) / 2, h / 2 - canvas.TextHeight(text) / 2, text);
+  if (drawing_) {
+    TSurface& back = BackSurface();
+    TCanvas& canvas = back.Canvas();
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.Font.Size = size;
+    canvas.Font.Name = "Arial Black";
+    std::string text = Game.Countdown == 0 ? "GO" : std::to_string(Game.Countdown);
+    int w = DXDraw1.Width();
+    int h = DXDraw1.Height();
+    canvas.TextOut(w / 2 - canvas.TextWidth(text) / 2, h / 2 - canvas.TextHeight(text) / 2, text);
+    back.ReleaseCanvas();
+  }
   // The clock must not count the frames that show "GO".
   if (Game.Countdown == 0) Game.LastTick = now;
-  back.ReleaseCanvas();
 }
 
 void TJizdavo::AdvanceGameClock(uint32_t now) {

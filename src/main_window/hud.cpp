@@ -20,7 +20,7 @@ void TJizdavo::DrawHeadsUpDisplay() {
   };
   write(5, "Time: " + FormatTime(Game.GameTime));
   write(100, "Level: " + std::to_string(Game.Level));
-  if (FPS.Checked) write(160, "FPS: " + std::to_string(DXTimer1.FrameRate()));
+  if (FPS.Checked) write(160, "FPS: " + std::to_string(DXTimer1.PictureRate()));
   if (Game.ChaseMode) {
     write(220, "Cars killed: " + std::to_string(Game.CarsKilled) + "/" + std::to_string(Game.CarsToKill));
   }

@@ -73,9 +73,9 @@ HeldDirections TJizdavo::ReadDirections() const {
           (tick_keys_ & kReplayRight) != 0};
 }
 
-// The one place the effects switch is tested.
+// The one place the effects switch is tested. A replay checked unseen is unheard too.
 void TJizdavo::PlayEffect(const std::string& name) {
-  if (PlaySE.Checked) DXWaveList.Find(name).Play(false);
+  if (PlaySE.Checked && drawing_) DXWaveList.Find(name).Play(false);
 }
 
 void TJizdavo::RaiseEffectPitch(const std::string& name, int hertz) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,6 +95,12 @@ class TJizdavo final : public SpriteWindow {
   // its end, Esc or a click brings the scores list back.
   void WatchReplay(const Replay& replay, const std::string& name);
   bool Watching() const { return watching_.has_value(); }
+  // The replay of the `occurrence`-th record of `level` with `name` and `time` (its row among those
+  // with that name and time), when the watcher accepts it: it reads, is the game of its record and,
+  // played through unseen, ends won at the record's time. The play is checked once per replay and
+  // remembered for the run. Nothing for a record without one. Asked while no game runs.
+  std::optional<Replay> AcceptedReplay(GameMode mode, int level, const std::string& name, TDateTime time,
+                                       int occurrence);
 
   // --- Game start and reset (start_game.cpp) ---
   void Label11Click();  // "Start" (both new-game screens), and "Restart level", "Next level"
@@ -218,8 +225,12 @@ class TJizdavo final : public SpriteWindow {
   void StartGame(bool chase, bool wait_for_menu_tune);
   // The level's world for a game about to run, the pointer hidden.
   void SetUpPlayField(bool chase);
-  // In a Standard level whose best time has a replay, and with the option on, that run's figure.
-  void AddGhost();
+  // In a Standard level whose best time has a replay the watcher accepts, and with the option on,
+  // that replay; its run's figure walks beside the player (AddGhost).
+  std::optional<Replay> GhostReplay();
+  void AddGhost(const Replay& replay);
+  // The figure a game starts with, at its start.
+  void AddPlayerFigure();
   void PrepareGrowingWords();
   void LoadProgressFiles();
   void FadeOut(const std::string& tune_name, int start_volume);
@@ -277,8 +288,15 @@ class TJizdavo final : public SpriteWindow {
   bool ListTakesTime() const;
 
   // Replays.
-  void KeepWonReplay(const std::string& name);
-  void DropReplaysLeavingTopTen(GameMode mode, const std::vector<BestTimeRow>& before);
+  // The won game's replay kept for the record just entered as `name`, the `occurrence`-th with its
+  // name and time; the level keeps only its top ten's replays.
+  void KeepWonReplay(GameMode mode, const std::string& name, int occurrence);
+  // The record's replay when it reads and is the game of its record; else `problem` (when given) says
+  // why, for a replay there is.
+  std::optional<Replay> RecordReplay(GameMode mode, int level, const std::string& name, TDateTime time,
+                                     int occurrence, std::string* problem);
+  void SetUpReplayedGame(const Replay& replay);
+  bool PlaysToItsTime(const Replay& replay);
   void WatchRecord(const TListItem& row);
   bool WatcherLeaves();
   // Back to the scores list; `to_the_end` checks the game ended at the replay's time.
@@ -293,16 +311,25 @@ class TJizdavo final : public SpriteWindow {
     bool released = false;
   };
   std::optional<Watch> watching_;
+  // Whether each replay checked (by its bytes) ends at its record's time.
+  std::map<std::string, bool> replay_verdicts_;
+  // False while a replay is checked unseen: ticks change the game but draw and sound nothing.
+  bool drawing_ = true;
   bool in_tick_ = false;
   uint32_t tick_time_ = 0;
+  // The time of the game's last tick, on the game's own clock (NextTick).
+  uint32_t game_clock_ = 0;
+  // "Resume game" was clicked: the game goes on at the next tick.
+  bool resuming_ = false;
   uint8_t tick_keys_ = 0;
 
   PlatformServices services_;
   // Pausing and skipping the end of a game; the walking keys are DXInput's assigns.
   KeyCodes pause_keys_{kKeyEscape, 0, 0};
   KeyCodes skip_keys_{kKeyEnter, 0, 0};
-  // Enter was down when a game handed over to the menus: until it is released, its press (which may
-  // still be on its way) does not work the screen it brought up.
+  // Enter was held when a game handed over to the menus: until it is released, its press (which may
+  // still be on its way) and its repeats do not work the screen it brought up. A tap that ended the
+  // game was handled as a window event before the frame read it, so nothing of it is left to ignore.
   bool enter_from_game_ = false;
   struct FadeBehind {
     std::string tune;  // empty: none

@@ -251,9 +251,7 @@ void TJizdavo::Label21Click(TControl*) {
   Menus.Pause.Hide();
   Game.TitlePos = 1000;
   ShowTitle();
-  Game.InGame = true;
-  Game.LastTick = Now();
-  Recorder.Resumed(Game.LastTick);
+  resuming_ = true;
   services_.window.SetPointerShape(-1);
 }
 

@@ -16,8 +16,8 @@ void ReplayRecorder::CountdownStepped() {
   if (Recording()) ++countdown_steps_;
 }
 
-void ReplayRecorder::Resumed(uint32_t now) {
-  if (Recording()) resumed_after_ = now - replay_->start_time;
+void ReplayRecorder::Resumed(uint32_t since) {
+  if (Recording()) resumed_after_ = since - replay_->start_time;
 }
 
 void ReplayRecorder::Tick(uint32_t time, int lag, uint8_t keys) {

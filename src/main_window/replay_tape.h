@@ -18,9 +18,9 @@ class ReplayRecorder {
   bool Recording() const { return replay_.has_value(); }
 
   // What reaches the game between ticks: a step of the one-second countdown, the resume from the
-  // pause (with the clock then). Kept for the next tick.
+  // pause (with the time the next tick counts from). Kept for the next tick.
   void CountdownStepped();
-  void Resumed(uint32_t now);
+  void Resumed(uint32_t since);
   void Tick(uint32_t time, int lag, uint8_t keys);
 
   // The game recorded, ending at `result_ms` on the game clock; recording stops.

@@ -1,7 +1,8 @@
-// Replays of the best times: the won game's replay kept beside its record, replays that leave the
-// top ten removed, and a record's replay watched from the scores list.
+// Replays of the best times: the won game's replay kept beside its record (and only the top ten's
+// kept), a record's replay watched from the scores list, and the best run's ghost, from a replay the
+// watcher accepts.
 
-#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,68 +15,135 @@
 
 namespace jizdavo {
 
-// Called once the won game's record has been appended under `name`.
-void TJizdavo::KeepWonReplay(const std::string& name) {
-  if (!LastGame) return;
-  const GameMode mode = LastGame->mode;
-  const std::optional<TDateTime> time = ParseTime(FormatTime(Game.GameTime));
-  try {
-    SaveReplay(services_.data_folder, mode, Game.Level, StoredName(name), time.value_or(0), *LastGame);
-  } catch (const Error& error) {
-    ShowSaveProblem(error.what());
+namespace {
+
+constexpr const char* kUntrueReplay =
+    "This replay does not end at its record's time (the file was altered, or the game has changed since). "
+    "The record stays.";
+
+// Which of the list's records with its name and time `row` is: equal times keep the order they were
+// entered in, so the others entered before it are the rows above it.
+int OccurrenceInList(const TListItems& rows, const TListItem& row) {
+  int occurrence = 1;
+  for (int i = 0; i < row.Index(); ++i) {
+    if (rows[i]->SubItems == row.SubItems) ++occurrence;
   }
+  return occurrence;
+}
+
+}  // namespace
+
+// Called once the won game's record has been appended under `name`.
+void TJizdavo::KeepWonReplay(GameMode mode, const std::string& name, int occurrence) {
+  const std::optional<TDateTime> time = ParseTime(FormatTime(Game.GameTime));
+  const Replay* replay = LastGame ? &*LastGame : nullptr;
+  SaveRecordReplay(services_.data_folder, mode, Game.Level, name, time.value_or(0), occurrence, replay);
   LastGame.reset();
 }
 
-// The records of `before` no longer in the level's top ten lose their replays.
-void TJizdavo::DropReplaysLeavingTopTen(GameMode mode, const std::vector<BestTimeRow>& before) {
-  const std::vector<BestTimeRow> after = LoadTopTen(services_.data_folder, mode, Game.Level);
-  for (const BestTimeRow& row : before) {
-    const bool stays = std::any_of(after.begin(), after.end(), [&row](const BestTimeRow& kept) {
-      return kept.Name == row.Name && kept.Time == row.Time;
-    });
-    if (!stays) RemoveReplay(services_.data_folder, mode, Game.Level, row.Name, row.Value);
-  }
-}
-
-// A record of the list shown: its replay, if it has one that reads and leads to its time.
-void TJizdavo::WatchRecord(const TListItem& row) {
-  if (row.SubItems.size() < 2) return;
-  const GameMode mode = ListedMode();
-  const std::string& name = row.SubItems[0];
-  const TDateTime time = ParseTime(row.SubItems[1]).value_or(0);
+std::optional<Replay> TJizdavo::RecordReplay(GameMode mode, int level, const std::string& name, TDateTime time,
+                                             int occurrence, std::string* problem) {
   std::optional<Replay> replay;
   try {
-    replay = LoadReplay(services_.data_folder, mode, Game.Level, name, time);
+    replay = LoadReplay(services_.data_folder, mode, level, name, time, occurrence);
   } catch (const Error& error) {
-    ShowSaveProblem(error.what());
+    if (problem) *problem = error.what();
+    return std::nullopt;
+  }
+  // Older records have none.
+  if (!replay) return std::nullopt;
+  if (replay->mode != mode || replay->level != level || replay->result_ms != WholeMilliseconds(time)) {
+    if (problem) *problem = "This replay is not the game of its record.";
+    return std::nullopt;
+  }
+  return replay;
+}
+
+std::optional<Replay> TJizdavo::AcceptedReplay(GameMode mode, int level, const std::string& name, TDateTime time,
+                                               int occurrence) {
+  std::optional<Replay> replay = RecordReplay(mode, level, name, time, occurrence, nullptr);
+  if (!replay) return std::nullopt;
+  const std::string bytes = EncodeReplay(*replay);
+  auto known = replay_verdicts_.find(bytes);
+  if (known == replay_verdicts_.end()) known = replay_verdicts_.emplace(bytes, PlaysToItsTime(*replay)).first;
+  if (!known->second) return std::nullopt;
+  return replay;
+}
+
+// The game a replay decides, from the state a game starts in.
+void TJizdavo::SetUpReplayedGame(const Replay& replay) {
+  RemoveAllSprites();
+  ResetGame();
+  Game.ChaseMode = replay.mode == GameMode::CarChase;
+  Game.Level = replay.level;
+  Game.GameDifficulty = replay.difficulty;
+  Game.TargetCar1 = replay.target_car1;
+  Game.TargetCar2 = replay.target_car2;
+  SetUpPlayField(Game.ChaseMode);
+  Timer1.SetEnabled(false);
+  services_.random.SetBaseSeed(replay.seed);
+  Game.LastTick = game_clock_ = replay.start_time;
+}
+
+// The replay played through unseen, as the watcher plays it, up to the end of its game: won, at its
+// record's time. Everything it changed is put back after.
+bool TJizdavo::PlaysToItsTime(const Replay& replay) {
+  const TGameState before = Game;
+  const uint64_t own_seed = services_.random.BaseSeed();
+  SetUpReplayedGame(replay);
+  watching_.emplace(Watch{ReplayPlayer(replay), "", own_seed, before});
+  drawing_ = false;
+  while (!watching_->player.Done() && !GameIsOver(Game)) {
+    const GameTick tick = NextTick(0);
+    in_tick_ = true;
+    tick_time_ = tick.time;
+    tick_keys_ = tick.keys;
+    RunTick(tick.lag);
+    in_tick_ = false;
+  }
+  const bool holds = GameIsWon(Game) && WholeMilliseconds(Game.GameTime) == replay.result_ms;
+  drawing_ = true;
+  watching_.reset();
+  services_.random.SetBaseSeed(own_seed);
+  Timer1.SetEnabled(false);
+  RemoveAllSprites();
+  Game = before;
+  AddPlayerFigure();
+  return holds;
+}
+
+// A record of the list shown: its replay, if it has one that reads and is the game of its record. One
+// that does not end at its record's time is said so when it ends.
+void TJizdavo::WatchRecord(const TListItem& row) {
+  if (row.SubItems.size() < 2) return;
+  const std::string& name = row.SubItems[0];
+  const TDateTime time = ParseTime(row.SubItems[1]).value_or(0);
+  std::string problem;
+  const std::optional<Replay> replay =
+      RecordReplay(ListedMode(), Game.Level, name, time, OccurrenceInList(Menus.ListView1.Items, row), &problem);
+  if (!problem.empty()) {
+    ShowSaveProblem(problem);
     return;
   }
   // Older records have none: the list stays as it is.
-  if (!replay) return;
-  if (replay->mode != mode || replay->level != Game.Level || replay->result_ms != WholeMilliseconds(time)) {
-    ShowSaveProblem("This replay is not the game of its record.");
-    return;
-  }
-  WatchReplay(*replay, name);
+  if (replay) WatchReplay(*replay, name);
 }
 
-// The best time is rank 1 of the list Start loaded. Its walk starts at the tick "GO" came with; the
-// ticks its player paused at did not walk.
-void TJizdavo::AddGhost() {
+// The best time is rank 1 of the list Start loaded, its replay one the watcher accepts; asked before
+// the level's world is built, as the check plays the replay in a world of its own.
+std::optional<Replay> TJizdavo::GhostReplay() {
   const TListItems& rows = Menus.ListView1.Items;
-  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return;
-  std::optional<Replay> replay;
-  try {
-    replay = LoadReplay(services_.data_folder, GameMode::Standard, Game.Level, rows[0]->SubItems[0],
-                        ParseTime(rows[0]->SubItems[1]).value_or(0));
-  } catch (const Error&) {
-    return;  // said when it is watched
-  }
-  if (!replay || replay->mode != GameMode::Standard || replay->level != Game.Level) return;
+  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return std::nullopt;
+  // A problem is said when the record is watched.
+  return AcceptedReplay(GameMode::Standard, Game.Level, rows[0]->SubItems[0],
+                        ParseTime(rows[0]->SubItems[1]).value_or(0), 1);
+}
+
+// Its walk starts at the tick "GO" came with; the ticks its player paused at did not walk.
+void TJizdavo::AddGhost(const Replay& replay) {
   std::vector<GhostStep> steps;
   int countdown_steps = 0;
-  for (const ReplayTick& tick : replay->ticks) {
+  for (const ReplayTick& tick : replay.ticks) {
     countdown_steps += tick.countdown_steps;
     if (countdown_steps < 3 || (tick.keys & kReplayEscape)) continue;
     const HeldDirections held{(tick.keys & kReplayUp) != 0, (tick.keys & kReplayDown) != 0,
@@ -91,20 +159,10 @@ void TJizdavo::WatchReplay(const Replay& replay, const std::string& name) {
   const TDateTime best = ListBestTime();
   watching_.emplace(Watch{ReplayPlayer(replay), name, services_.random.BaseSeed(), Game});
   HidePanels();
-  RemoveAllSprites();
-  ResetGame();
-  Game.ChaseMode = replay.mode == GameMode::CarChase;
-  Game.Level = replay.level;
-  Game.GameDifficulty = replay.difficulty;
-  Game.TargetCar1 = replay.target_car1;
-  Game.TargetCar2 = replay.target_car2;
+  SetUpReplayedGame(replay);
   Game.BestTime = best;
   Game.TitlePos = 1000;
   PrepareGrowingWords();
-  SetUpPlayField(Game.ChaseMode);
-  Timer1.SetEnabled(false);
-  services_.random.SetBaseSeed(replay.seed);
-  Game.LastTick = replay.start_time;
   DXTimer1.Renew();
 }
 
@@ -117,6 +175,7 @@ bool TJizdavo::WatcherLeaves() {
 
 void TJizdavo::EndWatching(bool to_the_end) {
   const bool truthful = GameIsWon(Game) && WholeMilliseconds(Game.GameTime) == watching_->player.Tape().result_ms;
+  if (to_the_end) replay_verdicts_[EncodeReplay(watching_->player.Tape())] = truthful;
   const Watch watch = std::move(*watching_);
   watching_.reset();
   services_.random.SetBaseSeed(watch.own_seed);
@@ -134,10 +193,7 @@ void TJizdavo::EndWatching(bool to_the_end) {
   ShowTitle();
   Game.TitlePos = 0;
   services_.window.SetPointerShape(1);
-  if (to_the_end && !truthful) {
-    ShowSaveProblem("This replay does not end at its record's time (the file was altered, or the game has "
-                    "changed since). The record stays.");
-  }
+  if (to_the_end && !truthful) ShowSaveProblem(kUntrueReplay);
 }
 
 }  // namespace jizdavo

@@ -135,11 +135,9 @@ void TJizdavo::ShowAfterGameScores() {
 
 void TJizdavo::Label15Click(TControl*) {
   const GameMode mode = ListedMode();
-  const std::vector<BestTimeRow> before = LoadTopTen(services_.data_folder, mode, Game.Level);
   try {
-    AppendBestTime(services_.data_folder, mode, Game.Level, Menus.Edit1.Text(), Game.GameTime);
-    KeepWonReplay(Menus.Edit1.Text());
-    DropReplaysLeavingTopTen(mode, before);
+    const int occurrence = AppendBestTime(services_.data_folder, mode, Game.Level, Menus.Edit1.Text(), Game.GameTime);
+    KeepWonReplay(mode, Menus.Edit1.Text(), occurrence);
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }

@@ -41,10 +41,11 @@ void TJizdavo::StartGame(bool chase, bool wait_for_menu_tune) {
   Game.Title = chase ? "CAR CHASE SCORES" : "STANDARD GAME SCORES";
   ListView1Click();
   Game.BestTime = ListBestTime();
+  const std::optional<Replay> ghost = GhostReplay();
   SetUpPlayField(chase);
-  AddGhost();
+  if (ghost) AddGhost(*ghost);
   Game.InGameTrack = TuneNumber(Random(20));
-  Game.LastTick = Now();
+  Game.LastTick = game_clock_ = Now();
   Recorder.Begin({ModeOf(chase), Game.Level, Game.GameDifficulty, Game.TargetCar1, Game.TargetCar2,
                   services_.random.BaseSeed(), Game.LastTick, 0, {}});
   // The first play frame counts from here, not from before the fade and the building of the world.
@@ -98,13 +99,15 @@ void TJizdavo::ResetGame() {
   Game.Crashed = false;
   Game.Finished = false;
   Game.TitlePos = 0;
+  AddPlayerFigure();
+  LoadProgressFiles();
+}
 
+void TJizdavo::AddPlayerFigure() {
   auto* player = new TPlayer(&DXSpriteEngine.Root);
   PlaceAtStart(*player);
   player->SetZ(1);
   Game.Player = player;
-
-  LoadProgressFiles();
 }
 
 void TJizdavo::PlaceAtStart(TPlayer& figure) {

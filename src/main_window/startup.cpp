@@ -70,8 +70,7 @@ void TJizdavo::PlayIntroFilm() {
     MediaPlayer1.Play();
     MediaPlayer1.Pause();
     MediaPlayer1.SetPosition(0);
-    Game.LastTick = Now();
-    uint32_t start = Game.LastTick;
+    const uint32_t start = Now();
     if (WaitForFilm([&] { return Now() - start >= GracePeriod; })) {
       services_.window.CenterPointer();
       MediaPlayer1.Stop();
@@ -104,16 +103,16 @@ bool TJizdavo::SkipRequested() {
 
 bool TJizdavo::FilmIsPlaying() { return MediaPlayer1.Mode() == MediaMode::Playing; }
 
+// The game's time does not move while the window is away (NextTick), so coming back sets no clock.
 void TJizdavo::DXTimer1Activate() {
   for (const char* name : RunTimeImages) DXImageList.Find(name).ResetPicture();
-  Game.LastTick = Now();
 }
 
 // The countdown must not run on while the game is in the background; the next play frame enables it.
 // Only play stops without the focus: the menus keep drawing (the timer reads ActiveOnly after this).
 void TJizdavo::DXTimer1Deactivate() {
   Timer1.SetEnabled(false);
-  DXTimer1.ActiveOnly = Game.InGame;
+  DXTimer1.ActiveOnly = Game.InGame || resuming_;
 }
 
 void TJizdavo::Timer1Timer() {

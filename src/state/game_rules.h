@@ -8,6 +8,10 @@
 
 namespace jizdavo {
 
+// The most time one game tick counts, in milliseconds, and so the most steps its figure takes: the
+// frame pacer leaves a longer wait out of the game clock, so a game never counts more.
+constexpr uint32_t kLongestTick = 250;
+
 // The car models 1..28: the traffic's pictures and the Car chase's wanted types.
 constexpr int kCarTypes = 28;
 // A touched car counts one up in the Car chase: one of the two wanted types, or any car in an area where

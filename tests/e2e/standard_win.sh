@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Wins Standard level 1 with real keys in the traffic-free build: walks the pedestrian down to the
-# finish, watches the victory sequence, types a name into the top-ten entry, finds the name and time
+# finish (a second window taking the focus for 2 s on the way), watches the victory sequence, types a name into the top-ten entry, finds the name and time
 # in the best-times list and in "Score.dat", leaves by "Main menu" (which unlocks level 2, kept in
 # "Levels.dat"), finds the same name and time again through the main menu's "Best times", watches
 # that record's replay (the figure walks to the finish again, "REPLAY" in the heads-up line) until the
-# list comes back, picks level 2 in the level choice of a new Standard game, then level 1 again, wins
+# list comes back with no message over it, picks level 2 in the level choice of a new Standard game, then level 1 again, wins
 # it again and types a second name over the first, which the entry offers, and finds exactly that
 # name in "Score.dat".
 #
@@ -20,6 +20,8 @@ readonly first_name=120x14+280+264
 readonly first_time=70x14+400+264
 # The heads-up line where a replay names itself.
 readonly replay_label=110x14+340+464
+# Left of the list, where only a message over the list writes.
+readonly beside_list=150x120+60+180
 # Where the level choice puts its second and third items.
 readonly level_two=16x16+306+267
 readonly level_three=16x16+334+267
@@ -39,13 +41,44 @@ grey_count() { count_pixels "$1" 'r - g < 12 && g - r < 12 && g - b < 12 && b - 
 # menus by its brightness.
 victory_shown() { (($(brightness) > 100 && $(grey_count "$victory_region") > 1000)); }
 
-# The finish lies straight below the start; the key is held through the countdown and the walk.
+# Another window takes the focus for 2 s, then the game gets it back: no game time passes meanwhile.
+thief=
+cleanup() {
+  if [[ -n $thief ]]; then kill "$thief" 2>/dev/null || true; fi
+  e2e_cleanup
+}
+trap cleanup EXIT
+convert -size 40x40 xc:red "$work/thief.png"
+away_for_two_seconds() {
+  local game_id thief_id=""
+  game_id=$(xdotool search --name '^Jizdavo' 2>/dev/null | head -n 1)
+  display -geometry +0+0 -title thief "$work/thief.png" &
+  thief=$!
+  for _ in {1..50}; do
+    thief_id=$(xdotool search --name '^thief$' 2>/dev/null | head -n 1) && [[ -n $thief_id ]] && break
+    sleep 0.2
+  done
+  [[ -n $thief_id ]] || fail "the other window did not open"
+  xdotool windowfocus --sync "$thief_id"
+  sleep 2
+  kill "$thief"
+  wait "$thief" 2>/dev/null || true
+  thief=
+  xdotool windowfocus --sync "$game_id"
+}
+# The finish lies straight below the start; the key is held through the countdown and the walk, and
+# held again after a time away ($1 "away": 4 s after the start, one second into the walk).
 walk_to_finish() {
   xdotool keydown Down
+  if [[ ${1:-} == away ]]; then
+    sleep 4
+    away_for_two_seconds
+    xdotool keydown Down
+  fi
   wait_for 60 victory_shown || { xdotool keyup Down; fail "no \"Victory\" after walking down to the finish"; }
   xdotool keyup Down
 }
-walk_to_finish
+walk_to_finish away
 
 wait_for 30 panel_is_not "$main_menu" || fail "the name entry did not follow the victory"
 xdotool type --delay 120 "$name"
@@ -77,13 +110,17 @@ click_at 285 275  # "1"
 # The same name and time, pixel for pixel, in the first row.
 winning_row_listed() { panel_is_not "$level_list" && best_times_listed && [[ $(row_print) == "$winning_row" ]]; }
 wait_for 15 winning_row_listed || fail "level 1's best times, opened from the main menu, lack the win's name and time"
-
+beside_before=$(caption_count "$beside_list")
 click_at 320 270  # the record's line
 wait_for 15 game_shown || fail "a click on the record did not play its replay"
 replay_named() { (($(count_pixels "$replay_label" 'r < 60 && g < 60 && b < 60') > 15)); }
 wait_for 10 replay_named || fail "the replay's heads-up line does not name it"
 wait_for 60 victory_shown || fail "the replay's figure did not reach the finish"
 wait_for 60 winning_row_listed || fail "the best times did not come back after the replay"
+sleep 1
+screen
+(($(caption_count "$beside_list") <= beside_before + 20)) ||
+  fail "a message shows over the best times after the replay (the game with the time away does not replay)"
 click_at 285 427  # "Back"
 wait_for 15 panel_is "$level_list" || fail "\"Back\" did not return from the best times to the list of levels"
 click_at 285 427  # "Back"

@@ -20,6 +20,7 @@
 #include "files/best_times.h"
 #include "files/file_fixtures.h"
 #include "files/progress.h"
+#include "files/replay_file.h"
 #include "files/settings.h"
 #include "platform/error.h"
 #include "state/date_time.h"
@@ -32,13 +33,14 @@ using testing::ChildProcess;
 
 class TwoCopiesTest : public testing::TempFolderTest {
  protected:
-  // Runs `save(copy)` for copy 0 and 1 in two processes let go at the same moment; what each returns
-  // (a failure's message, or "ok") comes back.
-  static std::array<std::string, 2> RunTwoCopies(const std::function<std::string(int copy)>& save) {
+  // Runs `save(copy)` for copy 0, 1, ... in `N` processes let go at the same moment; what each
+  // returns (a failure's message, or "ok") comes back.
+  template <size_t N = 2>
+  static std::array<std::string, N> RunCopies(const std::function<std::string(int copy)>& save) {
     int start[2];
     EXPECT_EQ(::pipe(start), 0);
-    std::array<std::unique_ptr<ChildProcess>, 2> copies;
-    for (int copy = 0; copy < 2; ++copy) {
+    std::array<std::unique_ptr<ChildProcess>, N> copies;
+    for (int copy = 0; copy < static_cast<int>(N); ++copy) {
       copies[copy] = std::make_unique<ChildProcess>([&, copy](int reportFd) {
         ::close(start[1]);
         char go;
@@ -49,8 +51,8 @@ class TwoCopiesTest : public testing::TempFolderTest {
     }
     ::close(start[0]);
     ::close(start[1]);  // both see the end of the pipe at once
-    std::array<std::string, 2> reports;
-    for (int copy = 0; copy < 2; ++copy) {
+    std::array<std::string, N> reports;
+    for (size_t copy = 0; copy < N; ++copy) {
       reports[copy] = copies[copy]->ReadToEnd();
       copies[copy]->Wait();
     }
@@ -71,7 +73,7 @@ class TwoCopiesTest : public testing::TempFolderTest {
 
 TEST_F(TwoCopiesTest, BestTimesAppendedAtOnceAreAllKept) {
   constexpr int kRecords = 300;
-  const auto reports = RunTwoCopies([this](int copy) {
+  const auto reports = RunCopies([this](int copy) {
     return Repeat(kRecords, [&](int i) {
       AppendBestTime(folder_, GameMode::Standard, 1 + i % 16, "Copy" + std::to_string(copy) + "-" + std::to_string(i),
                      MakeTime(0, 0, 1 + i % 50, i));
@@ -85,10 +87,47 @@ TEST_F(TwoCopiesTest, BestTimesAppendedAtOnceAreAllKept) {
   EXPECT_EQ(names.size(), 2u * kRecords);
 }
 
+// Three copies win level 1 again and again, some with one name and time between them, and keep each
+// won game's replay as the name entry does: in the end the replays are exactly the top ten's, one file
+// a record, whichever copy's record pushed which out, and no temporary file is left.
+TEST_F(TwoCopiesTest, ReplayFilesAreExactlyTheTopTensWhateverCopySavedThem) {
+  constexpr int kRounds = 50;
+  const auto reports = RunCopies<3>([this](int copy) {
+    return Repeat(kRounds, [&](int i) {
+      // Every tenth round all three enter one name and time, which ends among the top ten 4 times.
+      const bool shared = i % 10 == 0;
+      const std::string name = shared ? "All" : "Copy" + std::to_string(copy);
+      const TDateTime time = shared ? MakeTime(0, 0, 6, 500) : MakeTime(0, 0, 30 - i % 25, 7 * i + copy);
+      const Replay replay{GameMode::Standard, 1, 2, 0, 0, static_cast<uint64_t>(copy * 1000 + i), 5, 0,
+                          {ReplayTick{16, 16, 0, 0, {}}}};
+      // Only a time that enters the top ten goes to the name entry.
+      if (!QualifiesForTopTen(LoadTopTen(folder_, GameMode::Standard, 1), time, GameMode::Standard)) return;
+      const int occurrence = AppendBestTime(folder_, GameMode::Standard, 1, name, time);
+      SaveRecordReplay(folder_, GameMode::Standard, 1, name, time, occurrence, &replay);
+    });
+  });
+  EXPECT_EQ(reports, (std::array<std::string, 3>{"ok", "ok", "ok"}));
+  const std::vector<BestTimeRow> top_ten = LoadTopTen(folder_, GameMode::Standard, 1);
+  ASSERT_EQ(top_ten.size(), 10u);
+  std::set<std::string> expected{"Score.dat"};
+  for (size_t i = 0; i < top_ten.size(); ++i) {
+    expected.insert(ReplayFileName(GameMode::Standard, 1, top_ten[i].Name, top_ten[i].Value, OccurrenceOf(top_ten, i)));
+  }
+  ASSERT_EQ(expected.size(), 11u) << "each record a file of its own";
+  std::set<std::string> files;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) files.insert(entry.path().filename());
+  EXPECT_EQ(files, expected);
+  for (size_t i = 0; i < top_ten.size(); ++i) {
+    const std::optional<Replay> replay =
+        LoadReplay(folder_, GameMode::Standard, 1, top_ten[i].Name, top_ten[i].Value, OccurrenceOf(top_ten, i));
+    EXPECT_TRUE(replay.has_value()) << top_ten[i].Name << " " << top_ten[i].Time;
+  }
+}
+
 // Each save starts from progress read long ago (a copy started earlier), as the menus keep it: the
 // highest level either copy reached stays, though both end by saving low ones.
 TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
-  const auto reports = RunTwoCopies([this](int copy) {
+  const auto reports = RunCopies([this](int copy) {
     int highest = 1;  // that this copy raised to: the file holds it, or more, from then on
     return Repeat(60, [&](int i) {
       if (std::stoi(LoadProgress(folder_, GameMode::Standard)) < highest) throw Error("progress was lowered");
@@ -111,7 +150,7 @@ TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
 TEST_F(TwoCopiesTest, SettingsSavedAtOnceBothSucceedAndBothStay) {
   constexpr int kSaves = 60;
   const fs::path file = File(kSettingsFileName);
-  const auto reports = RunTwoCopies([&](int copy) {
+  const auto reports = RunCopies([&](int copy) {
     SettingsFile settings(file);
     const char* section = copy == 0 ? "Options" : "Window";
     const char* key = copy == 0 ? "MVolume" : "Scale";

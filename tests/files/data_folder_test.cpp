@@ -107,10 +107,16 @@ TEST_F(DataFolderTest, StaleTemporaryFilesOfTheStoredFilesAreRemoved) {
   minutesOld(".Score.dat.17.new", 0);
   minutesOld(".notes.txt.17.new", 5);
   minutesOld(".Levelsh.dat.x.new", 5);
+  // Replays' too, of any record; not what only looks like one.
+  minutesOld(".Score-3-0102345-416E6E.rpl.4242.new", 2);
+  minutesOld(".Scoreh-12-0000007--2.rpl.17.new", 2);
+  minutesOld(".Score-3-0102345-416E6.rpl.17.new", 2);
+  minutesOld(".Score-3-0102345-416E6E.rpl.17.new", 0);
   EXPECT_EQ(ChooseDataFolder(folder_, std::nullopt), folder_);
   std::set<std::string> left;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) left.insert(entry.path().filename());
-  EXPECT_EQ(left, (std::set<std::string>{".Score.dat.17.new", ".notes.txt.17.new", ".Levelsh.dat.x.new"}));
+  EXPECT_EQ(left, (std::set<std::string>{".Score.dat.17.new", ".notes.txt.17.new", ".Levelsh.dat.x.new",
+                                         ".Score-3-0102345-416E6.rpl.17.new", ".Score-3-0102345-416E6E.rpl.17.new"}));
 }
 
 TEST_F(DataFolderTest, AssetsAreFoundBesideTheProgramElseInTheInstalledShareFolder) {

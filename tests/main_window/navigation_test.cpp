@@ -192,6 +192,8 @@ TEST(Navigation, ResumeHidesThePauseAndRestartStartsTheSameLevelAgain) {
   Game.InGame = false;
   field.Window().ShowPauseMenu(true);
   field.Click(field.Menus().Label21);
+  EXPECT_FALSE(Game.InGame) << "the game goes on at the next tick";
+  field.Frame();
   EXPECT_TRUE(Game.InGame);
   EXPECT_FALSE(field.Menus().Pause.Visible);
   EXPECT_EQ(Game.TitlePos, 1000);

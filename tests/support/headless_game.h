@@ -130,15 +130,19 @@ class HeadlessGame {
   PacedMachine machine_;
 };
 
-// The play field of the window's tests: a game on its seed, with no sound device, ready to start.
+// The play field of the window's tests: a game on its seed (or on `random`), with no sound device,
+// ready to start.
 class PlayField : public HeadlessGame {
  public:
-  explicit PlayField(uint64_t seed = 1) : HeadlessGame(Setup(seed)) { CreatePlayField(); }
+  explicit PlayField(uint64_t seed = 1, RandomSource* random = nullptr) : HeadlessGame(Setup(seed, random)) {
+    CreatePlayField();
+  }
 
  private:
-  static GameSetup Setup(uint64_t seed) {
+  static GameSetup Setup(uint64_t seed, RandomSource* random) {
     GameSetup setup;
     setup.seed = seed;
+    setup.random = random;
     setup.sound_device = false;
     setup.built_in_pictures = true;  // the options screen's scene shows its check boxes and arrows
     return setup;

@@ -148,7 +148,8 @@ bool SoakPlayer::PauseDuringGame(bool leave) {
     return false;
   }
   machine_.Click(m.Label21);
-  Expect(Game.InGame, "Resume game goes on with the game");
+  machine_.Frames(1);
+  Expect(Game.InGame, "Resume game goes on with the game at the next frame");
   ++tally_.resumed;
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "platform/sdl/sdl_window.h"
 
@@ -100,13 +101,22 @@ void GameKeyboard::Heard(const SDL_KeyboardEvent& key) {
 void GameKeyboard::Pressed(int scan_code) { pressed_[static_cast<size_t>(scan_code & 0xFF)] = true; }
 
 void GameKeyboard::Read(const Uint8* keys, int count, InputSnapshot& snapshot) {
+  ReadHeld(keys, count, snapshot);
+  snapshot.pressed = TakePresses();
+}
+
+std::array<bool, 256> GameKeyboard::TakePresses() {
+  std::array<bool, 256> pressed = std::exchange(pressed_, {});
+  pressed[0] = false;  // keys without a scan code
+  return pressed;
+}
+
+void GameKeyboard::ReadHeld(const Uint8* keys, int count, InputSnapshot& snapshot) {
   for (int sdl = 0; sdl < count; ++sdl) {
     const auto scan = static_cast<size_t>(PcScanCodeOf(static_cast<SDL_Scancode>(sdl)));
     if (keys[sdl] && !taken_[scan]) snapshot.scan_codes[scan] = true;
   }
-  snapshot.pressed = pressed_;
-  pressed_ = {};
-  snapshot.scan_codes[0] = snapshot.pressed[0] = false;  // keys without a scan code
+  snapshot.scan_codes[0] = false;  // keys without a scan code
 }
 
 SdlInputSource::SdlInputSource(SDL_Window* window, SdlGamepads* pads) : window_(window), pads_(pads) {
@@ -135,17 +145,21 @@ int SdlInputSource::HearEvent(void* self, SDL_Event* event) {
 }
 
 InputSnapshot SdlInputSource::Read() {
-  SDL_PumpEvents();
+  // A press is reported once its events were handled: the main loop empties SDL's queue before it
+  // polls the frame timer, so the presses heard before this pump are, and those it hears now wait for
+  // the next read. A tap that ends a game is then never still on its way to the menus the game hands
+  // over to, to work them a second time. A key held is seen at once.
   InputSnapshot snapshot;
+  snapshot.pressed = keyboard_.TakePresses();
+  snapshot.buttons_pressed = std::exchange(buttons_pressed_, {});
+  SDL_PumpEvents();
   int key_count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&key_count);
-  keyboard_.Read(keys, key_count, snapshot);
+  keyboard_.ReadHeld(keys, key_count, snapshot);
   if (pads_ != nullptr) pads_->AddTo(snapshot);
   const Uint32 buttons = SDL_GetRelativeMouseState(&snapshot.motion_x, &snapshot.motion_y);
   snapshot.buttons = {(buttons & SDL_BUTTON_LMASK) != 0, (buttons & SDL_BUTTON_RMASK) != 0,
                       (buttons & SDL_BUTTON_MMASK) != 0, (buttons & SDL_BUTTON_X1MASK) != 0};
-  snapshot.buttons_pressed = buttons_pressed_;
-  buttons_pressed_ = {};
   snapshot.foreground = window_ && SDL_GetKeyboardFocus() == window_;
   return snapshot;
 }

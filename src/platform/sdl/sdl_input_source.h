@@ -30,6 +30,9 @@ class GameKeyboard {
   // The PC scan codes held in `keys`, SDL's state of `count` scancodes, and those pressed since the
   // last read, into `snapshot`.
   void Read(const Uint8* keys, int count, InputSnapshot& snapshot);
+  // The two halves of Read: the presses heard since the last read, and the keys held.
+  std::array<bool, 256> TakePresses();
+  void ReadHeld(const Uint8* keys, int count, InputSnapshot& snapshot);
 
  private:
   std::array<bool, 256> pressed_{};
@@ -44,7 +47,8 @@ class SdlInputSource final : public InputSource {
   ~SdlInputSource();
   SdlInputSource(const SdlInputSource&) = delete;
   SdlInputSource& operator=(const SdlInputSource&) = delete;
-  // Pumps SDL's events first, so that loops that poll input without the main loop see fresh keys.
+  // Pumps SDL's events, so that loops that poll input without the main loop see fresh keys; the
+  // presses that pump hears are reported at the next read.
   InputSnapshot Read() override;
 
  private:

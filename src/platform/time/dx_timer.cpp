@@ -50,7 +50,7 @@ void TDXTimer::BeginPolling() {
 
 void TDXTimer::Renew() {
   last_tick_ = rate_start_ = clock_.Now();
-  frame_counter_ = 0;
+  frame_counter_ = picture_counter_ = 0;
 }
 
 void TDXTimer::Poll() {
@@ -71,7 +71,8 @@ void TDXTimer::Tick(uint32_t time) {
   if (span >= 1000) {
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
     frame_rate_ = static_cast<int>(std::nearbyint(frame_counter_ * 1000.0 / span));
-    frame_counter_ = 0;
+    picture_rate_ = static_cast<int>(std::nearbyint(picture_counter_ * 1000.0 / span));
+    frame_counter_ = picture_counter_ = 0;
     rate_start_ = time;
   }
   if (OnTimer) OnTimer(this, lag_count);

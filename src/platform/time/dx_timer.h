@@ -36,6 +36,10 @@ class TDXTimer {
 
   // Ticks per second, updated about once a second; 0 until the first update.
   int FrameRate() const { return frame_rate_; }
+  // Pictures the display showed per second, updated with FrameRate: ticks that catch up with the
+  // clock run without being shown. The display tells each picture it shows.
+  int PictureRate() const { return picture_rate_; }
+  void PictureShown() { ++picture_counter_; }
 
   // The idle handler: one poll of the clock, ticking when the interval has passed. Does nothing while
   // the timer is not hooked into the idle loop.
@@ -72,6 +76,8 @@ class TDXTimer {
   uint32_t rate_start_ = 0;
   int frame_counter_ = 0;
   int frame_rate_ = 0;
+  int picture_counter_ = 0;
+  int picture_rate_ = 0;
 };
 
 }  // namespace jizdavo

@@ -31,6 +31,7 @@ void FramePacer::SetDisplay(int refresh_hz, bool waits_for_blank, std::function<
 }
 
 void FramePacer::FrameShown() {
+  frame_timer_.PictureShown();
   const uint32_t now = clock_.Live();
   // A show that ends off the expected blanks (a display's rate is not exactly its whole hertz) starts
   // the blanks' count again from this one.

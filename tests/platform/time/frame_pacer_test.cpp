@@ -65,6 +65,8 @@ TEST(FramePacer, GameFramesKeepTheirOwnClockOnEveryDisplay) {
     for (uint32_t n = 1; n <= 120; ++n) ASSERT_EQ(rig.tick_times[n - 1], n * 1000 / 60) << hz << " Hz, frame " << n;
     for (size_t i = 0; i < rig.lags.size(); ++i) EXPECT_EQ(rig.lags[i], i % 3 == 0 ? 16 : 17) << hz;
     EXPECT_EQ(rig.frame_timer.FrameRate(), 60) << hz;
+    // The FPS shown counts the pictures the display showed, not the ticks.
+    EXPECT_NEAR(rig.frame_timer.PictureRate(), hz > 0 ? std::min(hz, 60) : 60, 6) << hz;
     const int shows = hz > 0 ? std::min(hz, 60) * 2 : 120;
     EXPECT_GE(rig.display.shown(), shows * 9 / 10) << hz;
     EXPECT_LE(rig.display.shown(), shows) << hz;
