@@ -183,7 +183,7 @@ class TJizdavo final : public SpriteWindow {
 
   // Frame loop.
   bool PlayFrame(int LagCount);
-  bool RunTick(int LagCount);
+  bool StepFrame(int LagCount);
   // What the next game tick sees: recorded as it is played, or taken from the replay watched.
   struct GameTick {
     uint32_t time;
