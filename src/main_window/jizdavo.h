@@ -56,7 +56,7 @@ class TJizdavo final : public SpriteWindow {
   TKsicht PlayMusic;
   TKsicht PlaySE;
   TKsicht FPS;
-  TKsicht Ghost;
+  TKsicht ShowGhost;
   std::vector<std::string> Levels;  // the Standard records, 64 lines
   std::vector<std::string> Areas;   // the Car chase records, 24 lines
 

@@ -57,7 +57,7 @@ void TJizdavo::WireKeyboard() {
       [this] { return SelectionMark(Menus.ListView1); });
   keys.AddItem(FPS);
   keys.AddItem(PlaySE);
-  keys.AddItem(Ghost);
+  keys.AddItem(ShowGhost);
   keys.SetBack(m.NewG, m.Label12);
   keys.SetBack(m.NewGCH, m.Label30);
   keys.SetBack(m.Options, m.Label23);

@@ -64,7 +64,7 @@ void TJizdavo::WatchRecord(const TListItem& row) {
 // ticks its player paused at did not walk.
 void TJizdavo::AddGhost() {
   const TListItems& rows = Menus.ListView1.Items;
-  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return;
+  if (!ShowGhost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return;
   std::optional<Replay> replay;
   try {
     replay = LoadReplay(services_.data_folder, GameMode::Standard, Game.Level, rows[0]->SubItems[0],
