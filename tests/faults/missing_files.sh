@@ -66,8 +66,10 @@ le() {
 }
 
 # Tunes that would take long to read whole are read only as they play: eight tunes padded with 1 GB of
-# zeros each, and eight ten-minute mu-law tunes (sparse files): the main menu within 2 s (the film
-# removed, so nothing is clicked), under 100 MB, and SIGTERM still obeyed.
+# zeros each, and eight ten-minute mu-law tunes (sparse files): the main menu (the film removed, so
+# nothing is clicked) within 2 s of the program's own time, under 100 MB, and SIGTERM still obeyed.
+# The program's time (user and system, all its threads) is what reading or decoding the tunes costs;
+# the time on the clock, which a machine busy with other work stretches, is shown and held to 10 s.
 for tunes in padded compressed; do
   rm -rf "$work"
   e2e_before_start() {
@@ -83,16 +85,17 @@ for tunes in padded compressed; do
         truncate -s $((12 + 8 + 18 + 8 + data)) "$work/Music/$name.wav"
       fi
     done
+    started=$(now_ms)  # the program starts now
   }
-  started=$(now_ms)
   e2e_start "$1" "tunes-$tunes"
   wait_for 10 menu_shown || fail "with $tunes tunes the main menu did not show within 10 s"
   took=$(($(now_ms) - started))
+  cpu=$(awk '{ print ($14 + $15) * 10 }' "/proc/$pid/stat")  # clock ticks of 10 ms
   peak=$(peak_mb)
-  ((took <= 2000)) || fail "with $tunes tunes the main menu took $took ms"
+  ((cpu <= 2000)) || fail "with $tunes tunes the program took $cpu ms of its own time to the main menu"
   ((peak < 100)) || fail "with $tunes tunes the program took $peak MB"
   end_by_signal TERM "the main menu with $tunes tunes" 2000
-  echo "$tunes tunes: main menu after $took ms, $peak MB at most"
+  echo "$tunes tunes: main menu after $took ms ($cpu ms of the program's time), $peak MB at most"
 done
 
 # Writes to $1 about a second of a loud 441 Hz square wave at 44100 Hz in the form $2.
