@@ -1,15 +1,17 @@
 // Peak resident memory of a running game: start-up, then level 16 on Hard played frame by frame with
 // the pedestrian walking down and from side to side; with the build's own tunes, and with eight
-// ten-minute 44100 Hz stereo tunes in Music/ (written once into the build folder), where the time
-// from the window to the main menu is given too. The counter is the process's peak (getrusage), so
-// run each case alone: --benchmark_filter=memory_playing/iterations and
-// --benchmark_filter=eight_long_tunes.
+// ten-minute 44100 Hz stereo tunes in Music/ (written once into the build folder), plain 16-bit PCM
+// or mu-law, where the time from the window to the main menu is given too. The counter is the
+// process's peak (getrusage), so run each case alone: --benchmark_filter=memory_playing/iterations,
+// --benchmark_filter=eight_long_tunes and --benchmark_filter=eight_long_mu_law_tunes.
 
 #include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -27,6 +29,7 @@ constexpr int kFrames = 600;
 constexpr int kFramesPerSide = 40;
 constexpr int kLongTuneSeconds = 600;
 constexpr int kCdRate = 44100;
+constexpr uint16_t kMuLawTag = 7;
 
 double PeakResidentMegabytes() {
   rusage usage{};
@@ -34,14 +37,29 @@ double PeakResidentMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes on Linux
 }
 
-// A ten-minute stereo tune: a quiet chord that moves between the sides, written a second at a time.
-void WriteLongTune(const std::filesystem::path& file) {
+// A sample as mu-law stores it (G.711): sign, a 3-bit exponent and a 4-bit mantissa, inverted.
+uint8_t MuLaw(int16_t sample) {
+  constexpr int kBias = 0x84;
+  constexpr int kClip = 32635;
+  const int sign = sample < 0 ? 0x80 : 0;
+  const int magnitude = std::min(std::abs(static_cast<int>(sample)), kClip) + kBias;
+  int exponent = 7;
+  for (int mask = 0x4000; (magnitude & mask) == 0 && exponent > 0; mask >>= 1) --exponent;
+  const int mantissa = (magnitude >> (exponent + 3)) & 0x0F;
+  return static_cast<uint8_t>(~(sign | exponent << 4 | mantissa));
+}
+
+// A ten-minute stereo tune: a quiet chord that moves between the sides, written a second at a time,
+// as 16-bit PCM or as mu-law (tag 7, a byte a sample).
+void WriteLongTune(const std::filesystem::path& file, bool mu_law) {
   const std::filesystem::path partial = file.string() + ".part";
   std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(partial.c_str(), "wb"), std::fclose);
   if (!out) throw std::runtime_error("cannot write " + partial.string());
   TWave header;
-  const uint32_t data_bytes = uint32_t{kLongTuneSeconds} * kCdRate * 4;
-  header.Assign(WaveFormat::Pcm(2, kCdRate, 16), std::vector<uint8_t>(4));
+  const uint32_t data_bytes = uint32_t{kLongTuneSeconds} * kCdRate * (mu_law ? 2 : 4);
+  WaveFormat format = WaveFormat::Pcm(2, kCdRate, mu_law ? 8 : 16);
+  if (mu_law) format.format_tag = kMuLawTag;
+  header.Assign(format, std::vector<uint8_t>(4));
   std::vector<uint8_t> head = header.SaveToMemory();
   head.resize(head.size() - 4);
   for (int i = 0; i < 4; ++i) head[head.size() - 4 + i] = static_cast<uint8_t>(data_bytes >> (8 * i));
@@ -56,23 +74,29 @@ void WriteLongTune(const std::filesystem::path& file) {
       second[2 * i] = static_cast<int16_t>(2000 * chord * side);
       second[2 * i + 1] = static_cast<int16_t>(2000 * chord * (1 - side));
     }
-    std::fwrite(second.data(), sizeof(int16_t), second.size(), out.get());
+    if (mu_law) {
+      std::vector<uint8_t> bytes(second.size());
+      std::transform(second.begin(), second.end(), bytes.begin(), MuLaw);
+      std::fwrite(bytes.data(), 1, bytes.size(), out.get());
+    } else {
+      std::fwrite(second.data(), sizeof(int16_t), second.size(), out.get());
+    }
   }
   out.reset();
   std::filesystem::rename(partial, file);
 }
 
 // A program folder beside the build's: its Graphics/, and eight long tunes in Music/.
-std::filesystem::path LongTunesFolder() {
+std::filesystem::path LongTunesFolder(bool mu_law) {
   const std::filesystem::path build = JIZDAVO_BUILD_DIR;
-  const std::filesystem::path folder = build / "bench-long-tunes";
+  const std::filesystem::path folder = build / (mu_law ? "bench-long-mu-law-tunes" : "bench-long-tunes");
   std::filesystem::create_directories(folder / "Music");
   if (!std::filesystem::exists(folder / "Graphics"))
     std::filesystem::create_directory_symlink(build / "Graphics", folder / "Graphics");
   for (const char* name : {"MenuTune1", "MenuTune2", "MenuTune3", "MenuTune4", "InGame1", "InGame2", "InGame3",
                            "InGame4"}) {
     const std::filesystem::path file = folder / "Music" / (std::string(name) + ".wav");
-    if (!std::filesystem::exists(file)) WriteLongTune(file);
+    if (!std::filesystem::exists(file)) WriteLongTune(file, mu_law);
   }
   return folder;
 }
@@ -96,8 +120,8 @@ void MemoryPlaying(benchmark::State& state) {
   Play(state, headless);
 }
 
-void MemoryPlayingEightLongTunes(benchmark::State& state) {
-  BuiltGame headless(LongTunesFolder());
+void MemoryPlayingEightLongTunes(benchmark::State& state, bool mu_law) {
+  BuiltGame headless(LongTunesFolder(mu_law));
   const auto start = std::chrono::steady_clock::now();
   headless.StartToMainMenu();
   state.counters["to_main_menu_ms"] =
@@ -106,7 +130,10 @@ void MemoryPlayingEightLongTunes(benchmark::State& state) {
 }
 
 BENCHMARK(MemoryPlaying)->Name("memory_playing")->Iterations(kFrames);
-BENCHMARK(MemoryPlayingEightLongTunes)->Name("memory_playing/eight_long_tunes")->Iterations(kFrames);
+BENCHMARK_CAPTURE(MemoryPlayingEightLongTunes, plain, false)
+    ->Name("memory_playing/eight_long_tunes")->Iterations(kFrames);
+BENCHMARK_CAPTURE(MemoryPlayingEightLongTunes, mu_law, true)
+    ->Name("memory_playing/eight_long_mu_law_tunes")->Iterations(kFrames);
 
 }  // namespace
 }  // namespace jizdavo::bench

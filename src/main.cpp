@@ -4,10 +4,12 @@
 #include <optional>
 #include <random>
 
+#include "platform/quit_signal.h"
 #include "platform/seeded_random.h"
 #include "program/run_program.h"
 
 int main(int argc, char** argv) {
+  jizdavo::EndAtOnceOnQuitSignals();
   const jizdavo::CommandLine command = jizdavo::ParseCommandLine({argv + std::min(argc, 1), argv + argc});
   // --help, --version and mistakes are answered before any window opens.
   if (const std::optional<int> exit_code = jizdavo::AnswerCommandLine(command)) return *exit_code;

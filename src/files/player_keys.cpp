@@ -14,12 +14,23 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// One line for the names of one kind of problem: the first, and how many more (a list of thousands
+// of names must not print thousands of lines).
+void Tell(const std::string& where, const char* before, const std::vector<std::string_view>& names,
+          const char* after, std::vector<std::string>& problems) {
+  if (names.empty()) return;
+  std::string line = where + before + "\"" + std::string(names.front()) + "\"" + after;
+  if (names.size() > 1) line += " (and " + std::to_string(names.size() - 1) + " more)";
+  problems.push_back(std::move(line));
+}
+
 // The known names of one list, in order; empty items are passed over.
 // `where` starts each problem's line.
 std::optional<KeyCodes> ParseKeyList(std::string_view list, const std::string& where,
                                      std::vector<std::string>& problems) {
   KeyCodes codes{};
   size_t count = 0;
+  std::vector<std::string_view> unknown, beyond;
   while (!list.empty()) {
     const size_t comma = list.find(',');
     const std::string_view name = Trimmed(list.substr(0, comma));
@@ -27,13 +38,15 @@ std::optional<KeyCodes> ParseKeyList(std::string_view list, const std::string& w
     if (name.empty()) continue;
     const int code = KeyCodeOfKeyName(name);
     if (code == 0) {
-      problems.push_back(where + "no key is named \"" + std::string(name) + "\"");
+      unknown.push_back(name);
     } else if (count == codes.size()) {
-      problems.push_back(where + "only three keys count, \"" + std::string(name) + "\" is left out");
+      beyond.push_back(name);
     } else {
       codes[count++] = code;
     }
   }
+  Tell(where, "no key is named ", unknown, "", problems);
+  Tell(where, "only three keys count, ", beyond, " is left out", problems);
   if (count == 0) return std::nullopt;
   return codes;
 }

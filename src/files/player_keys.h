@@ -21,7 +21,7 @@ inline constexpr std::array<const char*, 6> kGameKeyNames{"Up", "Down", "Left", 
 struct PlayerKeys {
   // By GameKey: the keys of a list naming at least one known key; nothing keeps the game's own.
   std::array<std::optional<KeyCodes>, kGameKeyNames.size()> chosen;
-  // One line for each name that is no key's, or beyond the third.
+  // For each list, one line for the names that are no key's and one for those beyond the third.
   std::vector<std::string> problems;
 };
 

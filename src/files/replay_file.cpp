@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/error.h"
+#include "platform/little_endian.h"
 #include "state/date_time.h"
 #include "state/game_rules.h"
 
@@ -26,9 +27,7 @@ void PutLittle(std::string& out, uint64_t value, int bytes) {
 }
 
 uint64_t GetLittle(std::string_view in, size_t at, int bytes) {
-  uint64_t value = 0;
-  for (int i = 0; i < bytes; ++i) value |= static_cast<uint64_t>(static_cast<uint8_t>(in[at + i])) << (8 * i);
-  return value;
+  return ReadLittleEndian(reinterpret_cast<const uint8_t*>(in.data()) + at, bytes);
 }
 
 void PutEvent(std::string& out, size_t tick, EventKind kind, uint32_t value) {

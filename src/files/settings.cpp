@@ -213,19 +213,42 @@ SettingsFile::SettingsFile(std::filesystem::path file) : path_(std::move(file)) 
   StoredContent content = ReadStoredFile(path_, kSmallFileReadLimit);
   TellPlayerAbout(path_, content, kSmallFileReadLimit);
   text_ = std::move(content.bytes);
+  saved_ = ParseOptions(text_);
 }
 
 SavedOptions SettingsFile::Read() const { return ParseOptions(text_); }
 
-void SettingsFile::Write(const SavedOptions& options) { WriteSection(kSection, OptionValues(options)); }
+// Only the changes: a copy that never touched an option must not undo another copy's change to it.
+void SettingsFile::Write(const SavedOptions& options) {
+  const Values mine = OptionValues(options);
+  const Values saved = OptionValues(saved_);
+  Merge(kSection, [&](std::string_view now) {
+    Values changed;
+    for (size_t i = 0; i < mine.size(); ++i) {
+      if (mine[i] != saved[i] || !IniValue(now, kSection, mine[i].first)) changed.push_back(mine[i]);
+    }
+    return changed;
+  });
+  saved_ = options;
+}
 
 void SettingsFile::WriteSection(std::string_view section, const Values& values) {
+  Merge(section, [&](std::string_view) { return values; });
+}
+
+void SettingsFile::Merge(std::string_view section, const std::function<Values(std::string_view now)>& choose) {
   // Start from the file as it is now, so lines written by anyone since start-up (another copy of the
   // game too) are kept; one read only in part cannot be written back whole.
-  std::string written;
-  RewriteFile(path_, kSmallFileReadLimit, IsIniFile, [&](const StoredContent& now) {
+  std::string written = text_;
+  RewriteFile(path_, kSmallFileReadLimit, IsIniFile, [&](const StoredContent& now) -> std::optional<std::string> {
     if (now.state == FileState::Cut) throw Error("Unable to write to " + path_.string());
-    std::optional<std::string> text = WithIniValues(now.state == FileState::Whole ? now.bytes : text_, section, values);
+    const std::string_view current = now.state == FileState::Whole ? now.bytes : text_;
+    const Values values = choose(current);
+    if (values.empty()) {
+      written = current;
+      return std::nullopt;
+    }
+    std::optional<std::string> text = WithIniValues(current, section, values);
     if (!text) throw Error("Unable to write to " + path_.string());
     written = *text;
     return text;

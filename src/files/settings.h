@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,7 +66,9 @@ class SettingsFile {
 
   SavedOptions Read() const;
 
-  // Writes the keys in section "Options" (WriteSection).
+  // Writes in section "Options" the options this copy changed since it last read or wrote them, and
+  // those the file lacks, into the file as it is at that moment (as WriteSection): what another copy
+  // of the game saved of the other options stays, and of one option the later save counts.
   void Write(const SavedOptions& options);
 
   // Sets `values` in `section` (WithIniValues, creating the file or section) and puts the file on
@@ -78,8 +81,13 @@ class SettingsFile {
   std::optional<std::string> ReadValue(std::string_view section, std::string_view key) const;
 
  private:
+  using Values = std::vector<std::pair<std::string, std::string>>;
+  // Sets in `section` the values `choose` picks from the file as it is now (none: no write).
+  void Merge(std::string_view section, const std::function<Values(std::string_view now)>& choose);
+
   std::filesystem::path path_;
-  std::string text_;  // the file as last read or written
+  std::string text_;     // the file as last read or written
+  SavedOptions saved_;   // the options as this copy last read or wrote them
 };
 
 }  // namespace jizdavo

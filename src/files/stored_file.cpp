@@ -27,11 +27,6 @@ namespace {
 
 Error UnableToWrite(const fs::path& file) { return Error("Unable to write to " + file.string()); }
 
-// Opening never waits: a FIFO with no writer would block an ordinary open for ever.
-const int kOpenFlags = NonBlockingOpenFlags();
-
-bool IsRegularFile(int fd, struct stat& status) { return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode); }
-
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -139,20 +134,23 @@ fs::path TemporaryFileFor(const fs::path& file) {
   return FolderOf(file) / ("." + file.filename().string() + "." + std::to_string(::getpid()) + ".new");
 }
 
+// Whether nothing at all stands at `file`: not even a link (one into a folder not mounted just now
+// leads nowhere, and the player's file is still on the other side).
+bool NothingAt(const fs::path& file) {
+  struct stat entry {};
+  return ::lstat(file.c_str(), &entry) != 0 && errno == ENOENT;
+}
+
 // The target of a replace of `file`, or nothing when it is not a regular file or a link to one of
-// `kind`, still the file the link opened. A file we may not read can still be replaced: it is looked
-// at by name, and its content reads as Refused.
+// `kind`, still the file the link opened. A file that is there is replaced only once it has been
+// read: one that cannot be opened or read (its permissions, an I/O error) holds what the player
+// keeps, and the new bytes may lack all of it.
 std::optional<ReplaceTarget> TargetOf(const fs::path& file, size_t limit, FileKind kind) {
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | kOpenFlags));
-  if (!fd.Valid() && errno == ENOENT) return ReplaceTarget{file, {}, {}};  // missing, or a link to nowhere
-  struct stat opened {};
-  const bool known = fd.Valid() ? ::fstat(fd.Get(), &opened) == 0 : ::stat(file.c_str(), &opened) == 0;
-  if (!known || !S_ISREG(opened.st_mode)) return std::nullopt;
-  ReplaceTarget target{file, {FileState::Refused, {}}, opened};
-  if (fd.Valid() && ReadUpTo(fd.Get(), limit, static_cast<size_t>(opened.st_size), target.content.bytes)) {
-    target.content.state = target.content.bytes.size() > limit ? FileState::Cut : FileState::Whole;
-    target.content.bytes.resize(std::min(target.content.bytes.size(), limit));
-  }
+  const OpenedFile opened_file = OpenPlainFile(file, O_RDONLY);
+  if (opened_file.error == ENOENT && NothingAt(file)) return ReplaceTarget{file, {}, {}};
+  const struct stat& opened = opened_file.status;
+  ReplaceTarget target{file, ReadOpenedFile(opened_file, limit), opened};
+  if (target.content.state == FileState::Refused) return std::nullopt;
   struct stat entry {};
   if (::lstat(file.c_str(), &entry) == 0 && !S_ISLNK(entry.st_mode)) return target;
   // A link is followed only to a file the game could have written itself.
@@ -236,7 +234,7 @@ std::string ReadOrCreateFile(const fs::path& file, size_t limit) {
   TellPlayerAbout(file, content, limit);
   if (content.state == FileState::Missing) {
     // O_EXCL: a link that leads nowhere is not followed to create its target.
-    FileDescriptor create(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | kOpenFlags, 0644));
+    OpenPlainFile(file, O_WRONLY | O_CREAT | O_EXCL, 0644);
   }
   return std::move(content.bytes);
 }
@@ -291,24 +289,20 @@ void AppendToFile(const fs::path& file, size_t limit,
     return;
   }
   constexpr int kAppend = O_RDWR | O_APPEND;
-  int opened = ::open(file.c_str(), kAppend | kOpenFlags);
+  OpenedFile opened = OpenPlainFile(file, kAppend);
   // O_EXCL: a link that leads nowhere is not followed to create its target. Another copy may create
   // the file in between; then it is opened as it is.
-  if (opened < 0 && errno == ENOENT) opened = ::open(file.c_str(), kAppend | O_CREAT | O_EXCL | kOpenFlags, 0644);
-  if (opened < 0 && errno == EEXIST) opened = ::open(file.c_str(), kAppend | kOpenFlags);
-  FileDescriptor fd(opened);
-  struct stat status {};
+  if (opened.error == ENOENT) opened = OpenPlainFile(file, kAppend | O_CREAT | O_EXCL, 0644);
+  if (opened.error == EEXIST) opened = OpenPlainFile(file, kAppend);
+  FileDescriptor& fd = opened.descriptor;
   // Read, check and append under the lock, so that two copies never write at the same end.
-  if (!fd.Valid() || !IsRegularFile(fd.Get(), status) || !LockExclusively(fd.Get()) ||
-      !IsRegularFile(fd.Get(), status) || static_cast<size_t>(status.st_size) > limit) {
-    throw UnableToWrite(file);
-  }
-  std::string current;
-  const bool read = ReadUpTo(fd.Get(), limit, static_cast<size_t>(status.st_size), current);
-  const std::optional<AppendPlan> append = read ? plan(current) : std::nullopt;
-  if (!append || append->keep > current.size()) throw UnableToWrite(file);
+  if (!opened.Regular() || !LockExclusively(fd.Get())) throw UnableToWrite(file);
+  const StoredContent current = ReadOpenedFile(opened, limit);
+  const std::optional<AppendPlan> append =
+      current.state == FileState::Whole ? plan(current.bytes) : std::nullopt;
+  if (!append || append->keep > current.bytes.size()) throw UnableToWrite(file);
   const off_t keep = static_cast<off_t>(append->keep);
-  if (keep < static_cast<off_t>(current.size()) && ::ftruncate(fd.Get(), keep) != 0) throw UnableToWrite(file);
+  if (keep < static_cast<off_t>(current.bytes.size()) && ::ftruncate(fd.Get(), keep) != 0) throw UnableToWrite(file);
   if (!WriteAll(fd.Get(), append->bytes) || ::fsync(fd.Get()) != 0) {
     // A partly written record would put every later record out of step; drop it whole.
     if (::ftruncate(fd.Get(), keep) == 0) ::fsync(fd.Get());

@@ -37,8 +37,9 @@ void TellPlayerAbout(const std::filesystem::path& file, const StoredContent& con
 // The whole of `file` (up to kBestTimesReadLimit), or nothing when it is missing or refused.
 std::optional<std::string> ReadFile(const std::filesystem::path& file);
 
-// ReadStoredFile's bytes, the player told about them (TellPlayerAbout); a missing file is first created empty, as the game always did (but not
-// through a link that leads nowhere), and one that cannot be created reads as empty.
+// ReadStoredFile's bytes, the player told about them (TellPlayerAbout); a missing file is first created
+// empty, as the game always did (but not through a link that leads nowhere), and one that cannot be created
+// reads as empty.
 std::string ReadOrCreateFile(const std::filesystem::path& file, size_t limit);
 
 // Whether the bytes of the file a link leads to are of the kind the link's name stands for.
@@ -48,17 +49,19 @@ using FileKind = bool (*)(std::string_view bytes);
 using Rewrite = std::function<std::optional<std::string>(const StoredContent& now)>;
 
 // Rewrites `file` from what it holds now, under a lock every copy of the game takes on its folder:
-// `rewrite` gets the content (read up to `limit`; Refused when the file may be replaced but not
-// read) and gives the new bytes. They go into a temporary file of this process in the same folder,
-// on disk, with the old file's permissions, owner and group (where this process may give them), and
-// are renamed over the old one, so a crash or a full disk leaves either the old or the new content.
-// A link is followed only to a regular file whose bytes are of `kind` (none: never), checked to be
-// the file the link opened; the link stays. Throws Error "Unable to write to <file>" for anything
-// else, a FIFO, device or folder included, and when the write fails; `rewrite` may throw too.
+// `rewrite` gets the content (read up to `limit`; Missing for no file) and gives the new bytes. They
+// go into a temporary file of this process in the same folder, on disk, with the old file's
+// permissions, owner and group (where this process may give them), and are renamed over the old one,
+// so a crash or a full disk leaves either the old or the new content. A link is followed only to a regular
+// file whose bytes are of `kind` (none: never), checked to be the file the link opened; the link stays.
+// Throws Error "Unable to write to <file>" for anything else: a FIFO, device or folder, a file there that
+// cannot be read (it is never replaced unread), a link that leads nowhere (kept), a lock never granted, and a
+// failed write; `rewrite` may throw too.
 void RewriteFile(const std::filesystem::path& file, size_t limit, FileKind kind, const Rewrite& rewrite);
 
 // RewriteFile with `bytes`, whatever the file holds.
-void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes, FileKind kind = nullptr);
+void ReplaceFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                           FileKind kind = nullptr);
 
 // Removes `file` if it is there; one that cannot be removed stays.
 void RemoveStoredFile(const std::filesystem::path& file);

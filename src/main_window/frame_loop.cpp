@@ -45,7 +45,7 @@ bool TJizdavo::PlayFrame(int LagCount) {
   in_tick_ = true;
   tick_time_ = tick.time;
   tick_keys_ = tick.keys;
-  const bool presented = RunTick(tick.lag);
+  const bool presented = StepFrame(tick.lag);
   in_tick_ = false;
   return presented;
 }
@@ -84,7 +84,7 @@ uint8_t TJizdavo::HeldKeys() const {
   return keys;
 }
 
-bool TJizdavo::RunTick(int LagCount) {
+bool TJizdavo::StepFrame(int LagCount) {
   uint32_t now = Now();
   bool escape = tick_keys_ & kReplayEscape;
   if (GameIsLive(Game) && escape && Game.Countdown <= 0) {

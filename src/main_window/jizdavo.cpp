@@ -26,7 +26,7 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   DXSound1.Initialize();
   PlayMusic.Checked = true;
   PlaySE.Checked = true;
-  Ghost.Checked = true;
+  ShowGhost.Checked = true;
 
   Timer1.SetEnabled(false);
   Timer1.SetOnTimer([this](TTimer*) { Timer1Timer(); });
@@ -38,7 +38,7 @@ TJizdavo::TJizdavo(const PlatformServices& services)
   DXTimer1.ActiveOnly = false;
   DXTimer1.Loaded();
 
-  BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, Ghost, DXDraw1.Width(), services.program_folder,
+  BuildMenuScreens(Menus, FPS, PlayMusic, PlaySE, ShowGhost, DXDraw1.Width(), services.program_folder,
                    services.built_in_pictures);
   WireMenuHandlers();
   // Every presented frame carries the visible menu controls over what the game drew.

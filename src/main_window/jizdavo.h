@@ -57,7 +57,7 @@ class TJizdavo final : public SpriteWindow {
   TKsicht PlayMusic;
   TKsicht PlaySE;
   TKsicht FPS;
-  TKsicht Ghost;
+  TKsicht ShowGhost;
   std::vector<std::string> Levels;  // the Standard records, 64 lines
   std::vector<std::string> Areas;   // the Car chase records, 24 lines
 
@@ -190,7 +190,7 @@ class TJizdavo final : public SpriteWindow {
 
   // Frame loop.
   bool PlayFrame(int LagCount);
-  bool RunTick(int LagCount);
+  bool StepFrame(int LagCount);
   // What the next game tick sees: recorded as it is played, or taken from the replay watched.
   struct GameTick {
     uint32_t time;

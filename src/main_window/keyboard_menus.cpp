@@ -2,6 +2,7 @@
 // screen, and the check boxes that Enter toggles.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "main_window/jizdavo.h"
 
@@ -25,6 +26,12 @@ void StepSelection(TListView& list, int direction) {
   list.SetSelected(list.Items[at < 0 ? 0 : std::clamp(at + direction, 0, count - 1)]);
 }
 
+// The press a step of the keys gives on a gauge at `position`: the next position towards silent or
+// full, on the outline. Stored positions may be anything below 0, so the sum is taken in 64 bits.
+int GaugeStepPress(int position, int direction) {
+  return static_cast<int>(std::clamp<int64_t>(int64_t{position} + int64_t{direction} * kGaugeStep, 0, 80));
+}
+
 // The list shows its selection only while focused, which it never keeps: the outline marks it.
 TRect SelectionMark(TListView& list) {
   const int at = SelectedIndex(list);
@@ -39,18 +46,18 @@ void TJizdavo::WireKeyboard() {
   // A step is a press on the gauge's outline where the next position lies, as a click there would be.
   keys.SetStep(m.Shape3, [this](int direction) {
     Shape3MouseDown(&Menus.Shape3, TMouseButton::mbLeft, ssLeft,
-                    std::clamp(Menus.SuperGauge2.Position() + direction * kGaugeStep, 0, 80), 0);
+                    GaugeStepPress(Menus.SuperGauge2.Position(), direction), 0);
   });
   keys.SetStep(m.Shape2, [this](int direction) {
     Shape2MouseDown(&Menus.Shape2, TMouseButton::mbLeft, ssLeft,
-                    std::clamp(Menus.SuperGauge1.Position() + direction * kGaugeStep, 0, 80), 0);
+                    GaugeStepPress(Menus.SuperGauge1.Position(), direction), 0);
   });
   keys.SetStep(
       m.ListView1, [this](int direction) { StepSelection(Menus.ListView1, direction); },
       [this] { return SelectionMark(Menus.ListView1); });
   keys.AddItem(FPS);
   keys.AddItem(PlaySE);
-  keys.AddItem(Ghost);
+  keys.AddItem(ShowGhost);
   keys.SetBack(m.NewG, m.Label12);
   keys.SetBack(m.NewGCH, m.Label30);
   keys.SetBack(m.Options, m.Label23);

@@ -60,7 +60,7 @@ void TJizdavo::ReadSettings() {
   PlayMusic.Checked = options.PlayMusic;
   PlaySE.Checked = options.PlaySE;
   FPS.Checked = options.ShowFPS;
-  Ghost.Checked = options.Ghost;
+  ShowGhost.Checked = options.Ghost;
   Menus.SuperGauge2.SetPosition(options.MVolume);
   Menus.SuperGauge1.SetPosition(options.SEVolume);
   ApplyGaugeVolume(Menus.SuperGauge2, MusicItems());
@@ -86,7 +86,7 @@ void TJizdavo::ReadPlayerKeys() {
 void TJizdavo::Label12Click(TControl*) {
   try {
     Settings.Write({PlayMusic.Checked, PlaySE.Checked, FPS.Checked, Menus.SuperGauge2.Position(),
-                    Menus.SuperGauge1.Position(), Ghost.Checked});
+                    Menus.SuperGauge1.Position(), ShowGhost.Checked});
   } catch (const Error& error) {
     ShowSaveProblem(error.what());
   }

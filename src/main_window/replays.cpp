@@ -133,7 +133,7 @@ void TJizdavo::WatchRecord(const TListItem& row) {
 // the level's world is built, as the check plays the replay in a world of its own.
 std::optional<Replay> TJizdavo::GhostReplay() {
   const TListItems& rows = Menus.ListView1.Items;
-  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return std::nullopt;
+  if (!ShowGhost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return std::nullopt;
   // A problem is said when the record is watched.
   return AcceptedReplay(GameMode::Standard, Game.Level, rows[0]->SubItems[0],
                         ParseTime(rows[0]->SubItems[1]).value_or(0), 1);

@@ -25,8 +25,4 @@ size_t OpenFile::ReadAt(uint64_t offset, std::span<uint8_t> into) const {
   return done;
 }
 
-void OpenFile::ReadAhead(uint64_t offset, uint64_t length) const {
-  posix_fadvise(file_.descriptor.Get(), static_cast<off_t>(offset), static_cast<off_t>(length), POSIX_FADV_WILLNEED);
-}
-
 }  // namespace jizdavo

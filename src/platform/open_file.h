@@ -22,8 +22,6 @@ class OpenFile {
   // Reads from `offset` into `into`; returns the bytes read, fewer where the file ends (it may have
   // been cut since) or cannot be read.
   size_t ReadAt(uint64_t offset, std::span<uint8_t> into) const;
-  // Asks the system to read these bytes ahead, without waiting for them.
-  void ReadAhead(uint64_t offset, uint64_t length) const;
 
  private:
   explicit OpenFile(AssetFile file) : file_(std::move(file)) {}

@@ -19,39 +19,36 @@ bool FileDescriptor::Close() {
   return ok;
 }
 
-int NonBlockingOpenFlags() { return O_NONBLOCK | O_NOCTTY | O_CLOEXEC; }
+OpenedFile OpenPlainFile(const std::string& path, int flags, mode_t mode) {
+  OpenedFile file;
+  file.descriptor = FileDescriptor(::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, mode));
+  file.error = file.descriptor.Valid() ? 0 : errno;
+  if (file.descriptor.Valid() && ::fstat(file.descriptor.Get(), &file.status) != 0) file.status = {};
+  return file;
+}
 
-bool ReadUpTo(int fd, size_t limit, size_t sizeHint, std::string& bytes) {
-  bytes.assign(std::min(sizeHint, limit) + 1, '\0');
+PlainFileBytes ReadOpenedFile(const OpenedFile& file, size_t limit) {
+  if (!file.Regular()) return {PlainFileState::Refused, {}};
+  std::string bytes(std::min(static_cast<size_t>(file.status.st_size), limit) + 1, '\0');
   size_t total = 0;
   while (total <= limit) {
     if (total == bytes.size()) bytes.resize(std::min(bytes.size() * 2, limit + 1));
-    const ssize_t got = ::pread(fd, bytes.data() + total, bytes.size() - total, static_cast<off_t>(total));
+    const ssize_t got =
+        ::pread(file.descriptor.Get(), bytes.data() + total, bytes.size() - total, static_cast<off_t>(total));
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
+    if (got < 0) return {PlainFileState::Refused, {}};
     if (got == 0) break;
     total += static_cast<size_t>(got);
   }
-  bytes.resize(total);
-  return true;
+  bytes.resize(std::min(total, limit));
+  return {total > limit ? PlainFileState::Cut : PlainFileState::Whole, std::move(bytes)};
 }
 
 PlainFileBytes ReadPlainFile(const std::string& path, size_t limit) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | NonBlockingOpenFlags()));
+  const OpenedFile file = OpenPlainFile(path, O_RDONLY);
   // A folder that is not there, or a file in place of the folder: nothing stored yet.
-  if (!fd.Valid() && (errno == ENOENT || errno == ENOTDIR)) return {};
-  struct stat status {};
-  PlainFileBytes read{PlainFileState::Refused, {}};
-  if (!fd.Valid() || ::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-      !ReadUpTo(fd.Get(), limit, static_cast<size_t>(status.st_size), read.bytes)) {
-    return {PlainFileState::Refused, {}};
-  }
-  read.state = PlainFileState::Whole;
-  if (read.bytes.size() > limit) {
-    read.bytes.resize(limit);
-    read.state = PlainFileState::Cut;
-  }
-  return read;
+  if (file.error == ENOENT || file.error == ENOTDIR) return {};
+  return ReadOpenedFile(file, limit);
 }
 
 namespace {
@@ -59,14 +56,18 @@ namespace {
 // Raises what stops an asset file from being read; nothing for a whole regular file.
 void Refuse(const std::string& path, PlainFileState state, size_t limit) {
   switch (state) {
-    case PlainFileState::Whole: return;
-    case PlainFileState::Missing: throw Error("Cannot open file " + path);
+    case PlainFileState::Whole:
+      return;
+    case PlainFileState::Missing:
+      throw Error("Cannot open file " + path);
     case PlainFileState::Refused: {
       struct stat status {};
-      if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) throw Error(path + " is not a plain file");
+      if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        throw Error(path + " is not a plain file");
       throw Error("Cannot open file " + path);
     }
-    case PlainFileState::Cut: throw Error(path + " is larger than " + std::to_string(limit >> 20) + " MB");
+    case PlainFileState::Cut:
+      throw Error(path + " is larger than " + std::to_string(limit >> 20) + " MB");
   }
 }
 
@@ -79,11 +80,10 @@ std::string ReadAssetFile(const std::string& path, size_t limit) {
 }
 
 AssetFile OpenAssetFile(const std::string& path) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | NonBlockingOpenFlags()));
-  if (!fd.Valid()) Refuse(path, errno == ENOENT ? PlainFileState::Missing : PlainFileState::Refused, 0);
-  struct stat status {};
-  if (::fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) Refuse(path, PlainFileState::Refused, 0);
-  return {std::move(fd), static_cast<uint64_t>(status.st_size)};
+  OpenedFile file = OpenPlainFile(path, O_RDONLY);
+  if (!file.Regular())
+    Refuse(path, file.error == ENOENT ? PlainFileState::Missing : PlainFileState::Refused, 0);
+  return {std::move(file.descriptor), static_cast<uint64_t>(file.status.st_size)};
 }
 
 }  // namespace jizdavo

@@ -3,6 +3,8 @@
 // Opening never waits (a FIFO with no writer would hold the game for ever) and reading stops at a
 // bound (a link to /dev/zero, or a huge file, must not take all memory).
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -17,6 +19,13 @@ class FileDescriptor {
   FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+      Close();
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
   ~FileDescriptor() { Close(); }
   int Get() const { return fd_; }
   bool Valid() const { return fd_ >= 0; }
@@ -27,9 +36,6 @@ class FileDescriptor {
   int fd_;
 };
 
-// The flags every open of a game file carries.
-int NonBlockingOpenFlags();
-
 enum class PlainFileState { Missing, Refused, Cut, Whole };
 
 struct PlainFileBytes {
@@ -37,9 +43,21 @@ struct PlainFileBytes {
   std::string bytes;  // the first `limit` bytes when Cut, empty when Missing or Refused
 };
 
-// Up to `limit` + 1 bytes (so a longer file shows) of an open descriptor from its start into `bytes`,
-// growing the buffer only as the bytes come; false on a read error.
-bool ReadUpTo(int fd, size_t limit, size_t sizeHint, std::string& bytes);
+// A game file as opened, and what it is.
+struct OpenedFile {
+  FileDescriptor descriptor{-1};  // invalid when it could not be opened
+  int error = 0;                  // why not (errno)
+  struct stat status {};          // when opened
+  bool Regular() const { return descriptor.Valid() && S_ISREG(status.st_mode); }
+};
+
+// Opens `path` with `flags` (O_RDONLY, O_RDWR | O_APPEND, O_CREAT | O_EXCL with `mode` ...) without
+// waiting (a FIFO with no writer would block an ordinary open for ever) and looks at what it opened.
+OpenedFile OpenPlainFile(const std::string& path, int flags, mode_t mode = 0);
+
+// The bytes of an opened file from its start, up to `limit`, the buffer growing only as they come:
+// Whole, Cut when longer than `limit`, Refused when it is not a regular file or a read fails.
+PlainFileBytes ReadOpenedFile(const OpenedFile& file, size_t limit);
 
 // `path` up to `limit` bytes: Missing when it (or its folder) is not there, Refused when it is not a
 // regular file or cannot be read, Cut when longer than `limit`.

@@ -5,13 +5,13 @@
 
 #include <SDL.h>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "files/data_folder.h"
 #include "platform/assets/asset_loader.h"
 #include "platform/error.h"
+#include "platform/quit_signal.h"
 #include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_gamepads.h"
@@ -19,6 +19,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
+#include "platform/sound/stream_filler.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
 #include "main_window/jizdavo.h"
@@ -53,6 +54,8 @@ std::filesystem::path DataFolder(const CommandLine& command) {
 // Returns the exit code; errors before the game's window can show them are raised.
 int Run(const RandomFactory& make_random, const CommandLine& command) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
+  // SIGTERM and SIGINT are the program's own (quit_signal.h).
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
   const std::filesystem::path data_folder = DataFolder(command);
   SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
@@ -70,6 +73,7 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
                             StoredWidgetPictures()};
 
   TJizdavo game(services);
+  StreamFillerThread tune_reader(game.DXSound1.GetMixer().Filler());
   LoadStoredAssets(game.DXImageList, game.DXWaveList, StoredImages(), StoredSounds());
   game.DXDraw1.OnInitialize = [&game] { game.DXDraw1Initialize(); };
   game.FormCreate();
@@ -84,6 +88,7 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   game.DXDraw1.Initialize();
   DropIntroInput();
   window_services.Attach(game, loop);
+  NoteQuitSignals();  // the start is over: from now on the game ends as the loop ends
   try {
     loop.Run();
   } catch (const Error& error) {
@@ -99,10 +104,6 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
 }  // namespace
 
 int RunProgram(const RandomFactory& make_random, const CommandLine& command) {
-  // SDL turns SIGINT and SIGTERM into a quit, which ends the game cleanly, but only where they are
-  // not ignored; a shell ignores SIGINT for the programs it starts in the background.
-  std::signal(SIGINT, SIG_DFL);
-  std::signal(SIGTERM, SIG_DFL);
   try {
     return Run(make_random, command);
   } catch (const Error& error) {

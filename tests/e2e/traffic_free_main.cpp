@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "platform/quit_signal.h"
 #include "platform/seeded_random.h"
 #include "program/run_program.h"
 
@@ -30,6 +31,7 @@ class TrafficFreeRandom final : public RandomSource {
 }  // namespace jizdavo
 
 int main(int, char**) {
+  jizdavo::EndAtOnceOnQuitSignals();
   return jizdavo::RunProgram([]() -> std::unique_ptr<jizdavo::RandomSource> {
     return std::make_unique<jizdavo::TrafficFreeRandom>();
   });

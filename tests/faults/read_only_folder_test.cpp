@@ -135,5 +135,46 @@ TEST_F(ReadOnlyFolderTest, WithNowhereToWriteKeepsTheFilesInMemoryAndTellsThePla
   EXPECT_TRUE(fs::is_empty(Home()));
 }
 
+// A stored file that is there but cannot be read (here its permissions; an I/O error alike) holds
+// what the player keeps: a save never replaces it unread, in a folder the player may write. Each save
+// fails with the message the other failures give, and the bytes stay.
+TEST_F(ReadOnlyFolderTest, AFileThatCannotBeReadIsNeverReplaced) {
+  const std::vector<std::pair<std::string, std::string>> kept = {
+      {"Levels.dat", EncodeProgress(16)},
+      {"Score.dat", ComplementBytes(FormatBestTimeRecord(1, "Ann", MakeTime(0, 0, 20, 0)))},
+      {"Settings.ini", "; mine\n[Options]\nMVolume=20\n[Keys]\nUp=W\n"},
+      {"Score-1-0020000-416E6E.rpl", "JZRP"}};
+  for (const auto& [name, bytes] : kept) {
+    WriteBytes("home/" + name, bytes);
+    fs::permissions(Home() / name, fs::perms::none);
+  }
+  GiveHomeToTheChild(true);
+  const fs::path home = Home();
+  const std::string report = testing::RunWithoutRoot([&home] {
+    std::ostringstream out;
+    std::string progress = "1";
+    out << "raise: " << testing::Attempt([&] { RaiseProgress(home, GameMode::Standard, progress, 2); }) << "\n";
+    out << "append: " << testing::Attempt([&] {
+      AppendBestTime(home, GameMode::Standard, 1, "Bob", MakeTime(0, 0, 9, 0));
+    }) << "\n";
+    SettingsFile settings(home / kSettingsFileName);
+    out << "options: " << testing::Attempt([&] { settings.Write({false, true, false, 30, 80}); }) << "\n";
+    out << "window: " << testing::Attempt([&] { settings.WriteSection("Window", {{"Scale", "2"}}); }) << "\n";
+    out << "replay: " << testing::Attempt([&] {
+      ReplaceFileAtomically(home / "Score-1-0020000-416E6E.rpl", "JZRP2");
+    }) << "\n";
+    return out.str();
+  });
+  const auto failed = [&home](const char* name) { return "Unable to write to " + (home / name).string() + "\n"; };
+  EXPECT_EQ(report, "raise: " + failed("Levels.dat") + "append: " + failed("Score.dat") + "options: " +
+                        failed("Settings.ini") + "window: " + failed("Settings.ini") + "replay: " +
+                        failed("Score-1-0020000-416E6E.rpl"));
+  for (const auto& [name, bytes] : kept) {
+    fs::permissions(Home() / name, fs::perms::owner_read);
+    EXPECT_EQ(ReadBytes("home/" + name), bytes) << name;
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(Home()), fs::directory_iterator()), 4);
+}
+
 }  // namespace
 }  // namespace jizdavo

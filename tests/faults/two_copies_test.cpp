@@ -33,9 +33,9 @@ using testing::ChildProcess;
 
 class TwoCopiesTest : public testing::TempFolderTest {
  protected:
-  // Runs `save(copy)` for copy 0, 1, ... in `N` processes let go at the same moment; what each
+  // Runs `save(copy)` for copies 0 to N - 1 in processes let go at the same moment; what each
   // returns (a failure's message, or "ok") comes back.
-  template <size_t N = 2>
+  template <size_t N>
   static std::array<std::string, N> RunCopies(const std::function<std::string(int copy)>& save) {
     int start[2];
     EXPECT_EQ(::pipe(start), 0);
@@ -50,7 +50,7 @@ class TwoCopiesTest : public testing::TempFolderTest {
       });
     }
     ::close(start[0]);
-    ::close(start[1]);  // both see the end of the pipe at once
+    ::close(start[1]);  // all see the end of the pipe at once
     std::array<std::string, N> reports;
     for (size_t copy = 0; copy < N; ++copy) {
       reports[copy] = copies[copy]->ReadToEnd();
@@ -73,7 +73,7 @@ class TwoCopiesTest : public testing::TempFolderTest {
 
 TEST_F(TwoCopiesTest, BestTimesAppendedAtOnceAreAllKept) {
   constexpr int kRecords = 300;
-  const auto reports = RunCopies([this](int copy) {
+  const auto reports = RunCopies<2>([this](int copy) {
     return Repeat(kRecords, [&](int i) {
       AppendBestTime(folder_, GameMode::Standard, 1 + i % 16, "Copy" + std::to_string(copy) + "-" + std::to_string(i),
                      MakeTime(0, 0, 1 + i % 50, i));
@@ -127,7 +127,7 @@ TEST_F(TwoCopiesTest, ReplayFilesAreExactlyTheTopTensWhateverCopySavedThem) {
 // Each save starts from progress read long ago (a copy started earlier), as the menus keep it: the
 // highest level either copy reached stays, though both end by saving low ones.
 TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
-  const auto reports = RunCopies([this](int copy) {
+  const auto reports = RunCopies<2>([this](int copy) {
     int highest = 1;  // that this copy raised to: the file holds it, or more, from then on
     return Repeat(60, [&](int i) {
       if (std::stoi(LoadProgress(folder_, GameMode::Standard)) < highest) throw Error("progress was lowered");
@@ -150,7 +150,7 @@ TEST_F(TwoCopiesTest, ProgressIsNeverLowered) {
 TEST_F(TwoCopiesTest, SettingsSavedAtOnceBothSucceedAndBothStay) {
   constexpr int kSaves = 60;
   const fs::path file = File(kSettingsFileName);
-  const auto reports = RunCopies([&](int copy) {
+  const auto reports = RunCopies<2>([&](int copy) {
     SettingsFile settings(file);
     const char* section = copy == 0 ? "Options" : "Window";
     const char* key = copy == 0 ? "MVolume" : "Scale";
@@ -166,6 +166,32 @@ TEST_F(TwoCopiesTest, SettingsSavedAtOnceBothSucceedAndBothStay) {
   EXPECT_EQ(settings.Read().MVolume, kSaves - 1);
   EXPECT_EQ(settings.ReadValue("Window", "Scale"), std::to_string(kSaves - 1));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+}
+
+// Three copies each change one option of their own, again and again, from options read at their
+// start: every copy's latest change stays, and a copy that changes nothing (goes "Back") undoes none.
+TEST_F(TwoCopiesTest, OptionsChangedByThreeCopiesAtOnceAreAllKept) {
+  constexpr int kSaves = 40;
+  const fs::path file = File(kSettingsFileName);
+  const auto reports = RunCopies<3>([&](int copy) {
+    SettingsFile settings(file);
+    SavedOptions options = settings.Read();
+    return Repeat(kSaves, [&](int i) {
+      const SavedOptions stored = SettingsFile(file).Read();
+      const int32_t mine[] = {stored.MVolume, stored.SEVolume, stored.ShowFPS};
+      if (i > 0 && mine[copy] != (copy == 2 ? (i - 1) % 2 : i - 1)) throw Error("a change of copy " + std::to_string(copy) + " was lost");
+      if (copy == 0) options.MVolume = i;
+      if (copy == 1) options.SEVolume = i;
+      if (copy == 2) options.ShowFPS = i % 2;
+      settings.Write(options);
+      settings.Write(options);  // "Back" again, nothing changed
+    });
+  });
+  EXPECT_EQ(reports, (std::array<std::string, 3>{"ok", "ok", "ok"}));
+  const SavedOptions saved = SettingsFile(file).Read();
+  EXPECT_EQ(saved.MVolume, kSaves - 1);
+  EXPECT_EQ(saved.SEVolume, kSaves - 1);
+  EXPECT_EQ(saved.ShowFPS, (kSaves - 1) % 2 == 1);
 }
 
 // A copy stopped in the middle of a save keeps its lock: the other gives that save up after a second

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The program's life in its window: without a display it says so and ends with code 1 at once; with
 # OpenGL unusable (indirect rendering) it still reaches the main menu; after another window took the
-# focus, a click gives it back and the game goes on; SIGTERM during the film and SIGINT during a game
-# end it within a second with exit code 0, its stored files as they were. On screens of its own with
+# focus, a click gives it back and the game goes on; SIGTERM at any moment of the start, during the
+# film and SIGINT during a game end it within a second with exit code 0, its stored files as they were. On screens of its own with
 # no window manager: full screen on 1920 x 1080 shows the menu doubled over the whole screen, and
 # `--windowed --scale 2` on 1366 x 768 opens a window wholly on the screen (at scale 1), remembered so.
 #
@@ -40,6 +40,23 @@ e2e_start "$1" window-life-film
 wait_for 30 film_shown || fail "the film did not show"
 end_by_signal TERM "the film"
 e2e_cleanup
+
+# SIGTERM at ten random moments of the first second, whatever step of its start the program is at:
+# each ends it within a second, exit code 0, the stored files as they were. A moment in the first
+# 300 ms at which the program has not yet set its handler (its status shows) came before its first
+# instruction (a busy machine may take 100 ms and more to load its libraries), and is drawn again.
+sigterm_caught() { ((0x$(awk '/^SigCgt:/ { print $2 }' "/proc/$pid/status") & 0x4000)); }
+for attempt in {1..10}; do
+  for draw in 1 2 3 4 5; do
+    e2e_start "$1" window-life-start
+    moment=$((30 + RANDOM % 970))
+    sleep "$((moment / 1000)).$(printf '%03d' $((moment % 1000)))"
+    if ((moment >= 300)) || sigterm_caught; then break; fi
+    e2e_cleanup
+  done
+  end_by_signal TERM "the start, at $moment ms"
+  e2e_cleanup
+done
 
 export LIBGL_ALWAYS_INDIRECT=1
 e2e_start "$1" window-life

@@ -5,14 +5,17 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
 
+#include "files/best_times.h"
 #include "files/file_fixtures.h"
 #include "files/progress.h"
 #include "files/settings.h"
 #include "platform/error.h"
+#include "state/date_time.h"
 
 namespace jizdavo {
 namespace {
@@ -217,6 +220,28 @@ TEST_F(DataFolderTest, LinksAreFollowedToTheFileTheyOpenAndStay) {
   EXPECT_EQ(ReadOrCreateFile(File("Score.dat"), 100), "");
   EXPECT_FALSE(fs::exists(File("nowhere")));
   EXPECT_TRUE(TakePlayerMessages().empty());
+}
+
+// A stored file linked into a folder that is not there just now (a share not mounted) is kept a link:
+// every save through it fails with the message, and nothing is made in its place.
+TEST_F(DataFolderTest, ALinkThatLeadsNowhereStaysAndEverySaveThroughItFails) {
+  const struct {
+    const char* name;
+    std::function<void()> save;
+  } saves[] = {
+      {"Levels.dat", [this] { std::string progress = "1"; RaiseProgress(folder_, GameMode::Standard, progress, 2); }},
+      {"Levelsh.dat", [this] { std::string progress = "1"; RaiseProgress(folder_, GameMode::CarChase, progress, 2); }},
+      {"Score.dat", [this] { AppendBestTime(folder_, GameMode::Standard, 1, "Ann", MakeTime(0, 0, 9, 0)); }},
+      {"Scoreh.dat", [this] { AppendBestTime(folder_, GameMode::CarChase, 1, "Ann", MakeTime(0, 0, 9, 0)); }},
+      {"Settings.ini", [this] { SettingsFile(File("Settings.ini")).Write({false, true, false, 10, 20}); }},
+      {"Score-1-0009000-416E6E.rpl", [this] { ReplaceFileAtomically(File("Score-1-0009000-416E6E.rpl"), "JZRP"); }},
+  };
+  for (const auto& save : saves) {
+    fs::create_symlink(File("unmounted") / save.name, File(save.name));
+    EXPECT_EQ(testing::Attempt(save.save), "Unable to write to " + File(save.name).string()) << save.name;
+    EXPECT_TRUE(fs::is_symlink(File(save.name))) << save.name;
+  }
+  EXPECT_FALSE(fs::exists(File("unmounted")));
 }
 
 // A link is followed only to a file of its own kind: a planted link to another file of the user's

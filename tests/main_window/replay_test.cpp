@@ -691,7 +691,7 @@ TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
   }
 
   Abort(field);
-  field.game->Ghost.Checked = false;
+  field.game->ShowGhost.Checked = false;
   field.Start(false, 1, 1);
   EXPECT_EQ(FindGhost(field), nullptr);
 }

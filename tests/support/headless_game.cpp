@@ -61,6 +61,8 @@ void HeadlessGame::Frame(uint32_t ms) {
   clock.Advance(ms);
   timers.Dispatch();
   game->DXTimer1Timer(ms > 0 ? static_cast<int>(ms) : 1);
+  // Without a thread to read the tunes ahead, the game's thread does it between frames.
+  game->DXSound1.GetMixer().Filler().Fill();
 }
 
 void HeadlessGame::Frames(int count, uint32_t ms) {

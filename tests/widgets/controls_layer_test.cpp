@@ -207,6 +207,7 @@ TEST(MessageBoxText, LinesFitAndKeepEveryCharacter) {
   EXPECT_TRUE(shown.starts_with("Unabletowriteto/home/player/xx")) << shown;
   EXPECT_TRUE(shown.ends_with("xx/Settings.ini")) << shown;
   EXPECT_NE(shown.find("x...x"), std::string::npos) << shown;
+  EXPECT_EQ(box.Lines().size(), 3u);  // the path in two lines, not the whole frame
   EXPECT_TRUE(IntersectRect(box.BoundsRect(), layer.BoundsRect()) == box.BoundsRect());
   int lowest = 0;  // the bottom of the lowest line or "OK"
   for (const TControl* c : box.Controls()) lowest = std::max(lowest, c->ScreenTop() + c->Height);

@@ -1,6 +1,7 @@
 #include "platform/input/dx_input.h"
 
 #include "platform/input/scan_codes.h"
+#include "platform/little_endian.h"
 
 namespace jizdavo {
 
@@ -22,10 +23,6 @@ constexpr std::array<uint8_t, kKeyAssignsBytes> kGameKeyAssigns = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,           // StateButton8
     0x71, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,        // StateButton9: F2
 };
-
-uint32_t ReadLittleEndian32(const uint8_t* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // The snapshot the devices may read, or none when nothing may read as pressed.
 const InputSnapshot* Readable(const InputSnapshot& snapshot, bool active_only) {

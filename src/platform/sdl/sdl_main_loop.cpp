@@ -1,6 +1,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 
 #include "platform/input/scan_codes.h"
+#include "platform/quit_signal.h"
 #include "platform/sdl/sdl_input_source.h"
 
 namespace jizdavo {
@@ -48,7 +49,9 @@ void SdlMainLoop::AttachWindow(SdlWindow& window) {
 void SdlMainLoop::Run() {
   SDL_Event event;
   while (!quit_) {
-    if (SDL_PollEvent(&event)) {
+    if (QuitSignalled()) {
+      QuitAsAsked();
+    } else if (SDL_PollEvent(&event)) {
       HandleEvent(event);
     } else {
       pacer_.Idle();
@@ -59,6 +62,10 @@ void SdlMainLoop::Run() {
 void SdlMainLoop::RunModal(const std::function<bool()>& done, const std::function<void()>& show) {
   SDL_Event event;
   while (!quit_ && !done()) {
+    if (QuitSignalled()) {
+      QuitAsAsked();
+      break;
+    }
     show();
     if (!SDL_WaitEventTimeout(&event, kModalRedrawMs)) continue;
     do {
@@ -96,14 +103,18 @@ void SdlMainLoop::HandleEvent(const SDL_Event& event) {
       Notify(MouseEvent(WindowEvent::Kind::MouseMove, event.motion.x, event.motion.y));
       break;
     case SDL_QUIT:
-      Notify(WindowEvent{WindowEvent::Kind::Quit});
-      quit_ = true;
+      QuitAsAsked();
       break;
     default:
       if (device_keys)
         for (const WindowEvent& key : device_keys(event)) Notify(key);
       break;
   }
+}
+
+void SdlMainLoop::QuitAsAsked() {
+  Notify(WindowEvent{WindowEvent::Kind::Quit});
+  quit_ = true;
 }
 
 void SdlMainLoop::HandleWindowEvent(const SDL_WindowEvent& event) {

@@ -38,7 +38,7 @@ class SdlMainLoop {
   // shows the game's frames at its display's refresh without making them late.
   void AttachWindow(SdlWindow& window);
 
-  // Handles events and idles until Quit() or the window closes.
+  // Handles events and idles until Quit(), the window closes or a quit signal comes (NoteQuitSignals).
   void Run();
   // A modal wait: handles events until `done` holds or the program is asked to end, calling `show`
   // between them. No timer fires and no frame runs meanwhile.
@@ -49,6 +49,8 @@ class SdlMainLoop {
   void HandleEvent(const SDL_Event& event);
 
  private:
+  // The window closed, or SIGTERM or SIGINT came: the game hears of it, and the loop ends.
+  void QuitAsAsked();
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
   void Notify(const WindowEvent& event);

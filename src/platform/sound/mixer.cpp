@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace jizdavo {
@@ -34,14 +36,8 @@ float VolumeGain(int volume) {
 
 class Mixer::Voice {
  public:
-  explicit Voice(std::shared_ptr<const SoundSamples> sound) : sound_(std::move(sound)) {
-    if (sound_->Streamed()) scratch_.resize(kWindowFrames * static_cast<size_t>(sound_->channels));
-    // The first frame, which the last one leads into when looped, is kept at hand.
-    const int16_t* first = nullptr;
-    int16_t scratch[2];
-    sound_->Frames(0, 1, scratch, first);
-    std::copy_n(first, sound_->channels, first_frame_);
-  }
+  explicit Voice(std::shared_ptr<const SoundSamples> sound)
+      : sound_(std::move(sound)), held_(sound_->Held()) {}
 
   void Apply(const VoiceSettings& settings) {
     const int rate =
@@ -51,47 +47,60 @@ class Mixer::Voice {
     gain_left_ = gain * (settings.pan > 0 ? VolumeGain(-settings.pan) : 1.0f);
     gain_right_ = gain * (settings.pan < 0 ? VolumeGain(settings.pan) : 1.0f);
   }
-  void Start(bool looped) {
+  // `stream` is the new play's ring for a streamed sound; the one it replaces is handed back, to be
+  // freed outside the device's lock.
+  std::shared_ptr<TuneStream> Start(bool looped, std::shared_ptr<TuneStream> stream) {
     position_ = 0;
     looped_ = looped;
     playing_ = true;
+    started_ = false;
+    std::swap(stream_, stream);
+    return stream;
   }
-  void Stop() { playing_ = false; }
+  std::shared_ptr<TuneStream> Stop() {
+    playing_ = false;
+    return std::exchange(stream_, nullptr);
+  }
   bool Playing() const { return playing_; }
   const std::shared_ptr<const SoundSamples>& Sound() const { return sound_; }
 
-  void MixInto(float* mix, int frames) {
-    if (sound_->channels == 1) {
-      MixFrames<1>(mix, frames);
-    } else {
-      MixFrames<2>(mix, frames);
+  // Returns whether a streamed voice found its ring dry.
+  bool MixInto(float* mix, int frames) {
+    const bool stereo = sound_->channels == 2;
+    if (!stream_) {
+      stereo ? MixHeld<2>(mix, frames) : MixHeld<1>(mix, frames);
+      return false;
     }
+    return stereo ? MixStreamed<2>(mix, frames) : MixStreamed<1>(mix, frames);
   }
 
  private:
-  // Frames a streamed voice reads at a time: about a tenth of a second of a CD-rate sound.
-  static constexpr uint64_t kWindowFrames = 4096;
+  // Adds one output frame interpolated between `here` and `next` at `fraction`.
+  template <int kChannels>
+  void Add(float* mix, const int16_t* here, const int16_t* next, float keep_next, float fraction) const {
+    const float left = here[0] + (next[0] * keep_next - here[0]) * fraction;
+    const int r = kChannels - 1;
+    const float right = here[r] + (next[r] * keep_next - here[r]) * fraction;
+    mix[0] += left * gain_left_;
+    mix[1] += right * gain_right_;
+  }
+
+  static float Fraction(uint64_t position) {
+    return static_cast<float>(position & 0xFFFFFFFF) * kFractionScale;
+  }
 
   // Linear interpolation between neighbouring frames; a looped voice's last frame leads into its
   // first, so the seam is as smooth as the rest, and a single play fades into silence.
   template <int kChannels>
-  void MixFrames(float* mix, int frames) {
-    const uint64_t count = sound_->FrameCount();
+  void MixHeld(float* mix, int frames) {
+    const uint64_t count = held_.size() / kChannels;
     const uint64_t end = count << 32;
     for (int i = 0; i < frames && playing_; ++i) {
       const uint64_t index = position_ >> 32;
       const bool last = index + 1 == count;
-      // The window must hold this frame and, but for the last, the next.
-      if (index < window_first_ || index + (last ? 1 : 2) > window_first_ + window_count_) Fetch(index);
-      const float fraction = static_cast<float>(position_ & 0xFFFFFFFF) * kFractionScale;
-      const int16_t* here = window_ + (index - window_first_) * kChannels;
-      const int16_t* next = last ? first_frame_ : here + kChannels;
-      const float keep_next = last && !looped_ ? 0.0f : 1.0f;
-      const float left = here[0] + (next[0] * keep_next - here[0]) * fraction;
-      const int r = kChannels - 1;
-      const float right = here[r] + (next[r] * keep_next - here[r]) * fraction;
-      mix[2 * i] += left * gain_left_;
-      mix[2 * i + 1] += right * gain_right_;
+      const int16_t* here = held_.data() + index * kChannels;
+      const int16_t* next = last ? held_.data() : here + kChannels;
+      Add<kChannels>(mix + 2 * i, here, next, last && !looped_ ? 0.0f : 1.0f, Fraction(position_));
       position_ += step_;
       if (position_ >= end) {
         if (looped_) {
@@ -104,18 +113,44 @@ class Mixer::Voice {
     }
   }
 
-  void Fetch(uint64_t index) {
-    window_count_ = sound_->Frames(index, kWindowFrames, scratch_.data(), window_);
-    window_first_ = index;
+  // The same from the ring, whose frames come in the order they play (a loop's first frame again
+  // after its last); the position counts from the ring's oldest frame. A ring that runs dry leaves
+  // the rest of this mix silent for the voice; one not yet filled at all is a play just starting.
+  template <int kChannels>
+  bool MixStreamed(float* mix, int frames) {
+    FrameRing& ring = stream_->Ring();
+    const bool ended = stream_->Ended();
+    const uint64_t available = ring.Available();
+    if (available == 0 && !ended && !started_) return false;
+    started_ = true;
+    static constexpr int16_t kSilence[2] = {0, 0};
+    bool dry = false;
+    for (int i = 0; i < frames; ++i) {
+      const uint64_t index = position_ >> 32;
+      const bool last = index + 1 >= available;
+      if (last && !ended) {
+        dry = true;
+        break;
+      }
+      if (index >= available) {
+        playing_ = false;
+        break;
+      }
+      Add<kChannels>(mix + 2 * i, ring.At(index), last ? kSilence : ring.At(index + 1), 1.0f,
+                     Fraction(position_));
+      position_ += step_;
+    }
+    const uint64_t consumed = std::min(position_ >> 32, available);
+    ring.Consume(consumed);
+    position_ -= consumed << 32;
+    return dry;
   }
 
   std::shared_ptr<const SoundSamples> sound_;
-  std::vector<int16_t> scratch_;  // the frames a streamed sound has read
-  const int16_t* window_ = nullptr;
-  uint64_t window_first_ = 0;
-  uint64_t window_count_ = 0;
-  int16_t first_frame_[2] = {0, 0};
-  uint64_t position_ = 0;  // in frames, 32.32 fixed point
+  std::span<const int16_t> held_;       // a held sound's frames
+  std::shared_ptr<TuneStream> stream_;  // the current play's ring, for a streamed sound
+  bool started_ = false;                // the ring has had frames since the play began
+  uint64_t position_ = 0;               // in frames, 32.32 fixed point
   uint64_t step_ = 0;
   float gain_left_ = 1.0f;
   float gain_right_ = 1.0f;
@@ -141,14 +176,21 @@ void Mixer::RemoveVoice(const std::shared_ptr<Voice>& voice) {
 }
 
 void Mixer::Play(Voice& voice, const VoiceSettings& settings, bool looped) {
-  AudioLockGuard lock(device_);
-  voice.Apply(settings);
-  voice.Start(looped);
+  std::shared_ptr<TuneStream> stream;
+  if (voice.Sound()->Streamed()) stream = std::make_shared<TuneStream>(voice.Sound(), looped);
+  std::shared_ptr<TuneStream> replaced;
+  {
+    AudioLockGuard lock(device_);
+    voice.Apply(settings);
+    replaced = voice.Start(looped, stream);
+  }
+  if (stream) filler_.Add(stream);
 }
 
 void Mixer::Stop(Voice& voice) {
+  std::shared_ptr<TuneStream> replaced;
   AudioLockGuard lock(device_);
-  voice.Stop();
+  replaced = voice.Stop();
 }
 
 void Mixer::Apply(Voice& voice, const VoiceSettings& settings) {
@@ -177,7 +219,7 @@ void Mixer::Mix(int16_t* out, int frames) {
 void Mixer::MixChunk(int16_t* out, int frames) {
   float mix[2 * kChunkFrames] = {};
   for (const auto& voice : voices_) {
-    if (voice->Playing()) voice->MixInto(mix, frames);
+    if (voice->Playing() && voice->MixInto(mix, frames)) dry_runs_.fetch_add(1, std::memory_order_relaxed);
   }
   for (int i = 0; i < 2 * frames; ++i) {
     out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));

@@ -2,14 +2,19 @@
 // Our own mixer: voices that play shared sample data at any rate, volume and pan, summed into the
 // device's 44100 Hz stereo stream through a soft-knee limiter that keeps the sum under full scale.
 // The audio thread only reads voices inside Mix, which the device runs under its lock; every change
-// below takes that lock, so the thread never sees half a change.
+// below takes that lock for no longer than a few stores, so the thread never sees half a change and
+// never waits long. Mix never reads a file, never allocates and never frees: a streamed sound plays
+// from a ring its filler keeps ahead (Filler), and where that ring runs dry the voice is silent
+// until it is filled again.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/audio_output.h"
 #include "platform/sound/sound_samples.h"
+#include "platform/sound/stream_filler.h"
 
 namespace jizdavo {
 
@@ -51,12 +56,19 @@ class Mixer {
   // The device's callback: fills `frames` stereo frames, advancing every playing voice.
   void Mix(int16_t* out, int frames);
 
+  // What reads the streamed sounds ahead of Mix; someone must drive it (StreamFillerThread).
+  StreamFiller& Filler() { return filler_; }
+  // How many times a streamed voice found its ring dry and was silent for the rest of a mix.
+  uint64_t DryRuns() const { return dry_runs_.load(); }
+
  private:
   void MixChunk(int16_t* out, int frames);
 
   AudioOutput& device_;
+  StreamFiller filler_;
   std::vector<std::shared_ptr<Voice>> voices_;
   bool muted_ = false;
+  std::atomic<uint64_t> dry_runs_{0};
 };
 
 }  // namespace jizdavo

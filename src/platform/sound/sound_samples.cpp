@@ -5,10 +5,12 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/little_endian.h"
 #include "platform/open_file.h"
 #include "platform/sound/wave_codec.h"
 
@@ -24,10 +26,6 @@ constexpr int kMaxChannels = 32;  // one for each bit of the speaker mask
 constexpr size_t kExtensibleBytes = 24;
 constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
                                         0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-
-uint32_t ReadU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24;
-}
 
 enum class Encoding { kUnsigned8, kSigned, kFloat };
 
@@ -48,9 +46,10 @@ struct Codec {
 std::optional<Codec> CodecOf(const WaveFormat& f) {
   if (f.format_tag != kExtensibleTag) return Codec{f.format_tag, 0};
   const std::vector<uint8_t>& x = f.extra;
-  if (x.size() < kExtensibleBytes || !std::equal(std::begin(kSubFormatTail), std::end(kSubFormatTail), x.begin() + 10))
+  if (x.size() < kExtensibleBytes ||
+      !std::equal(std::begin(kSubFormatTail), std::end(kSubFormatTail), x.begin() + 10))
     return std::nullopt;
-  return Codec{static_cast<uint16_t>(x[8] | x[9] << 8), ReadU32(x.data() + 4)};
+  return Codec{static_cast<uint16_t>(x[8] | x[9] << 8), ReadLittleEndian32(x.data() + 4)};
 }
 
 // A form the media library may decode: any tag but the plain and extensible PCM and float ones.
@@ -77,7 +76,9 @@ std::optional<SampleLayout> LayoutOf(const WaveFormat& f) {
 
 // Wider integers and floats are read on the 16-bit scale as floats, rounded when stored.
 int16_t ToSample(int16_t value) { return value; }
-int16_t ToSample(float value) { return static_cast<int16_t>(std::lrint(std::clamp(value, -32768.0f, 32767.0f))); }
+int16_t ToSample(float value) {
+  return static_cast<int16_t>(std::lrint(std::clamp(value, -32768.0f, 32767.0f)));
+}
 
 // An integer of any width is read into the top of 32 bits (narrower samples are stored left
 // justified), so each keeps its full scale.
@@ -88,8 +89,10 @@ float ReadSigned(const uint8_t* p, int bytes) {
 }
 
 float ReadFloat(const uint8_t* p, int bytes) {
-  const double value = bytes == 4 ? std::bit_cast<float>(ReadU32(p))
-                                  : std::bit_cast<double>(ReadU32(p) | static_cast<uint64_t>(ReadU32(p + 4)) << 32);
+  const double value = bytes == 4
+                           ? std::bit_cast<float>(ReadLittleEndian32(p))
+                           : std::bit_cast<double>(ReadLittleEndian32(p) |
+                                                   static_cast<uint64_t>(ReadLittleEndian32(p + 4)) << 32);
   // Values past full scale are clipped; one that is no number at all is silence.
   return std::isnan(value) ? 0.0f : static_cast<float>(std::clamp(value * 32768.0, -32768.0, 32768.0));
 }
@@ -219,50 +222,130 @@ std::vector<int16_t> ConvertAll(std::span<const uint8_t> data, const FrameConver
   return samples;
 }
 
-// Frames read from the wave's file a block at a time where they play, converted as they come.
-class StreamedSamples final : public SoundSamples {
+// The bytes of a file's data chunk read in order, a piece at a time; zeros where the file has been cut
+// since it was opened.
+class DataReader {
  public:
-  StreamedSamples(int rate, const SampleLayout& layout, const WaveFileData& in_file)
-      : SoundSamples(std::min(layout.channels, 2), rate),
-        converter_(layout),
-        file_(in_file.file),
-        offset_(in_file.offset),
-        frame_bytes_(static_cast<uint64_t>(layout.frame_bytes)),
-        frames_(in_file.size / frame_bytes_) {}
+  explicit DataReader(const WaveFileData& in_file) : in_file_(in_file) {}
+  uint64_t Left() const { return in_file_.size - done_; }
+  // The next `into.size()` bytes (at most Left()).
+  void Read(std::span<uint8_t> into) {
+    const size_t got = in_file_.file->ReadAt(in_file_.offset + done_, into);
+    std::fill(into.begin() + static_cast<ptrdiff_t>(got), into.end(), uint8_t{0});
+    done_ += into.size();
+  }
 
-  uint64_t FrameCount() const override { return frames_; }
-  bool Streamed() const override { return true; }
+ private:
+  WaveFileData in_file_;
+  uint64_t done_ = 0;
+};
 
-  uint64_t Frames(uint64_t first, uint64_t wanted, int16_t* scratch, const int16_t*& frames) const override {
-    const uint64_t count = std::min(wanted, frames_ - first);
-    const uint64_t per_read = kReadBytes / frame_bytes_;
-    uint8_t bytes[kReadBytes];
-    for (uint64_t done = 0; done < count;) {
-      const uint64_t piece = std::min(per_read, count - done);
-      const size_t got = file_->ReadAt(offset_ + (first + done) * frame_bytes_, {bytes, piece * frame_bytes_});
-      const uint64_t whole = got / frame_bytes_;
-      converter_.Convert({bytes, whole * frame_bytes_}, scratch + done * channels);
-      if (whole < piece) {
-        std::fill(scratch + (done + whole) * channels, scratch + count * channels, int16_t{0});
-        break;
-      }
+// PCM frames read from the wave's file and converted.
+class PcmFrames final : public FrameSource {
+ public:
+  PcmFrames(const SampleLayout& layout, const WaveFileData& in_file)
+      : converter_(layout), reader_(in_file), bytes_(kReadBytes) {}
+
+  size_t Read(int16_t* out, size_t frames) override {
+    const size_t frame_bytes = static_cast<size_t>(converter_.FrameBytes());
+    const size_t per_read = kReadBytes / frame_bytes;
+    size_t done = 0;
+    while (done < frames) {
+      const size_t piece =
+          static_cast<size_t>(std::min<uint64_t>({per_read, frames - done, reader_.Left() / frame_bytes}));
+      if (piece == 0) break;
+      const std::span<uint8_t> bytes(bytes_.data(), piece * frame_bytes);
+      reader_.Read(bytes);
+      converter_.Convert(bytes, out + done * converter_.OutChannels());
       done += piece;
     }
-    // What plays next is asked of the disk now, so the next block is there when it is needed.
-    file_->ReadAhead(offset_ + (first + count) * frame_bytes_, count * frame_bytes_);
-    frames = scratch;
-    return count;
+    return done;
   }
 
   // The largest frame streamed; a wider one (a block alignment past this) is held instead.
-  static constexpr uint64_t kReadBytes = 16384;
+  static constexpr size_t kReadBytes = 16384;
 
  private:
   FrameConverter converter_;
-  std::shared_ptr<const OpenFile> file_;
-  uint64_t offset_;
-  uint64_t frame_bytes_;
-  uint64_t frames_;
+  DataReader reader_;
+  std::vector<uint8_t> bytes_;
+};
+
+// The 16-bit samples a decoder gives, as the mixer takes them: more than two channels mixed down as
+// PCM's are.
+FrameConverter DecodedConverter(int channels) {
+  // Decoded samples are native 16-bit integers, as the layout reads them on a little-endian machine.
+  const int frame_bytes = channels * static_cast<int>(sizeof(int16_t));
+  return FrameConverter({Encoding::kSigned, sizeof(int16_t), channels, frame_bytes, 0});
+}
+
+std::span<const uint8_t> BytesOf(const std::vector<int16_t>& samples) {
+  return {reinterpret_cast<const uint8_t*>(samples.data()), samples.size() * sizeof(int16_t)};
+}
+
+// A compressed form decoded a packet at a time as it is read: what one packet gives waits in
+// `decoded_` (a few tens of kilobytes) until it is taken.
+class DecodedFrames final : public FrameSource {
+ public:
+  DecodedFrames(const WaveFormat& format, const WaveFileData& in_file)
+      : decoder_(format),
+        converter_(DecodedConverter(format.channels)),
+        channels_(format.channels),
+        reader_(in_file),
+        packet_(decoder_.PacketBytes()) {}
+
+  size_t Read(int16_t* out, size_t frames) override {
+    size_t done = 0;
+    while (done < frames) {
+      const size_t waiting = (decoded_.size() - taken_) / static_cast<size_t>(channels_);
+      if (waiting == 0) {
+        if (!DecodeMore()) break;
+        continue;
+      }
+      const size_t piece = std::min(waiting, frames - done);
+      const std::span<const uint8_t> bytes = BytesOf(decoded_).subspan(taken_ * sizeof(int16_t));
+      converter_.Convert(bytes.first(piece * static_cast<size_t>(channels_) * sizeof(int16_t)),
+                         out + done * static_cast<size_t>(converter_.OutChannels()));
+      taken_ += piece * static_cast<size_t>(channels_);
+      done += piece;
+    }
+    return done;
+  }
+
+ private:
+  // Decodes the next packet; false at the end of the data or once the decoder refuses it.
+  bool DecodeMore() {
+    decoded_.clear();
+    taken_ = 0;
+    while (decoded_.empty() && going_) {
+      const size_t size = static_cast<size_t>(std::min<uint64_t>(packet_.size(), reader_.Left()));
+      reader_.Read({packet_.data(), size});
+      going_ = decoder_.Decode({packet_.data(), size}, decoded_) && size > 0;
+    }
+    return !decoded_.empty();
+  }
+
+  WaveDecoder decoder_;
+  FrameConverter converter_;
+  int channels_;
+  DataReader reader_;
+  std::vector<uint8_t> packet_;
+  std::vector<int16_t> decoded_;
+  size_t taken_ = 0;
+  bool going_ = true;
+};
+
+// A wave kept in its file, read from there while it plays.
+class StreamedSamples final : public SoundSamples {
+ public:
+  using Open = std::function<std::unique_ptr<FrameSource>()>;
+  StreamedSamples(int channels, int rate, Open open) : SoundSamples(channels, rate), open_(std::move(open)) {}
+
+  std::span<const int16_t> Held() const override { return {}; }
+  std::unique_ptr<FrameSource> OpenStream() const override { return open_(); }
+
+ private:
+  Open open_;
 };
 
 // The sample bytes of a wave to be held: its own, or those read from its file into `read`.
@@ -273,18 +356,24 @@ std::span<const uint8_t> BytesToHold(const TWave& wave, std::vector<uint8_t>& re
   return read;
 }
 
-// A compressed form, decoded by the media library; more than two channels are mixed down as PCM's are.
+// A compressed form held in memory, decoded whole.
 std::shared_ptr<const SoundSamples> DecodeCodec(const TWave& wave, int rate) {
-  std::vector<uint8_t> read;
-  const std::span<const uint8_t> data = BytesToHold(wave, read);
-  DecodedSound decoded = DecodeWaveCodec(wave.Format(), data, kMaxDataBytes / sizeof(int16_t));
-  if (decoded.channels <= 2) return std::make_shared<HeldSamples>(decoded.channels, rate, std::move(decoded.samples));
-  // Decoded samples are native 16-bit integers, as the layout reads them on a little-endian machine.
-  const int frame_bytes = decoded.channels * static_cast<int>(sizeof(int16_t));
-  const FrameConverter converter({Encoding::kSigned, sizeof(int16_t), decoded.channels, frame_bytes, 0});
-  const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(decoded.samples.data()),
-                                       decoded.samples.size() * sizeof(int16_t));
-  return std::make_shared<HeldSamples>(2, rate, ConvertAll(bytes, converter));
+  DecodedSound decoded = DecodeWaveCodec(wave.Format(), wave.Data(), kMaxDataBytes / sizeof(int16_t));
+  if (decoded.channels <= 2)
+    return std::make_shared<HeldSamples>(decoded.channels, rate, std::move(decoded.samples));
+  return std::make_shared<HeldSamples>(
+      2, rate, ConvertAll(BytesOf(decoded.samples), DecodedConverter(decoded.channels)));
+}
+
+// A compressed form kept in its file. Its decoder is made once here, so that a form the library
+// cannot decode is refused now rather than found silent when it plays.
+std::shared_ptr<const SoundSamples> StreamCodec(const TWave& wave, int rate) {
+  WaveDecoder{wave.Format()};
+  const WaveFormat format = wave.Format();
+  const WaveFileData in_file = *wave.InFile();
+  return std::make_shared<StreamedSamples>(std::min<int>(format.channels, 2), rate, [format, in_file] {
+    return std::make_unique<DecodedFrames>(format, in_file);
+  });
 }
 
 }  // namespace
@@ -293,18 +382,23 @@ std::shared_ptr<const SoundSamples> MakeSoundSamples(const TWave& wave) {
   const WaveFormat& format = wave.Format();
   const std::optional<SampleLayout> layout = LayoutOf(format);
   const size_t size = static_cast<size_t>(wave.Size());
-  if ((!layout && !IsCompressed(format)) || size == 0 || (layout && size < static_cast<size_t>(layout->frame_bytes)))
+  if ((!layout && !IsCompressed(format)) || size == 0 ||
+      (layout && size < static_cast<size_t>(layout->frame_bytes)))
     throw Error("Sound Buffer cannot be made");
   // Rates past the int range are inaudible anyway: every output frame would skip whole seconds.
   const int rate = static_cast<int>(std::min<uint32_t>(format.samples_per_sec, INT_MAX));
   try {
-    if (!layout) return DecodeCodec(wave, rate);
-    if (const WaveFileData* in_file = wave.InFile();
-        in_file && static_cast<uint64_t>(layout->frame_bytes) <= StreamedSamples::kReadBytes)
-      return std::make_shared<StreamedSamples>(rate, *layout, *in_file);
-    std::vector<uint8_t> read;
+    const WaveFileData* in_file = wave.InFile();
+    if (!layout) return in_file ? StreamCodec(wave, rate) : DecodeCodec(wave, rate);
     const FrameConverter converter(*layout);
-    return std::make_shared<HeldSamples>(converter.OutChannels(), rate, ConvertAll(BytesToHold(wave, read), converter));
+    if (in_file && static_cast<size_t>(layout->frame_bytes) <= PcmFrames::kReadBytes) {
+      return std::make_shared<StreamedSamples>(
+          converter.OutChannels(), rate,
+          [layout = *layout, in_file = *in_file] { return std::make_unique<PcmFrames>(layout, in_file); });
+    }
+    std::vector<uint8_t> read;
+    return std::make_shared<HeldSamples>(converter.OutChannels(), rate,
+                                         ConvertAll(BytesToHold(wave, read), converter));
   } catch (const std::bad_alloc&) {
     throw Error("Sound Buffer cannot be locked");
   }

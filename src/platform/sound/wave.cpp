@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/error.h"
+#include "platform/little_endian.h"
 
 namespace jizdavo {
 namespace {
@@ -16,9 +17,7 @@ constexpr size_t kRiffHeaderSize = 12;
 constexpr size_t kChunkHeaderSize = 8;
 constexpr size_t kCommonFormatSize = 16;
 constexpr uint64_t kMaxFormatSize = 65536;
-
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t ReadU32(const uint8_t* p) { return ReadU16(p) | static_cast<uint32_t>(ReadU16(p + 2)) << 16; }
+constexpr int kMostChunks = 1024;
 
 // Appends little-endian fields to a buffer sized up front.
 class ByteWriter {
@@ -45,12 +44,12 @@ WaveFormat DecodeFormat(std::span<const uint8_t> chunk) {
   if (chunk.size() < kCommonFormatSize) throw Error("Wave is invalid");
   const uint8_t* p = chunk.data();
   WaveFormat format;
-  format.format_tag = ReadU16(p);
-  format.channels = ReadU16(p + 2);
-  format.samples_per_sec = ReadU32(p + 4);
-  format.avg_bytes_per_sec = ReadU32(p + 8);
-  format.block_align = ReadU16(p + 12);
-  format.bits_per_sample = ReadU16(p + 14);
+  format.format_tag = ReadLittleEndian16(p);
+  format.channels = ReadLittleEndian16(p + 2);
+  format.samples_per_sec = ReadLittleEndian32(p + 4);
+  format.avg_bytes_per_sec = ReadLittleEndian32(p + 8);
+  format.block_align = ReadLittleEndian16(p + 12);
+  format.bits_per_sample = ReadLittleEndian16(p + 14);
   format.extra.assign(chunk.begin() + kCommonFormatSize, chunk.end());
   return format;
 }
@@ -66,16 +65,22 @@ struct ChunkScan {
 using ReadBytes = std::function<std::vector<uint8_t>(uint64_t pos, uint64_t count)>;
 
 bool IsChunkName(const std::vector<uint8_t>& bytes) {
-  return bytes.size() == 4 && std::all_of(bytes.begin(), bytes.end(), [](uint8_t c) { return c >= 0x20 && c < 0x7F; });
+  return bytes.size() == 4 &&
+         std::all_of(bytes.begin(), bytes.end(), [](uint8_t c) { return c >= 0x20 && c < 0x7F; });
 }
 
+// Chunks are found by their sizes, one read of a header each, the data between never read. The list
+// ends where no further header fits, at a header without a chunk's name (a file padded with zeros,
+// or junk after the last chunk), and after the most chunks any real wave has.
 ChunkScan ScanChunks(uint64_t total, const ReadBytes& read) {
   ChunkScan scan;
   uint64_t pos = kRiffHeaderSize;
   // Sizes are 64-bit here so that a hostile size cannot wrap the position around.
-  while (pos + kChunkHeaderSize <= total) {
-    const std::vector<uint8_t> header = read(pos, kChunkHeaderSize);
-    const uint64_t size = ReadU32(header.data() + 4);
+  for (int chunks = 0; chunks < kMostChunks && pos + kChunkHeaderSize <= total; ++chunks) {
+    std::vector<uint8_t> header = read(pos, kChunkHeaderSize);
+    const uint64_t size = ReadLittleEndian32(header.data() + 4);
+    header.resize(4);
+    if (!IsChunkName(header)) break;
     pos += kChunkHeaderSize;
     if (std::memcmp(header.data(), "fmt ", 4) == 0) {
       if (size > total - pos) throw Error("Stream read error");
@@ -127,12 +132,14 @@ WaveFormat WaveFormat::Pcm(int channels, int samples_per_sec, int bits_per_sampl
 
 void TWave::LoadFromFile(const std::string& path) {
   std::shared_ptr<const OpenFile> file = OpenFile::Open(path);
-  const std::optional<ChunkScan> scan = Parse(file->Size(), [&](uint64_t pos, uint64_t count) {
-    // A file cut since it was opened reads as zeros where its bytes are gone.
-    std::vector<uint8_t> bytes(count);
-    file->ReadAt(pos, bytes);
-    return bytes;
-  });
+  // Nothing past the bound is read, nor played: a longer file plays its first ten minutes.
+  const std::optional<ChunkScan> scan =
+      Parse(std::min<uint64_t>(file->Size(), kTuneFileLimit), [&](uint64_t pos, uint64_t count) {
+        // A file cut since it was opened reads as zeros where its bytes are gone.
+        std::vector<uint8_t> bytes(count);
+        file->ReadAt(pos, bytes);
+        return bytes;
+      });
   if (!scan) {
     Clear();
     return;
@@ -145,7 +152,8 @@ void TWave::LoadFromFile(const std::string& path) {
 void TWave::LoadFromMemory(std::span<const uint8_t> bytes) {
   const std::optional<ChunkScan> scan = Parse(bytes.size(), [&](uint64_t pos, uint64_t count) {
     std::vector<uint8_t> out(count);
-    if (pos < bytes.size()) std::copy_n(bytes.begin() + pos, std::min<uint64_t>(count, bytes.size() - pos), out.begin());
+    if (pos < bytes.size())
+      std::copy_n(bytes.begin() + pos, std::min<uint64_t>(count, bytes.size() - pos), out.begin());
     return out;
   });
   if (!scan) {

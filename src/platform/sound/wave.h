@@ -38,8 +38,9 @@ struct WaveFileData {
 class TWave {
  public:
   // Reads the chunk headers and the format record, and keeps the file open with the sample bytes in
-  // it. Raises "Cannot open file %s" when the file cannot be opened, "%s is not a plain file" for a
-  // FIFO, device or folder, then as LoadFromMemory.
+  // it. Only the first kTuneFileLimit bytes of the file count; sample data that claims more than
+  // there is keeps what there is. Raises "Cannot open file %s" when the file cannot be opened, "%s is not a
+  // plain file" for a FIFO, device or folder, then as LoadFromMemory.
   void LoadFromFile(const std::string& path);
   // No bytes at all give an empty wave. Raises "Wave is invalid" for anything but RIFF WAVE with a
   // readable format record, and "Stream read error" where the format record claims more bytes than

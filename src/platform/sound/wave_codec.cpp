@@ -35,7 +35,8 @@ void SetExtraData(AVCodecContext& context, const std::vector<uint8_t>& extra) {
 
 void OpenDecoder(AvCodecObjects& codec, const WaveFormat& format) {
   const AVCodec* decoder = DecoderFor(format.format_tag);
-  if (decoder == nullptr || decoder->type != AVMEDIA_TYPE_AUDIO || format.channels == 0 || format.samples_per_sec == 0)
+  if (decoder == nullptr || decoder->type != AVMEDIA_TYPE_AUDIO || format.channels == 0 ||
+      format.samples_per_sec == 0)
     throw Error(kCannotMake);
   codec.context = avcodec_alloc_context3(decoder);
   codec.frame = av_frame_alloc();
@@ -74,62 +75,52 @@ int16_t SampleAt(const AVFrame& frame, int channel, int index, int channels) {
     default:
       return 0;
   }
-  return std::isnan(value) ? 0 : static_cast<int16_t>(std::lrint(std::clamp(value * 32768.0, -32768.0, 32767.0)));
+  return std::isnan(value) ? 0
+                           : static_cast<int16_t>(std::lrint(std::clamp(value * 32768.0, -32768.0, 32767.0)));
 }
-
-class Decoding {
- public:
-  Decoding(AvCodecObjects& codec, int channels, size_t max_samples)
-      : codec_(codec), channels_(channels), max_samples_(max_samples) {}
-
-  // False once the decoder refuses the input or enough samples are out.
-  bool Send(std::span<const uint8_t> bytes) {
-    AVPacket* packet = codec_.packet;
-    if (!bytes.empty()) {
-      if (av_new_packet(packet, static_cast<int>(bytes.size())) < 0) return false;
-      std::memcpy(packet->data, bytes.data(), bytes.size());
-    }
-    const int sent = avcodec_send_packet(codec_.context, bytes.empty() ? nullptr : packet);
-    av_packet_unref(packet);
-    return sent >= 0 && Receive();
-  }
-
-  std::vector<int16_t> Take() { return std::move(samples_); }
-
- private:
-  bool Receive() {
-    AVFrame& frame = *codec_.frame;
-    while (avcodec_receive_frame(codec_.context, &frame) >= 0) {
-      // A decoder that changes its channel count midway is not followed.
-      const int channels = std::min(frame.ch_layout.nb_channels, channels_);
-      for (int i = 0; i < frame.nb_samples && samples_.size() < max_samples_; ++i)
-        for (int c = 0; c < channels_; ++c)
-          samples_.push_back(c < channels ? SampleAt(frame, c, i, frame.ch_layout.nb_channels) : 0);
-      av_frame_unref(&frame);
-      if (samples_.size() >= max_samples_) return false;
-    }
-    return true;
-  }
-
-  AvCodecObjects& codec_;
-  int channels_;
-  size_t max_samples_;
-  std::vector<int16_t> samples_;
-};
 
 }  // namespace
 
-DecodedSound DecodeWaveCodec(const WaveFormat& format, std::span<const uint8_t> data, size_t max_samples) {
-  AvCodecObjects codec;
-  OpenDecoder(codec, format);
+WaveDecoder::WaveDecoder(const WaveFormat& format)
+    : codec_(std::make_unique<AvCodecObjects>()), channels_(format.channels) {
+  OpenDecoder(*codec_, format);
   const size_t block = std::max<size_t>(format.block_align, 1);
-  const size_t packet_bytes = std::max(block, kPacketBytes / block * block);
-  Decoding decoding(codec, format.channels, max_samples);
+  packet_bytes_ = std::max(block, kPacketBytes / block * block);
+}
+
+WaveDecoder::~WaveDecoder() = default;
+
+bool WaveDecoder::Decode(std::span<const uint8_t> bytes, std::vector<int16_t>& samples) {
+  AVPacket* packet = codec_->packet;
+  if (!bytes.empty()) {
+    if (av_new_packet(packet, static_cast<int>(bytes.size())) < 0) return false;
+    std::memcpy(packet->data, bytes.data(), bytes.size());
+  }
+  const int sent = avcodec_send_packet(codec_->context, bytes.empty() ? nullptr : packet);
+  av_packet_unref(packet);
+  if (sent < 0) return false;
+  AVFrame& frame = *codec_->frame;
+  while (avcodec_receive_frame(codec_->context, &frame) >= 0) {
+    // A decoder that changes its channel count midway is not followed.
+    const int channels = std::min(frame.ch_layout.nb_channels, channels_);
+    for (int i = 0; i < frame.nb_samples; ++i)
+      for (int c = 0; c < channels_; ++c)
+        samples.push_back(c < channels ? SampleAt(frame, c, i, frame.ch_layout.nb_channels) : 0);
+    av_frame_unref(&frame);
+  }
+  return true;
+}
+
+DecodedSound DecodeWaveCodec(const WaveFormat& format, std::span<const uint8_t> data, size_t max_samples) {
+  WaveDecoder decoder(format);
+  const size_t packet_bytes = decoder.PacketBytes();
+  DecodedSound sound{format.channels, {}};
   bool going = true;
-  for (size_t at = 0; going && at < data.size(); at += packet_bytes)
-    going = decoding.Send(data.subspan(at, std::min(packet_bytes, data.size() - at)));
-  if (going) decoding.Send({});  // the decoder's last frames
-  DecodedSound sound{format.channels, decoding.Take()};
+  for (size_t at = 0; going && at < data.size() && sound.samples.size() < max_samples; at += packet_bytes)
+    going = decoder.Decode(data.subspan(at, std::min(packet_bytes, data.size() - at)), sound.samples);
+  if (going && sound.samples.size() < max_samples) decoder.Decode({}, sound.samples);  // the last frames
+  const size_t whole_frames = max_samples / std::max<size_t>(format.channels, 1) * format.channels;
+  if (sound.samples.size() > whole_frames) sound.samples.resize(whole_frames);
   if (sound.samples.empty()) throw Error(kCannotMake);
   return sound;
 }

@@ -130,7 +130,7 @@ void FramePacer::Idle() {
 
 void FramePacer::RunDueTicks() {
   if (!GameClockRunning()) {
-    RunTick(clock_.Live());
+    FireFrameTimerAt(clock_.Live());
     return;
   }
   // Only the ticks due at this wake-up run: a machine too slow for the clock still handles its events.
@@ -142,7 +142,7 @@ void FramePacer::RunDueTicks() {
     catch_up_until_ -= static_cast<uint32_t>(late);
   }
   while (GameClockRunning() && behind(catch_up_until_) >= 0) {
-    RunTick(NextTickTime());
+    FireFrameTimerAt(NextTickTime());
     FollowFrameTimer();
   }
   // Ticks that were catching up and fell further behind cannot keep to the clock (frames that take
@@ -153,7 +153,7 @@ void FramePacer::RunDueTicks() {
   if (late > 0 && still_late >= late) clock_.LeaveOut(static_cast<uint32_t>(still_late));
 }
 
-void FramePacer::RunTick(uint32_t time) {
+void FramePacer::FireFrameTimerAt(uint32_t time) {
   clock_.Hold(time);
   timers_.Dispatch();
   ticking_ = true;

@@ -80,7 +80,7 @@ class FramePacer {
   // The frame timer's tick is due: the ticks due by now run, or the one after a stall.
   void RunDueTicks();
   // One tick at `time`, the game clock held there, the message timers due by then fired first.
-  void RunTick(uint32_t time);
+  void FireFrameTimerAt(uint32_t time);
   // Takes the game clock's start from a tick that the pacer did not make (the timer started or was
   // renewed), and keeps the start within the last second.
   void FollowFrameTimer();

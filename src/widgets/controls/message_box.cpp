@@ -52,11 +52,12 @@ std::vector<std::string> WrapText(const TControlFont& font, std::string_view tex
   return lines;
 }
 
-std::vector<std::string> WrapTextWithin(const TControlFont& font, std::string_view text, int width,
-                                        int most_lines) {
-  const size_t most = static_cast<size_t>(std::max(most_lines, 1));
-  std::vector<std::string> lines = WrapText(font, text, width);
-  if (lines.size() <= most) return lines;
+namespace {
+
+// `text` as WrapText breaks it into at most `most` lines: whole when it fits, else as much of its start
+// and its end as fits, with "..." in place of its middle.
+std::string CutToLines(const TControlFont& font, std::string_view text, int width, size_t most) {
+  if (WrapText(font, text, width).size() <= most) return std::string(text);
   const auto cut = [text](size_t kept) {
     return std::string(text.substr(0, kept)) + "..." + std::string(text.substr(text.size() - kept));
   };
@@ -66,7 +67,29 @@ std::vector<std::string> WrapTextWithin(const TControlFont& font, std::string_vi
     const size_t kept = fits + (too_many - fits) / 2;
     (WrapText(font, cut(kept), width).size() <= most ? fits : too_many) = kept;
   }
-  return WrapText(font, cut(fits), width);
+  return cut(fits);
+}
+
+// A word of a message that fills more lines than this (a path, nearly always) loses its middle.
+constexpr size_t kMostWordLines = 2;
+
+std::string CutLongWords(const TControlFont& font, std::string_view text, int width) {
+  std::string out;
+  for (size_t at = 0; at <= text.size();) {
+    const size_t blank = std::min(text.find(' ', at), text.size());
+    if (at > 0) out += ' ';
+    out += CutToLines(font, text.substr(at, blank - at), width, kMostWordLines);
+    at = blank + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> WrapTextWithin(const TControlFont& font, std::string_view text, int width,
+                                        int most_lines) {
+  const size_t most = static_cast<size_t>(std::max(most_lines, 1));
+  return WrapText(font, CutToLines(font, CutLongWords(font, text, width), width, most), width);
 }
 
 TMessageBox::TMessageBox() {

@@ -43,8 +43,9 @@ class TMessageBox : public TPanel {
 // `text` (8-bit) broken into lines of at most `width` pixels in `font`: at blanks where it can, inside
 // a word that is wider than a line by itself.
 std::vector<std::string> WrapText(const TControlFont& font, std::string_view text, int width);
-// The same in at most `most_lines` lines (at least one): a longer text keeps as much of its start and
-// its end as fits, with "..." in place of its middle (of a long path, the folders between).
+// The same in at most `most_lines` lines (at least one): a word longer than two lines (a long path)
+// and then a longer text keep as much of their start and end as fits, with "..." in place of their
+// middle (of a long path, the folders between).
 std::vector<std::string> WrapTextWithin(const TControlFont& font, std::string_view text, int width,
                                         int most_lines);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -153,6 +155,47 @@ TEST_F(MixerTest, StoppedAndRemovedVoicesAreSilent) {
   mixer_.RemoveVoice(removed);
   EXPECT_EQ(CountNonZeroFrames(device_.Pull(10)), 0);
   EXPECT_FALSE(mixer_.Playing(*stopped));
+}
+
+// A streamed sound of a constant level whose second read stalls for half a second, as a cold disk or
+// a network home may.
+class StallingSound final : public SoundSamples {
+ public:
+  StallingSound() : SoundSamples(1, kOutputRate) {}
+  std::span<const int16_t> Held() const override { return {}; }
+  std::unique_ptr<FrameSource> OpenStream() const override { return std::make_unique<Source>(); }
+
+ private:
+  struct Source final : FrameSource {
+    size_t Read(int16_t* out, size_t frames) override {
+      if (++reads == 2) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      std::fill_n(out, frames, int16_t{1000});
+      return frames;
+    }
+    int reads = 0;
+  };
+};
+
+// The audio thread only takes what the filler has read ahead: while the filler waits on the disk the
+// callback returns at once, the tune silent and the dry buffers counted, and the tune comes back once
+// the read is done.
+TEST_F(MixerTest, AStalledReaderNeverHoldsUpTheAudioCallback) {
+  auto voice = mixer_.AddVoice(std::make_shared<StallingSound>(), {});
+  StreamFillerThread reader(mixer_.Filler());
+  mixer_.Play(*voice, {}, true);
+  const auto start = std::chrono::steady_clock::now();
+  int silent = 0, heard_after_silence = 0;
+  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(1500) && heard_after_silence == 0) {
+    const auto before = std::chrono::steady_clock::now();
+    const int heard = CountNonZeroFrames(device_.Pull(1024));
+    ASSERT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(2));
+    if (heard == 0 && mixer_.DryRuns() > 0) ++silent;
+    if (heard > 0 && silent > 0) ++heard_after_silence;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_GT(silent, 10);
+  EXPECT_GT(mixer_.DryRuns(), 0u);
+  EXPECT_EQ(heard_after_silence, 1) << "the tune never came back";
 }
 
 using Bytes = std::vector<uint8_t>;

@@ -42,14 +42,15 @@ inline std::vector<int16_t> Channel(const std::vector<int16_t>& stereo, int chan
   return out;
 }
 
-// Every sample a sound gives, interleaved, read as a voice reads them.
+// Every sample a sound gives, interleaved: those held, or those its stream reads to its end.
 inline std::vector<int16_t> AllSamples(const SoundSamples& sound) {
-  std::vector<int16_t> out(sound.FrameCount() * static_cast<uint64_t>(sound.channels));
-  for (uint64_t first = 0; first < sound.FrameCount();) {
-    const int16_t* frames = nullptr;
-    const uint64_t count = sound.Frames(first, sound.FrameCount() - first, out.data() + first * sound.channels, frames);
-    std::copy_n(frames, count * sound.channels, out.begin() + static_cast<ptrdiff_t>(first * sound.channels));
-    first += count;
+  if (!sound.Streamed()) return {sound.Held().begin(), sound.Held().end()};
+  std::vector<int16_t> out;
+  const std::unique_ptr<FrameSource> source = sound.OpenStream();
+  std::vector<int16_t> block(1000 * static_cast<size_t>(sound.channels));
+  for (size_t got = 1; got > 0;) {
+    got = source->Read(block.data(), 1000);
+    out.insert(out.end(), block.begin(), block.begin() + static_cast<ptrdiff_t>(got * sound.channels));
   }
   return out;
 }

@@ -206,9 +206,22 @@ TEST_F(WaveFile, OnlyARegularFileIsRead) {
   }
 }
 
-// A tune loaded from its file is streamed from it, read and converted where it plays: what the mixer
-// makes of it is what it makes of the same bytes held in memory, looped across its seam, at another
-// rate, and once through. Cut shorter while it plays, it goes on in silence where its bytes are gone.
+// `frames` frames of `output`, pulled a device's buffer at a time with the filler run before each, as
+// the game's thread would between frames.
+std::vector<int16_t> PullFilled(ManualAudioOutput& output, Mixer& mixer, int frames) {
+  std::vector<int16_t> out;
+  for (int done = 0; done < frames; done += 1024) {
+    mixer.Filler().Fill();
+    const std::vector<int16_t> piece = output.Pull(std::min(1024, frames - done));
+    out.insert(out.end(), piece.begin(), piece.end());
+  }
+  return out;
+}
+
+// A tune loaded from its file is streamed from it, read and converted ahead of where it plays: what
+// the mixer makes of it is what it makes of the same bytes held in memory, looped across its seam, at
+// another rate, and once through. Cut shorter while it plays, it goes on in silence where its bytes
+// are gone.
 TEST_F(WaveFile, ATuneKeptInItsFilePlaysAsTheSameBytesHeld) {
   constexpr int kFrames = 10007;  // more than a read, not a multiple of one
   Bytes samples;
@@ -241,19 +254,56 @@ TEST_F(WaveFile, ATuneKeptInItsFilePlaysAsTheSameBytesHeld) {
     EXPECT_TRUE(streamed_mixer.Sound(*streamed_voice)->Streamed());
     held_mixer.Play(*held_voice, settings, play.looped);
     streamed_mixer.Play(*streamed_voice, settings, play.looped);
-    EXPECT_EQ(streamed_output.Pull(30000), held_output.Pull(30000)) << play.frequency;
+    EXPECT_EQ(PullFilled(streamed_output, streamed_mixer, 30000), held_output.Pull(30000)) << play.frequency;
+    EXPECT_EQ(streamed_mixer.DryRuns(), 0u);
   }
 
   ManualAudioOutput output;
   Mixer mixer(output);
   output.Open([&](int16_t* s, int n) { mixer.Mix(s, n); });
   auto voice = mixer.AddVoice(MakeSoundSamples(streamed), {});
+  std::filesystem::resize_file(path, bytes.size() - 6 * 5000);  // 5007 frames left
   mixer.Play(*voice, {}, false);
-  EXPECT_GT(testing_sound::CountNonZeroFrames(output.Pull(1000)), 900);
-  std::filesystem::resize_file(path, bytes.size() - 6 * 5000);
-  output.Pull(4200);  // past the 5007 frames left
-  EXPECT_EQ(testing_sound::CountNonZeroFrames(output.Pull(4000)), 0);
+  EXPECT_EQ(testing_sound::CountNonZeroFrames(output.Pull(1000)), 0) << "nothing read by the audio thread";
+  EXPECT_GT(testing_sound::CountNonZeroFrames(PullFilled(output, mixer, 5100)), 5000);
+  EXPECT_EQ(testing_sound::CountNonZeroFrames(PullFilled(output, mixer, 4000)), 0);
   EXPECT_TRUE(mixer.Playing(*voice));
+}
+
+// A compressed tune kept in its file is decoded a packet at a time as it plays, and nothing of it is
+// read or decoded before: its voice made and its volume set, the file's bytes changed in place are
+// what it plays, as the same bytes held in memory and decoded whole play.
+TEST_F(WaveFile, ACompressedTuneIsDecodedOnlyAsItPlays) {
+  constexpr int kFrames = 30011;  // several packets
+  WaveFormat mu_law = WaveFormat::Pcm(2, 44100, 8);
+  mu_law.format_tag = 7;
+  const auto bytes_from = [](int seed) {
+    Bytes bytes(2 * kFrames);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>((i * seed) >> 4);
+    return bytes;
+  };
+  TWave first, later;
+  first.Assign(mu_law, bytes_from(37));
+  later.Assign(mu_law, bytes_from(101));
+  const std::string path = Write("tune.wav", first.SaveToMemory());
+  TWave streamed;
+  streamed.LoadFromFile(path);
+
+  ManualAudioOutput held_output, streamed_output;
+  Mixer held_mixer(held_output), streamed_mixer(streamed_output);
+  held_output.Open([&](int16_t* s, int n) { held_mixer.Mix(s, n); });
+  streamed_output.Open([&](int16_t* s, int n) { streamed_mixer.Mix(s, n); });
+  const VoiceSettings quieter{.volume = -100};
+  auto streamed_voice = streamed_mixer.AddVoice(MakeSoundSamples(streamed), {});
+  streamed_mixer.Apply(*streamed_voice, quieter);
+  const Bytes later_bytes = later.SaveToMemory();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(later_bytes.data()), static_cast<std::streamsize>(later_bytes.size()));
+  auto held_voice = held_mixer.AddVoice(MakeSoundSamples(later), quieter);
+  held_mixer.Play(*held_voice, quieter, true);
+  streamed_mixer.Play(*streamed_voice, quieter, true);
+  EXPECT_EQ(PullFilled(streamed_output, streamed_mixer, 70000), held_output.Pull(70000));
+  EXPECT_EQ(streamed_mixer.DryRuns(), 0u);
 }
 
 TEST_F(WaveFile, ACutShortFileKeepsTheSamplesItHolds) {
@@ -262,6 +312,26 @@ TEST_F(WaveFile, ACutShortFileKeepsTheSamplesItHolds) {
   TWave wave;
   wave.LoadFromFile(Write("cut.wav", bytes));
   EXPECT_EQ(wave.Size(), 99);
+}
+
+// A tune plays at most the first kTuneFileLimit bytes of its file: a data chunk claiming 4 GB in a
+// (sparse) file a megabyte longer than that ends at the bound, one in a shorter file where the file
+// does, and zeros after the last chunk end the chunks.
+TEST_F(WaveFile, ATuneEndsAtItsBoundOrItsFile) {
+  const Bytes head = Riff({Chunk("fmt ", FormatBody()), Chunk("data", {}, 0xFFFFFFF0)});
+  const std::string path = Write("long.wav", head);
+  for (const uint64_t size : {uint64_t{kTuneFileLimit} + (1 << 20), uint64_t{kTuneFileLimit} - 5, uint64_t{1} << 30}) {
+    std::filesystem::resize_file(path, size);
+    TWave wave;
+    wave.LoadFromFile(path);
+    EXPECT_EQ(static_cast<uint64_t>(wave.Size()), std::min<uint64_t>(size, kTuneFileLimit) - head.size()) << size;
+  }
+  Bytes padded = Riff({Chunk("fmt ", FormatBody()), Chunk("data", {1, 2, 3}), Bytes(65537, 0)});
+  const Bytes beyond = Chunk("data", {9, 9});
+  padded.insert(padded.end(), beyond.begin(), beyond.end());
+  TWave wave;
+  wave.LoadFromFile(Write("padded.wav", padded));
+  EXPECT_EQ(wave.ReadData(), (Bytes{1, 2, 3})) << "read past the zeros";
 }
 
 }  // namespace
