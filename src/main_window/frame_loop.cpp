@@ -17,6 +17,7 @@ namespace jizdavo {
 
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
+  pressed_before_read_ = Menus.Layer.TakeKeysPressed();
   AdvanceFadeBehind();
   if (!DXDraw1.IsDrawable() || FilmIsPlaying()) return;
   if (!Game.InGame) {

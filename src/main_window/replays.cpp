@@ -60,19 +60,32 @@ void TJizdavo::WatchRecord(const TListItem& row) {
   WatchReplay(*replay, name);
 }
 
-// The best time is rank 1 of the list Start loaded. Its walk starts at the tick "GO" came with; the
-// ticks its player paused at did not walk.
-void TJizdavo::AddGhost() {
+// The best run of this level made at the difficulty being played: the first in rank order of the
+// list Start loaded whose replay was played at it, since one list holds the times of every difficulty.
+std::optional<Replay> TJizdavo::BestReplayAtDifficulty() {
   const TListItems& rows = Menus.ListView1.Items;
-  if (!Ghost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return;
-  std::optional<Replay> replay;
-  try {
-    replay = LoadReplay(services_.data_folder, GameMode::Standard, Game.Level, rows[0]->SubItems[0],
-                        ParseTime(rows[0]->SubItems[1]).value_or(0));
-  } catch (const Error&) {
-    return;  // said when it is watched
+  for (int i = 0; i < rows.Count(); ++i) {
+    if (rows[i]->SubItems.size() < 2) continue;
+    std::optional<Replay> replay;
+    try {
+      replay = LoadReplay(services_.data_folder, GameMode::Standard, Game.Level, rows[i]->SubItems[0],
+                          ParseTime(rows[i]->SubItems[1]).value_or(0));
+    } catch (const Error&) {
+      continue;  // said when it is watched
+    }
+    if (replay && replay->mode == GameMode::Standard && replay->level == Game.Level &&
+        replay->difficulty == Game.GameDifficulty) {
+      return replay;
+    }
   }
-  if (!replay || replay->mode != GameMode::Standard || replay->level != Game.Level) return;
+  return std::nullopt;
+}
+
+// The ghost's walk starts at the tick "GO" came with; the ticks its player paused at did not walk.
+void TJizdavo::AddGhost() {
+  if (!Ghost.Checked || Game.ChaseMode) return;
+  const std::optional<Replay> replay = BestReplayAtDifficulty();
+  if (!replay) return;
   std::vector<GhostStep> steps;
   int countdown_steps = 0;
   for (const ReplayTick& tick : replay->ticks) {

@@ -18,9 +18,6 @@
 namespace jizdavo::testing {
 namespace {
 
-std::function<void(const std::filesystem::path&)> SettingsText(const std::string& text) {
-  return [text](const std::filesystem::path& folder) { std::ofstream(folder / kSettingsFileName) << text; };
-}
 
 TEST(Options, NoFileGivesTheDefaultsAndBackWritesTheFiveKeys) {
   MenuField field;
@@ -218,6 +215,12 @@ TEST(Options, KeysChosenInTheSettingsFileWalkAndPause) {
   const std::string line = "Settings.ini [Keys] Down: no key is named \"Nonsense\"\n";
   EXPECT_NE(told.find(line), std::string::npos) << told;
   EXPECT_EQ(told.find("[Keys]"), told.rfind("[Keys]")) << told;  // that line alone
+  // The same line in the game's own box at start, once.
+  const auto boxed = [&field, &line] {
+    return std::count_if(field.window.boxes.begin(), field.window.boxes.end(),
+                         [&line](const auto& box) { return box.second + "\n" == line; });
+  };
+  EXPECT_EQ(boxed(), 1);
   field.Start(false, 1);
   field.RunCountdown();
   // How far a key held for ten frames moves the pedestrian across and down.
@@ -238,6 +241,7 @@ TEST(Options, KeysChosenInTheSettingsFileWalkAndPause) {
   field.Frame();
   field.Hold(kScanEscape, false);
   EXPECT_TRUE(Game.InGame);
+  EXPECT_EQ(boxed(), 1);
   field.Hold(kScanP);
   field.Frame();
   EXPECT_FALSE(Game.InGame);

@@ -9,20 +9,8 @@ namespace {
 
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-constexpr int kChunkFrames = 512;
+constexpr int kChunkFrames = TruePeakLimiter::kMostFrames;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
-
-// The end of the mix: levels up to the knee (-3 dBFS) pass untouched; above it they bend smoothly
-// towards the ceiling (-0.2 dBFS) and never reach full scale, so the rare coincident peaks of an
-// effect over a tune are rounded off instead of clipped.
-constexpr float kLimiterKnee = 23197.0f;
-constexpr float kLimiterCeiling = 32000.0f;
-
-float Limited(float level) {
-  constexpr float kRoom = kLimiterCeiling - kLimiterKnee;
-  const float over = std::abs(level) - kLimiterKnee;
-  return over <= 0 ? level : std::copysign(kLimiterKnee + kRoom * std::tanh(over / kRoom), level);
-}
 
 // Hundredths of a decibel to an amplitude factor; the bottom of the range is true silence.
 float VolumeGain(int volume) {
@@ -66,6 +54,14 @@ class Mixer::Voice {
     } else {
       MixFrames<2>(mix, frames);
     }
+  }
+  // The frames that would come next, for the limiter to look at; the voice stays where it is.
+  void PeekInto(float* mix, int frames) {
+    const uint64_t position = position_;
+    const bool playing = playing_;
+    MixInto(mix, frames);
+    position_ = position;
+    playing_ = playing;
   }
 
  private:
@@ -174,14 +170,17 @@ void Mixer::Mix(int16_t* out, int frames) {
   }
 }
 
+// The voices as they go on from now, unless changed meanwhile, are mixed a little further than the
+// frames put out, for the limiter to see a peak coming.
 void Mixer::MixChunk(int16_t* out, int frames) {
-  float mix[2 * kChunkFrames] = {};
+  float mix[2 * (kChunkFrames + TruePeakLimiter::kLookAhead)] = {};
   for (const auto& voice : voices_) {
-    if (voice->Playing()) voice->MixInto(mix, frames);
+    if (!voice->Playing()) continue;
+    voice->MixInto(mix, frames);
+    if (voice->Playing()) voice->PeekInto(mix + 2 * frames, TruePeakLimiter::kLookAhead);
   }
-  for (int i = 0; i < 2 * frames; ++i) {
-    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));
-  }
+  limiter_.Process(mix, frames, out);
+  if (muted_) std::fill_n(out, 2 * frames, int16_t{0});
 }
 
 }  // namespace jizdavo
