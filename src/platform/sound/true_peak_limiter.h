@@ -18,9 +18,10 @@ class TruePeakLimiter {
   static constexpr int kReach = 6;
   // Frames the caller mixes beyond those it puts out.
   static constexpr int kLookAhead = kRamp + kReach;
-  // The ceiling of the output's true peak, in sample units: -1.5 dBTP, half a decibel under the
-  // limit for the meters' own ways of oversampling.
-  static constexpr float kCeiling = 27571.0f;
+  // The ceiling of the output's true peak by this oversampling, in sample units: -2 dBTP, a decibel
+  // under the limit, since a meter that oversamples otherwise (finer, or after a resampling) finds a
+  // peak between our points up to about half a decibel higher.
+  static constexpr float kCeiling = 26029.0f;
 
   // `mix` holds `frames` stereo frames to put out (at most kMostFrames) and kLookAhead more that
   // follow them as far as they are known; `out` receives the `frames` frames, limited and rounded.
