@@ -37,7 +37,7 @@ bool TJizdavo::RunEndSequence(int LagCount, bool victory) {
     DXSpriteEngine.DrawAll();
   }
   if (Game.EndProgress < kHandOver) return true;
-  enter_from_game_ = DXInput.Keyboard.Held(kKeyEnter);
+  HoldBackGameKeys();
   if (watching_) {
     EndWatching(true);
   } else if (victory) {

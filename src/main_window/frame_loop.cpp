@@ -21,6 +21,7 @@ static_assert(kLongestTick == FramePacer::kLongestCatchUp, "a tick counts at mos
 
 void TJizdavo::DXTimer1Timer(int LagCount) {
   DXInput.Update();
+  pressed_before_read_ = Menus.Layer.TakeKeysPressed();
   AdvanceFadeBehind();
   if (!DXDraw1.IsDrawable() || FilmIsPlaying()) return;
   // "Resume game" takes effect here, at the start of a tick, whenever the click was handled.

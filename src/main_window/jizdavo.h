@@ -2,6 +2,7 @@
 // The main window: it owns every component of the game for the whole run and holds all the event
 // handlers. The handlers are defined in the source file of the subsystem they belong to.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -128,6 +129,7 @@ class TJizdavo final : public SpriteWindow {
   // game calls them.
   void ShowPanels();
   void HidePanels();
+  void HoldBackGameKeys();
   // The pause panel in front, offering "Resume game" only when `with_resume`.
   void ShowPauseMenu(bool with_resume);
   void Label2Click(TControl* Sender = nullptr);  // "Standard" under "New Game"
@@ -225,8 +227,8 @@ class TJizdavo final : public SpriteWindow {
   void StartGame(bool chase, bool wait_for_menu_tune);
   // The level's world for a game about to run, the pointer hidden.
   void SetUpPlayField(bool chase);
-  // In a Standard level whose best time has a replay the watcher accepts, and with the option on,
-  // that replay; its run's figure walks beside the player (AddGhost).
+  // In a Standard level with the option on, the replay of the best run made at this difficulty that the
+  // watcher accepts; its run's figure walks beside the player (AddGhost).
   std::optional<Replay> GhostReplay();
   void AddGhost(const Replay& replay);
   // The figure a game starts with, at its start.
@@ -327,10 +329,8 @@ class TJizdavo final : public SpriteWindow {
   // Pausing and skipping the end of a game; the walking keys are DXInput's assigns.
   KeyCodes pause_keys_{kKeyEscape, 0, 0};
   KeyCodes skip_keys_{kKeyEnter, 0, 0};
-  // Enter was held when a game handed over to the menus: until it is released, its press (which may
-  // still be on its way) and its repeats do not work the screen it brought up. A tap that ended the
-  // game was handled as a window event before the frame read it, so nothing of it is left to ignore.
-  bool enter_from_game_ = false;
+  // The keys that went down as events before the frame's input was read.
+  std::array<bool, 256> pressed_before_read_{};
   struct FadeBehind {
     std::string tune;  // empty: none
     int start_volume = 0;

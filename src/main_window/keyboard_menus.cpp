@@ -58,6 +58,7 @@ void TJizdavo::WireKeyboard() {
   keys.AddItem(FPS);
   keys.AddItem(PlaySE);
   keys.AddItem(ShowGhost);
+  keys.AddItem(m.Edit1);  // above "Your time is:", so the name entry opens with the outline on it
   keys.SetBack(m.NewG, m.Label12);
   keys.SetBack(m.NewGCH, m.Label30);
   keys.SetBack(m.Options, m.Label23);

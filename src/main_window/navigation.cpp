@@ -57,14 +57,19 @@ void TJizdavo::WireNavigation() {
 
 // The name field keeps its keys; other keys work the menus, and the mouse hides their highlight.
 void TJizdavo::HandleWindowEvent(const WindowEvent& event) {
-  const bool enter_key = event.key_code == kKeyEnter &&
-                         (event.kind == WindowEvent::Kind::KeyDown || event.kind == WindowEvent::Kind::KeyUp);
-  if (enter_from_game_ && enter_key) {  // the Enter that ended a game, until it is let go
-    enter_from_game_ = event.kind == WindowEvent::Kind::KeyDown;
-    return;
-  }
   const bool used = Menus.Layer.HandleEvent(event);
   if (!used || event.kind != WindowEvent::Kind::KeyDown) Menus.Keys.HandleEvent(event);
+}
+
+// A key the game read as it ended (the skip, or one still held) has done its work: until it is let
+// go, neither its press, which may still be on its way, nor its character works or types anything in
+// the screen it brought up. A tap whose events all came before the read is over already.
+void TJizdavo::HoldBackGameKeys() {
+  for (int code = 1; code < 256; ++code) {
+    if (!DXInput.Keyboard.Keys(code)) continue;
+    if (pressed_before_read_[static_cast<size_t>(code)] && !Menus.Layer.KeyDown(code)) continue;
+    Menus.Layer.HoldBack(code);
+  }
 }
 
 void TJizdavo::ShowPanels() {

@@ -9,6 +9,7 @@
 #include "platform/error.h"
 #include "platform/time/frame_pacer.h"
 #include "state/game_rules.h"
+#include "files/stored_file.h"
 #include "main_window/jizdavo.h"
 #include "main_window/volume_mapping.h"
 
@@ -69,7 +70,12 @@ void TJizdavo::ReadSettings() {
 
 void TJizdavo::ReadPlayerKeys() {
   const PlayerKeys keys = jizdavo::ReadPlayerKeys(Settings);
-  for (const std::string& problem : keys.problems) std::fprintf(stderr, "%s\n", problem.c_str());
+  // Told on stderr, and in the game's own box once the display is up, for a player who started the
+  // game from a menu and never sees stderr.
+  for (const std::string& problem : keys.problems) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    TellPlayer(problem);
+  }
   const auto take = [&keys](GameKey key, KeyCodes& codes) {
     codes = keys.chosen[static_cast<size_t>(key)].value_or(codes);
   };

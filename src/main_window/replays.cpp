@@ -129,14 +129,26 @@ void TJizdavo::WatchRecord(const TListItem& row) {
   if (replay) WatchReplay(*replay, name);
 }
 
-// The best time is rank 1 of the list Start loaded, its replay one the watcher accepts; asked before
-// the level's world is built, as the check plays the replay in a world of its own.
+// The best run of this level made at the difficulty being played, from a replay the watcher accepts:
+// the first such in rank order of the list Start loaded, since one list holds the times of every
+// difficulty. Asked before the level's world is built, as the check plays the replay in a world of its
+// own; a problem is said when the record is watched.
 std::optional<Replay> TJizdavo::GhostReplay() {
   const TListItems& rows = Menus.ListView1.Items;
-  if (!ShowGhost.Checked || Game.ChaseMode || rows.Count() == 0 || rows[0]->SubItems.size() < 2) return std::nullopt;
-  // A problem is said when the record is watched.
-  return AcceptedReplay(GameMode::Standard, Game.Level, rows[0]->SubItems[0],
-                        ParseTime(rows[0]->SubItems[1]).value_or(0), 1);
+  if (!ShowGhost.Checked || Game.ChaseMode) return std::nullopt;
+  for (int i = 0; i < rows.Count(); ++i) {
+    if (rows[i]->SubItems.size() < 2) continue;
+    const std::string& name = rows[i]->SubItems[0];
+    const TDateTime time = ParseTime(rows[i]->SubItems[1]).value_or(0);
+    const int occurrence = OccurrenceInList(rows, *rows[i]);
+    // Read first, so that only a replay of this difficulty is played through.
+    const std::optional<Replay> read = RecordReplay(GameMode::Standard, Game.Level, name, time, occurrence, nullptr);
+    if (!read || read->difficulty != Game.GameDifficulty) continue;
+    if (std::optional<Replay> accepted = AcceptedReplay(GameMode::Standard, Game.Level, name, time, occurrence)) {
+      return accepted;
+    }
+  }
+  return std::nullopt;
 }
 
 // Its walk starts at the tick "GO" came with; the ticks its player paused at did not walk.

@@ -91,14 +91,18 @@ void BuildNewGames(TMenuScreens& m) {
   Text(m.Label11, m.NewG, "Start", 30, 133, HeadingFont());
   Text(m.Label12, m.NewG, "Back", 30, 163, HeadingFont());
 
+  // The wanted cars twice their size, side by side across the panel, so that the look-alikes in the
+  // traffic are told apart, and under them the rule (the old screen showed the cars at their size and
+  // no rule); the items below move down to make room.
   Text(m.Label27, m.NewGCH, "Car types:", 30, 15, HeadingFont());
   m.Car1.SetParent(&m.NewGCH);
-  m.Car1.SetBounds(30, 49, 47, 20);
+  m.Car1.SetBounds(0, 44, kWantedCellWidth, kWantedCellHeight);
   m.Car2.SetParent(&m.NewGCH);
-  m.Car2.SetBounds(85, 49, 47, 20);
-  Text(m.Label32, m.NewGCH, "Level: 1", 30, 80, HeadingFont());
-  Text(m.Label29, m.NewGCH, "Start", 30, 110, HeadingFont());
-  Text(m.Label30, m.NewGCH, "Back", 30, 140, HeadingFont());
+  m.Car2.SetBounds(kWantedCellWidth, 44, kWantedCellWidth, kWantedCellHeight);
+  Text(m.CarChaseRule, m.NewGCH, kWantedCarsRule, 30, 87, MenuFont("Arial Black", 9));
+  Text(m.Label32, m.NewGCH, "Level: 1", 30, 110, HeadingFont());
+  Text(m.Label29, m.NewGCH, "Start", 30, 140, HeadingFont());
+  Text(m.Label30, m.NewGCH, "Back", 30, 170, HeadingFont());
 }
 
 void BuildScores(TMenuScreens& m) {

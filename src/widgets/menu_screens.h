@@ -19,6 +19,13 @@
 
 namespace jizdavo {
 
+// The cells of the wanted car types: half the car chase panel each, room for a car at twice its size.
+inline constexpr int kWantedCellWidth = 88;
+inline constexpr int kWantedCellHeight = 40;
+// The rule under them, and the rule where every car is wanted.
+inline constexpr const char* kWantedCarsRule = "Hit these +1, others -1";
+inline constexpr const char* kEveryCarRule = "Every car +1";
+
 struct TMenuScreens {
   ControlLayer Layer;  // the root: covers the frame and routes the window's events
   KeyNavigation Keys{Layer};  // the menus worked with the keys alone
@@ -35,6 +42,7 @@ struct TMenuScreens {
   TPanel NewGCH;
   TLabel Label27, Label32, Label29, Label30;
   TImage Car1, Car2;
+  TLabel CarChaseRule;  // what a touched car counts
 
   // Level choice and best times.
   TPanel Scores;

@@ -20,7 +20,7 @@ skip_film
 
 click_at 305 290  # "Car chase"
 wait_for 15 panel_is_not "$main_menu" || fail "the Car chase game screen did not show"
-click_at 280 340  # "Start"
+click_at 280 370  # "Start"
 
 dark_count() { count_pixels "$1" 'r < 60 && g < 60 && b < 60'; }
 chase_shown() { game_shown && (($(dark_count "$cars_killed") > 40)); }
@@ -42,7 +42,7 @@ wait_for 15 panel_is "$main_menu" || fail "Abort game did not return to the main
 # to the game-over panel.
 click_at 305 290  # "Car chase"
 wait_for 15 panel_is_not "$main_menu" || fail "the Car chase game screen did not show again"
-click_at 280 340  # "Start"
+click_at 280 370  # "Start"
 wait_for 30 chase_shown || fail "the second Car chase did not start"
 now_ms() { date +%s%3N; }
 # What the panel's place shows, in one pass over the screenshot (the measured seconds are the game's,

@@ -165,6 +165,14 @@ press_key() {
   xdotool keyup "$1"
 }
 save_shot() { if [[ -n $shots ]]; then cp "$work/screen.png" "$shots/$1"; fi; }
+# A screenshot once the title's sweep has drawn the new title and the veil has taken the old one's
+# letters (the menus run at ten frames a second before the first game: a few seconds).
+swept_shot() {
+  if [[ -z $shots ]]; then return; fi
+  sleep 5
+  screen
+  save_shot "$1"
+}
 
 # The film: a click anywhere skips it; clicks go to a black corner with no menu item. Leaves the
 # main menu's fingerprint in $main_menu.

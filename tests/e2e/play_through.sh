@@ -10,11 +10,11 @@ source "$(dirname "$0")/lib.sh"
 shots=${2:-}
 e2e_start "$1" play-through
 skip_film
-save_shot screenshot-main-menu.png
+swept_shot screenshot-main-menu.png
 
 click_at 280 380  # "Options"
 wait_for 15 panel_is_not "$main_menu" || fail "the Options screen did not show"
-save_shot screenshot-options.png
+swept_shot screenshot-options.png
 click_at 280 450  # "Back"
 wait_for 15 panel_is "$main_menu" || fail "Back did not return to the main menu"
 grep -q '^\[Options\]' "$work/Settings.ini" || fail "Back wrote no Settings.ini"

@@ -1,5 +1,8 @@
 #include "menu_field.h"
 
+#include <fstream>
+
+#include "files/data_folder.h"
 #include "widgets/control_fixtures.h"
 
 namespace jizdavo::testing {
@@ -73,6 +76,10 @@ void MenuField::SilenceAll() {
                            "InGame3", "InGame4"}) {
     game->DXWaveList.Find(name).Stop();
   }
+}
+
+std::function<void(const std::filesystem::path&)> SettingsText(const std::string& text) {
+  return [text](const std::filesystem::path& folder) { std::ofstream(folder / kSettingsFileName) << text; };
 }
 
 }  // namespace jizdavo::testing

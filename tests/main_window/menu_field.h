@@ -32,4 +32,7 @@ class MenuField : public HeadlessGame {
   void SilenceAll();
 };
 
+// A preparation that writes `text` as the folder's settings file.
+std::function<void(const std::filesystem::path&)> SettingsText(const std::string& text);
+
 }  // namespace jizdavo::testing

@@ -48,15 +48,19 @@ TEST(Navigation, FreshInstallationOffersLevelOneToPlayAndEveryLevelToBrowse) {
   }
 }
 
-bool HasInk(TImage& cell) {
+// The columns of the cell's picture that hold anything but black.
+int InkColumns(TImage& cell) {
   const TDIB& picture = cell.Picture();
-  for (int y = 0; y < picture.Height(); ++y) {
-    for (int x = 0; x < picture.Width(); ++x) {
-      if (picture.Row(y)[x] != clBlack) return true;
-    }
+  int columns = 0;
+  for (int x = 0; x < picture.Width(); ++x) {
+    bool ink = false;
+    for (int y = 0; y < picture.Height(); ++y) ink = ink || picture.Row(y)[x] != clBlack;
+    columns += ink;
   }
-  return false;
+  return columns;
 }
+
+bool HasInk(TImage& cell) { return InkColumns(cell) > 0; }
 
 TEST(Navigation, CarChaseShowsTwoDifferentCarsAndAllCarsForAreasTwoAndFour) {
   MenuField field([](const std::filesystem::path& folder) {
@@ -69,7 +73,12 @@ TEST(Navigation, CarChaseShowsTwoDifferentCarsAndAllCarsForAreasTwoAndFour) {
     EXPECT_NE(Game.TargetCar1, Game.TargetCar2);
     EXPECT_GE(std::min(Game.TargetCar1, Game.TargetCar2), 1);
     EXPECT_LE(std::max(Game.TargetCar1, Game.TargetCar2), 28);
-    EXPECT_TRUE(HasInk(m.Car1) && HasInk(m.Car2));
+    // Each wanted car twice its size (or as wide as its cell), with the rule under them.
+    for (auto [cell, type] : {std::pair{&m.Car1, Game.TargetCar1}, std::pair{&m.Car2, Game.TargetCar2}}) {
+      const int width = field.Window().DXImageList.Find("Auto" + std::to_string(type) + "0").Width();
+      EXPECT_EQ(InkColumns(*cell), std::min(2 * width, cell->Width)) << type;
+    }
+    EXPECT_EQ(m.CarChaseRule.Caption, kWantedCarsRule);
     field.Click(m.Label30);
   }
   field.Click(m.Label3);
@@ -84,6 +93,7 @@ TEST(Navigation, CarChaseShowsTwoDifferentCarsAndAllCarsForAreasTwoAndFour) {
     const bool all_cars = area == 2 || area == 4;
     EXPECT_EQ(Game.TargetCar1 == 0 && Game.TargetCar2 == 0, all_cars) << area;
     EXPECT_TRUE(HasInk(m.Car1) && HasInk(m.Car2)) << area;
+    EXPECT_EQ(m.CarChaseRule.Caption, all_cars ? kEveryCarRule : kWantedCarsRule) << area;
   }
 }
 

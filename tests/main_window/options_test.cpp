@@ -19,9 +19,6 @@
 namespace jizdavo::testing {
 namespace {
 
-std::function<void(const std::filesystem::path&)> SettingsText(const std::string& text) {
-  return [text](const std::filesystem::path& folder) { std::ofstream(folder / kSettingsFileName) << text; };
-}
 
 TEST(Options, NoFileGivesTheDefaultsAndBackWritesTheFiveKeys) {
   MenuField field;
@@ -236,11 +233,19 @@ TEST(Options, KeysChosenInTheSettingsFileWalkAndPause) {
   for (std::string line; std::getline(err, line);)
     if (line.find("[Keys]") != std::string::npos) told += line + "\n";
   // One line for each kind of problem of a list, however many names it has.
-  EXPECT_EQ(told,
-            "Settings.ini [Keys] Down: no key is named \"Nonsense\"\n"
-            "Settings.ini [Keys] Left: only three keys count, \"j\" is left out\n"
-            "Settings.ini [Keys] Skip: no key is named \"Nope\" (and 2499 more)\n"
-            "Settings.ini [Keys] Skip: only three keys count, \"A\" is left out (and 2497 more)\n");
+  const std::vector<std::string> lines = {
+      "Settings.ini [Keys] Down: no key is named \"Nonsense\"\n",
+      "Settings.ini [Keys] Left: only three keys count, \"j\" is left out\n",
+      "Settings.ini [Keys] Skip: no key is named \"Nope\" (and 2499 more)\n",
+      "Settings.ini [Keys] Skip: only three keys count, \"A\" is left out (and 2497 more)\n"};
+  EXPECT_EQ(told, lines[0] + lines[1] + lines[2] + lines[3]);
+  // Each line in the game's own box at start, once.
+  for (const std::string& line : lines) {
+    EXPECT_EQ(std::count_if(field.window.boxes.begin(), field.window.boxes.end(),
+                            [&line](const auto& box) { return box.second + "\n" == line; }),
+              1)
+        << line;
+  }
   field.Start(false, 1);
   field.RunCountdown();
   // How far a key held for ten frames moves the pedestrian across and down.
@@ -262,6 +267,7 @@ TEST(Options, KeysChosenInTheSettingsFileWalkAndPause) {
   field.Frame();
   field.Hold(kScanEscape, false);
   EXPECT_TRUE(Game.InGame);
+  EXPECT_EQ(boxed(), 1);
   field.Hold(kScanP);
   field.Frame();
   EXPECT_FALSE(Game.InGame);

@@ -690,6 +690,30 @@ TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
     replayed.Frame(16);
   }
 
+  // Its run over, it fades away where it stopped.
+  const TGhost* ghost = FindGhost(field);
+  for (int i = 0; i < 100 && ghost->Alpha() > 0; ++i) field.Frame(16);
+  EXPECT_EQ(ghost->Alpha(), 0);
+  EXPECT_EQ(ghost->X, best_run.back());
+
+  // The best run at another difficulty gives no ghost; the best one at this difficulty does, though a
+  // faster one at another heads the list.
+  Abort(field);
+  field.Start(false, 1, 3);
+  EXPECT_EQ(FindGhost(field), nullptr);
+  field.Hold(kScanLeft);
+  field.Frames(300, 16);
+  field.Hold(kScanLeft, false);
+  const TDateTime hard_time = MakeTime(0, 0, 7, 0);
+  AppendBestTime(field.folder, GameMode::Standard, 1, "Ida", hard_time);
+  SaveReplay(field.folder, GameMode::Standard, 1, "Ida", hard_time, *field.game->Recorder.Finish(7000));
+  Abort(field);
+  field.Start(false, 1, 3);
+  ASSERT_NE(FindGhost(field), nullptr);
+  const double ghost_x = FindGhost(field)->X;
+  field.Frames(300, 16);
+  EXPECT_LT(FindGhost(field)->X, ghost_x - 50) << "Ida's walk to the left";
+
   Abort(field);
   field.game->ShowGhost.Checked = false;
   field.Start(false, 1, 1);

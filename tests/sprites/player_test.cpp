@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "state/date_time.h"
 #include "state/game_state.h"
+#include "sprites/ghost.h"
 #include "sprites/sprite_engine.h"
 #include "sprite_field.h"
 
@@ -172,6 +175,64 @@ TEST_F(PlayerTest, TheFinishWinsAndStays) {
   EXPECT_TRUE(Game.Finished);
   EXPECT_EQ(Game.EndProgress, 5.0);
   EXPECT_FALSE(finish.IsDead());
+}
+
+// Pixels of the square at (x, y) whose channels together are at least `by` lighter (or darker,
+// with `by` negative) than `ground`.
+int CountAgainst(const TSurface& back, int x, int y, int size, RawPixel ground, int by) {
+  const auto sum = [](RawPixel p) {
+    return static_cast<int>(rgb565::Red8(p) + rgb565::Green8(p) + rgb565::Blue8(p));
+  };
+  int count = 0;
+  for (int row = y; row < y + size; ++row)
+    for (int column = x; column < x + size; ++column) {
+      const int difference = sum(static_cast<RawPixel>(back.GetPixel(column, row))) - sum(ground);
+      count += by > 0 ? difference >= by : difference <= by;
+    }
+  return count;
+}
+
+// The best run's figure shows on the road and on grass alike, pale with a dark edge, and is never
+// drawn in the player's own colours; once its run has reached the finish, or its last tick, it fades
+// away over its fade's ticks.
+TEST_F(PlayerTest, TheGhostShowsOnEveryGroundAndFadesWhereItsRunEnded) {
+  for (bool to_the_finish : {true, false}) {
+    std::vector<GhostStep> steps(to_the_finish ? 50 : 2);
+    auto& ghost = *new TGhost(&Root(), std::move(steps));
+    ghost.SetImage(&Image("Clovek1d"));
+    ghost.X = 300;
+    ghost.Y = 200;
+    Game.CountdownDone = true;
+    for (TColor ground : {kRoadColor, RGB(64, 122, 50)}) {
+      Back().Fill(Raw(ground));
+      ghost.Render();
+      EXPECT_GT(CountAgainst(Back(), 280, 180, 60, Raw(ground), 150), 60) << to_the_finish;
+      EXPECT_GT(CountAgainst(Back(), 280, 180, 60, Raw(ground), -60), 40) << to_the_finish;
+      for (int y = 180; y < 240; ++y)
+        for (int x = 280; x < 340; ++x) ASSERT_NE(Back().GetPixel(x, y), Raw(kStandColor)) << x << "," << y;
+    }
+    ghost.Step(16);
+    ghost.Step(16);
+    EXPECT_EQ(ghost.Alpha(), 224);
+    if (to_the_finish) {
+      bool end_pass = false;
+      auto* finish = new TCil(&Root());
+      ghost.Collided(finish, end_pass);
+      finish->Kill();
+    }
+    int alpha = ghost.Alpha();
+    for (int tick = 1; tick <= TGhost::kFadeTicks; ++tick) {
+      ghost.Step(16);
+      EXPECT_LT(ghost.Alpha(), alpha) << tick;
+      alpha = ghost.Alpha();
+    }
+    EXPECT_EQ(alpha, 0);
+    Back().Fill(Raw(kRoadColor));
+    ghost.Render();
+    EXPECT_EQ(CountAgainst(Back(), 280, 180, 60, Raw(kRoadColor), 1), 0);
+    ghost.Kill();
+    FreeDead();
+  }
 }
 
 TEST_F(PlayerTest, CarChaseScoresTouchedCars) {

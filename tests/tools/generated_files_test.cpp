@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,10 @@
 #include "platform/pictures/cursor_file.h"
 #include "platform/pictures/dib_format.h"
 #include "platform/film/film_decoder.h"
+#include "platform/audio_output.h"
+#include "platform/sound/mixer.h"
+#include "platform/sound/sound_samples.h"
+#include "platform/sound/sound_test_support.h"
 #include "platform/sound/wave.h"
 
 namespace jizdavo {
@@ -102,6 +107,92 @@ TEST_F(GeneratedFiles, TunesAreLongLoopsAtOneLoudnessThatWrapWithoutAJump) {
     EXPECT_LE(assetgen::PeakDb(samples), -5.0);
     EXPECT_NEAR(assetgen::IntegratedLoudness(samples, 44100, 2), -20.0, 0.5);
   }
+}
+
+// Where the stream of `sound` is loudest: its frame, and that frame's distance from the start in
+// frames of the mixer's rate.
+struct Loudest {
+  uint64_t frame = 0;
+  uint64_t output_frame = 0;
+  int level = 0;
+};
+Loudest LoudestFrame(const SoundSamples& sound, uint64_t from = 0) {
+  const std::vector<int16_t> samples = testing_sound::AllSamples(sound);
+  Loudest loudest;
+  for (uint64_t i = from * sound.channels; i < samples.size(); ++i) {
+    if (std::abs(samples[i]) <= loudest.level) continue;
+    loudest = {i / sound.channels, i / sound.channels * kOutputRate / static_cast<uint64_t>(sound.rate),
+               std::abs(samples[i])};
+  }
+  return loudest;
+}
+
+// FFmpeg's EBU R128 meter on a stereo stream of the mixer's rate: the true peak in dBTP.
+double TruePeakOf(const std::vector<int16_t>& stereo) {
+  const fs::path file =
+      fs::temp_directory_path() / ("jizdavo-true-peak-" + std::to_string(::getpid()) + ".wav");
+  const std::vector<uint8_t> bytes = testing_sound::Wave16(2, kOutputRate, stereo).SaveToMemory();
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  const std::string command =
+      "ffmpeg -nostats -hide_banner -i \"" + file.string() + "\" -af ebur128=peak=true -f null - 2>&1";
+  FILE* meter = ::popen(command.c_str(), "r");
+  double peak = 1000.0;  // none read
+  char line[512];
+  while (meter && std::fgets(line, sizeof line, meter)) std::sscanf(line, " Peak: %lf", &peak);
+  if (meter) ::pclose(meter);
+  fs::remove(file);
+  return peak;
+}
+
+// The loudest tune at full volume with the three loudest effects over it, each effect's own peak on
+// the tune's: the game's mix keeps its true peak at or under -1 dBTP, as FFmpeg measures it.
+TEST_F(GeneratedFiles, TheLoudestEffectsOverTheLoudestTuneStayUnderOneDecibelTruePeak) {
+  if (std::system("ffmpeg -version >/dev/null 2>&1") != 0) GTEST_SKIP() << "ffmpeg is not installed";
+  std::shared_ptr<const SoundSamples> tune;
+  for (const char* name : kTunes) {
+    TWave wave;
+    wave.LoadFromMemory(ReadAll(Folder() / "Music" / (std::string(name) + ".wav")));
+    auto samples = MakeSoundSamples(wave);
+    if (!tune || LoudestFrame(*samples).level > LoudestFrame(*tune).level) tune = samples;
+  }
+  std::vector<std::pair<Loudest, std::shared_ptr<const SoundSamples>>> effects;
+  for (const StoredSound& stored : StoredSounds()) {
+    if (stored.wave.empty()) continue;
+    TWave wave;
+    wave.LoadFromMemory(stored.wave);
+    auto samples = MakeSoundSamples(wave);
+    effects.emplace_back(LoudestFrame(*samples), samples);
+  }
+  std::sort(effects.begin(), effects.end(),
+            [](const auto& a, const auto& b) { return a.first.level > b.first.level; });
+  effects.resize(3);
+  std::sort(effects.begin(), effects.end(),
+            [](const auto& a, const auto& b) { return a.first.output_frame > b.first.output_frame; });
+  const uint64_t peak = LoudestFrame(*tune, effects.front().first.output_frame + kOutputRate).output_frame;
+
+  ManualAudioOutput device;
+  Mixer mixer(device);
+  device.Open([&mixer](int16_t* samples, int frames) { mixer.Mix(samples, frames); });
+  mixer.Play(*mixer.AddVoice(tune, {}), {}, true);
+  // A second either side of the peaks is heard.
+  std::vector<int16_t> heard;
+  uint64_t at = 0;
+  const auto pull_to = [&](uint64_t frame) {
+    while (at < frame) {
+      const uint64_t from = peak - kOutputRate;
+      const uint64_t until = at < from ? std::min(frame, from) : frame;
+      const std::vector<int16_t> block = device.Pull(static_cast<int>(std::min<uint64_t>(until - at, 4096)));
+      if (at >= from) heard.insert(heard.end(), block.begin(), block.end());
+      at += block.size() / 2;
+    }
+  };
+  for (const auto& [loudest, sound] : effects) {
+    pull_to(peak - loudest.output_frame);
+    mixer.Play(*mixer.AddVoice(sound, {}), {}, false);
+  }
+  pull_to(peak + kOutputRate);
+  EXPECT_LE(TruePeakOf(heard), -1.0);
 }
 
 TEST_F(GeneratedFiles, EveryTuneIsItsOwn) {

@@ -11,20 +11,8 @@ namespace {
 
 constexpr int kMinRate = 100;
 constexpr int kMaxRate = 200000;
-constexpr int kChunkFrames = 512;
+constexpr int kChunkFrames = TruePeakLimiter::kMostFrames;
 constexpr float kFractionScale = 1.0f / 4294967296.0f;
-
-// The end of the mix: levels up to the knee (-3 dBFS) pass untouched; above it they bend smoothly
-// towards the ceiling (-0.2 dBFS) and never reach full scale, so the rare coincident peaks of an
-// effect over a tune are rounded off instead of clipped.
-constexpr float kLimiterKnee = 23197.0f;
-constexpr float kLimiterCeiling = 32000.0f;
-
-float Limited(float level) {
-  constexpr float kRoom = kLimiterCeiling - kLimiterKnee;
-  const float over = std::abs(level) - kLimiterKnee;
-  return over <= 0 ? level : std::copysign(kLimiterKnee + kRoom * std::tanh(over / kRoom), level);
-}
 
 // Hundredths of a decibel to an amplitude factor; the bottom of the range is true silence.
 float VolumeGain(int volume) {
@@ -65,16 +53,29 @@ class Mixer::Voice {
   const std::shared_ptr<const SoundSamples>& Sound() const { return sound_; }
 
   // Returns whether a streamed voice found its ring dry.
-  bool MixInto(float* mix, int frames) {
+  bool MixInto(float* mix, int frames) { return Render(mix, frames, true); }
+  // The frames that would come next, for the limiter to look at; the voice, and its ring, stay where
+  // they are.
+  void PeekInto(float* mix, int frames) {
+    const uint64_t position = position_;
+    const bool playing = playing_;
+    const bool started = started_;
+    Render(mix, frames, false);
+    position_ = position;
+    playing_ = playing;
+    started_ = started;
+  }
+
+ private:
+  bool Render(float* mix, int frames, bool consume) {
     const bool stereo = sound_->channels == 2;
     if (!stream_) {
       stereo ? MixHeld<2>(mix, frames) : MixHeld<1>(mix, frames);
       return false;
     }
-    return stereo ? MixStreamed<2>(mix, frames) : MixStreamed<1>(mix, frames);
+    return stereo ? MixStreamed<2>(mix, frames, consume) : MixStreamed<1>(mix, frames, consume);
   }
 
- private:
   // Adds one output frame interpolated between `here` and `next` at `fraction`.
   template <int kChannels>
   void Add(float* mix, const int16_t* here, const int16_t* next, float keep_next, float fraction) const {
@@ -117,7 +118,7 @@ class Mixer::Voice {
   // after its last); the position counts from the ring's oldest frame. A ring that runs dry leaves
   // the rest of this mix silent for the voice; one not yet filled at all is a play just starting.
   template <int kChannels>
-  bool MixStreamed(float* mix, int frames) {
+  bool MixStreamed(float* mix, int frames, bool consume) {
     FrameRing& ring = stream_->Ring();
     const bool ended = stream_->Ended();
     const uint64_t available = ring.Available();
@@ -140,9 +141,11 @@ class Mixer::Voice {
                      Fraction(position_));
       position_ += step_;
     }
-    const uint64_t consumed = std::min(position_ >> 32, available);
-    ring.Consume(consumed);
-    position_ -= consumed << 32;
+    if (consume) {
+      const uint64_t consumed = std::min(position_ >> 32, available);
+      ring.Consume(consumed);
+      position_ -= consumed << 32;
+    }
     return dry;
   }
 
@@ -216,14 +219,17 @@ void Mixer::Mix(int16_t* out, int frames) {
   }
 }
 
+// The voices as they go on from now, unless changed meanwhile, are mixed a little further than the
+// frames put out, for the limiter to see a peak coming.
 void Mixer::MixChunk(int16_t* out, int frames) {
-  float mix[2 * kChunkFrames] = {};
+  float mix[2 * (kChunkFrames + TruePeakLimiter::kLookAhead)] = {};
   for (const auto& voice : voices_) {
-    if (voice->Playing() && voice->MixInto(mix, frames)) dry_runs_.fetch_add(1, std::memory_order_relaxed);
+    if (!voice->Playing()) continue;
+    if (voice->MixInto(mix, frames)) dry_runs_.fetch_add(1, std::memory_order_relaxed);
+    if (voice->Playing()) voice->PeekInto(mix + 2 * frames, TruePeakLimiter::kLookAhead);
   }
-  for (int i = 0; i < 2 * frames; ++i) {
-    out[i] = muted_ ? 0 : static_cast<int16_t>(std::lrint(Limited(mix[i])));
-  }
+  limiter_.Process(mix, frames, out);
+  if (muted_) std::fill_n(out, 2 * frames, int16_t{0});
 }
 
 }  // namespace jizdavo

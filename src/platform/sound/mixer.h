@@ -1,6 +1,6 @@
 #pragma once
 // Our own mixer: voices that play shared sample data at any rate, volume and pan, summed into the
-// device's 44100 Hz stereo stream through a soft-knee limiter that keeps the sum under full scale.
+// device's 44100 Hz stereo stream through a limiter that keeps its true peak under -1 dBTP.
 // The audio thread only reads voices inside Mix, which the device runs under its lock; every change
 // below takes that lock for no longer than a few stores, so the thread never sees half a change and
 // never waits long. Mix never reads a file, never allocates and never frees: a streamed sound plays
@@ -15,6 +15,7 @@
 #include "platform/audio_output.h"
 #include "platform/sound/sound_samples.h"
 #include "platform/sound/stream_filler.h"
+#include "platform/sound/true_peak_limiter.h"
 
 namespace jizdavo {
 
@@ -67,6 +68,7 @@ class Mixer {
   AudioOutput& device_;
   StreamFiller filler_;
   std::vector<std::shared_ptr<Voice>> voices_;
+  TruePeakLimiter limiter_;
   bool muted_ = false;
   std::atomic<uint64_t> dry_runs_{0};
 };

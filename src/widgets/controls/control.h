@@ -83,6 +83,8 @@ class TControl {
   // Windowed controls (panels, lists, fields) cover windowless ones (labels, shapes, pictures).
   virtual bool Windowed() const { return false; }
   virtual bool CanFocus() const { return false; }
+  // Typed characters go into it while it has the focus.
+  virtual bool TakesText() const { return false; }
   // Paints every pixel of its rectangle, so whatever lies wholly under it need not be painted.
   virtual bool Opaque() const { return false; }
   // Appends to `look` everything this control's own painting depends on besides its bounds, so that

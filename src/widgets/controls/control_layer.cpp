@@ -36,6 +36,7 @@ ControlLayer::ControlLayer() { SetBounds(0, 0, kFrameWidth, kFrameHeight); }
 void ControlLayer::Compose(TSurface& frame) { PaintTree(frame, Left, Top, frame.ClientRect()); }
 
 bool ControlLayer::HandleEvent(const WindowEvent& event) {
+  if (HeldBackKeyEvent(event)) return true;
   switch (event.kind) {
     case WindowEvent::Kind::MouseDown:
       return MouseDownEvent(event);
@@ -49,6 +50,7 @@ bool ControlLayer::HandleEvent(const WindowEvent& event) {
     case WindowEvent::Kind::Deactivate:
       // Releases happen elsewhere while the window is in the background.
       held_ = 0;
+      down_ = held_back_ = {};
       ReleaseMouse();
       return false;
     default:
@@ -137,10 +139,42 @@ bool ControlLayer::KeyEvent(const WindowEvent& event) {
   return true;
 }
 
+void ControlLayer::HoldBack(int key_code) {
+  if (key_code > 0 && key_code < 256) held_back_[static_cast<size_t>(key_code)] = true;
+}
+
+bool ControlLayer::KeyDown(int key_code) const {
+  return key_code > 0 && key_code < 256 && down_[static_cast<size_t>(key_code)];
+}
+
+// A typed character follows the key down it comes from.
+bool ControlLayer::HeldBackKeyEvent(const WindowEvent& event) {
+  const auto code = static_cast<size_t>(event.key_code & 0xFF);
+  switch (event.kind) {
+    case WindowEvent::Kind::KeyDown:
+      if (!event.repeat) pressed_[code] = true;
+      down_[code] = code != 0;
+      text_held_back_ = held_back_[code];
+      return text_held_back_;
+    case WindowEvent::Kind::KeyUp: {
+      down_[code] = false;
+      return std::exchange(held_back_[code], false);
+    }
+    case WindowEvent::Kind::TextInput:
+      return std::exchange(text_held_back_, false);
+    default:
+      return false;
+  }
+}
+
 void ControlLayer::SetFocusedControl(TControl* control) {
   if (control == focus_) return;
   TControl* old = focus_;
   focus_ = control;
+  // Only what is typed after a field opened goes into it.
+  if (control && control->TakesText()) {
+    for (size_t code = 1; code < down_.size(); ++code) held_back_[code] = held_back_[code] || down_[code];
+  }
   if (old && old->OnExit) old->OnExit(old);
   if (control && control->OnEnter) control->OnEnter(control);
 }

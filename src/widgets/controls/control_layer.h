@@ -3,6 +3,9 @@
 // panels and the version text), routes the window's mouse and key events to them and paints them over
 // the composed frame.
 
+#include <array>
+#include <utility>
+
 #include "platform/input/window_events.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/paint_cache.h"
@@ -36,6 +39,15 @@ class ControlLayer final : public TControl {
   TControl* ModalControl() const;
   TShiftState ButtonsHeld() const { return held_; }
 
+  // A key whose press was used up elsewhere (by the game), or was under way when a field that takes
+  // text got the focus: its presses, repeats and typed text reach no control, and are reported as
+  // taken, until the key is let go.
+  void HoldBack(int key_code);
+  // Down as the key events so far tell.
+  bool KeyDown(int key_code) const;
+  // The keys that went down (not repeats) since the last call.
+  std::array<bool, 256> TakeKeysPressed() { return std::exchange(pressed_, {}); }
+
  protected:
   void Forget(TControl* control) override;
   void RequestFocus(TControl* control) override;
@@ -47,6 +59,8 @@ class ControlLayer final : public TControl {
   bool MouseMoveEvent(const WindowEvent& event);
   bool MouseUpEvent(const WindowEvent& event);
   bool KeyEvent(const WindowEvent& event);
+  // Notes keys going down and up; true when the event belongs to a key held back.
+  bool HeldBackKeyEvent(const WindowEvent& event);
   // The control a mouse event goes to: the one holding the mouse, else the one under the pointer
   // (nothing outside a modal control).
   TControl* MouseTarget(int x, int y);
@@ -58,6 +72,10 @@ class ControlLayer final : public TControl {
   TControl* modal_ = nullptr;
   TControl* focus_before_modal_ = nullptr;
   TShiftState held_ = 0;
+  std::array<bool, 256> down_{};
+  std::array<bool, 256> pressed_{};
+  std::array<bool, 256> held_back_{};
+  bool text_held_back_ = false;  // the text of the last key down is not typed
   PaintCache paint_cache_;
 };
 

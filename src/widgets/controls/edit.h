@@ -38,6 +38,7 @@ class TEdit : public TControl {
 
   bool Windowed() const override { return true; }
   bool CanFocus() const override { return true; }
+  bool TakesText() const override { return !ReadOnly; }
   void KeyDown(int key_code) override;
   void KeyChar(char key) override;
 

@@ -30,6 +30,7 @@ void KeyNavigation::SetStep(TControl& item, std::function<void(int)> step, std::
 void KeyNavigation::Preselect(TControl& item) {
   highlighted_ = &item;
   preselected_ = &item;
+  highlighted_panel_ = FrontPanel();
 }
 
 TControl* KeyNavigation::FrontPanel() const {
@@ -62,8 +63,11 @@ TControl* KeyNavigation::Highlighted() {
   if (panel == nullptr) return nullptr;
   const std::vector<TControl*> items = Items(*panel);
   if (items.empty()) return nullptr;
-  // Another screen, or the item went away: the highlight starts again at the top.
-  if (std::find(items.begin(), items.end(), highlighted_) == items.end()) highlighted_ = items.front();
+  // Another panel, or the item went away: the highlight starts again at the top.
+  if (panel != highlighted_panel_ || std::find(items.begin(), items.end(), highlighted_) == items.end()) {
+    highlighted_ = items.front();
+    highlighted_panel_ = panel;
+  }
   return highlighted_;
 }
 

@@ -22,7 +22,8 @@ class KeyNavigation {
   explicit KeyNavigation(ControlLayer& layer) : layer_(layer) {}
 
   // Items are the showing, enabled controls of the front panel that have a click handler, and those
-  // named here: `item` is worked with a left press and a click (a check box without a handler).
+  // named here: `item` is worked with a left press and a click (a check box without a handler), or
+  // takes the keys itself while focused (a field).
   void AddItem(TControl& item) { added_.push_back(&item); }
   // Left and Right call `step` with -1 and 1; Enter gives the item only its click. `mark`, when given,
   // says which part of the item (in its own pixels) the outline goes round: a list's chosen entry.
@@ -55,6 +56,7 @@ class KeyNavigation {
   std::map<const TControl*, TControl*> backs_;
   TControl* highlighted_ = nullptr;
   TControl* preselected_ = nullptr;
+  const TControl* highlighted_panel_ = nullptr;  // the front panel the highlight was put on
   bool shown_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <thread>
@@ -113,29 +114,33 @@ TEST_F(MixerTest, LoopSeamIsNoLargerThanTheSignalsOwnStep) {
   }
 }
 
-// Up to -3 dBFS a sum comes through exactly; above, it is bent down, the louder the more, and even
-// three voices at nearly full scale stay under it.
-TEST_F(MixerTest, LoudSumsAreRoundedOffUnderFullScale) {
-  int previous = 0;
-  for (int voices = 1; voices <= 3; ++voices) {
-    for (int i = 0; i < voices; ++i) Start(Wave16(2, kOutputRate, {15000, -15000}));
-    const auto out = device_.Pull(1);
-    SCOPED_TRACE(voices);
-    EXPECT_EQ(out[0], -out[1]);
-    if (voices == 1) {
-      EXPECT_EQ(out[0], 15000);
-    } else {
-      EXPECT_LT(out[0], 15000 * voices);
-    }
-    EXPECT_GT(out[0], previous);
-    EXPECT_LT(out[0], 32767);
-    previous = out[0];
-  }
-  for (int i = 0; i < 3; ++i) Start(Wave16(2, kOutputRate, {32767, -32768}));
-  const auto out = device_.Pull(1);
-  EXPECT_GT(out[0], 31000);
-  EXPECT_LT(out[0], 32767);
-  EXPECT_GT(out[1], -32768);
+// Under the ceiling a sum comes through exactly. Over it the gain has come down before the loud
+// frame, over the ramp's frames only; and a tone whose samples stay low but whose true peak lies
+// between them (a quarter of the rate, at 45 degrees) is brought down too, though no more than needed.
+TEST_F(MixerTest, TruePeaksAreHeldUnderTheCeilingFromTheirFirstFrame) {
+  constexpr int kQuiet = 10000, kLoud = 16000, kJump = 300;
+  std::vector<int16_t> jump = Constant(kJump, kQuiet);
+  const std::vector<int16_t> loud = Constant(200, kLoud);
+  jump.insert(jump.end(), loud.begin(), loud.end());
+  auto first = Start(Mono16(kOutputRate, jump));
+  auto second = Start(Mono16(kOutputRate, jump));
+  const auto left = Channel(device_.Pull(kJump + 100), 0);
+  EXPECT_EQ(left[kJump - TruePeakLimiter::kRamp - 1], 2 * kQuiet);
+  EXPECT_LT(left[kJump - 1], 2 * kQuiet);
+  EXPECT_LE(left[kJump], TruePeakLimiter::kCeiling);
+  EXPECT_GT(left[kJump + 60], TruePeakLimiter::kCeiling * 0.9f);
+  mixer_.RemoveVoice(first);
+  mixer_.RemoveVoice(second);
+  device_.Pull(5000);  // the gain recovers
+
+  const int16_t between = 23000;  // true peak 23000 x 1.414 = 32527
+  std::vector<int16_t> tone;
+  for (int i = 0; i < 1000; ++i) tone.push_back(static_cast<int16_t>(i % 4 < 2 ? between : -between));
+  Start(Mono16(kOutputRate, tone));
+  const auto heard = Channel(device_.Pull(1000), 0);
+  const int highest = *std::max_element(heard.begin() + 200, heard.begin() + 800);
+  EXPECT_LE(highest, TruePeakLimiter::kCeiling / std::sqrt(2.0f) * 1.01f);  // the meter's own error
+  EXPECT_GT(highest, TruePeakLimiter::kCeiling / std::sqrt(2.0f) * 0.97f);
 }
 
 TEST_F(MixerTest, MutedOutputIsSilentWhileVoicesPlayOn) {
