@@ -47,21 +47,14 @@ bool TKeyboard::Keys(int code) const {
   return code >= 1 && code <= 255 && keys_[static_cast<size_t>(code)];
 }
 
-bool TKeyboard::Held(int code) const {
-  return code >= 1 && code <= 255 && held_[static_cast<size_t>(code)];
-}
-
 void TKeyboard::Update(const InputSnapshot* snapshot) {
   keys_.fill(false);
-  held_.fill(false);
   states_.reset();
   if (!snapshot) return;
   for (size_t scan = 0; scan < snapshot->scan_codes.size(); ++scan) {
     // A key let go since it went down still counts for this update, so no tap is lost.
     if (!snapshot->scan_codes[scan] && !snapshot->pressed[scan]) continue;
-    const auto code = static_cast<size_t>(KeyCodeOfScanCode(static_cast<int>(scan)));
-    keys_[code] = true;
-    if (snapshot->scan_codes[scan]) held_[code] = true;
+    keys_[static_cast<size_t>(KeyCodeOfScanCode(static_cast<int>(scan)))] = true;
   }
   for (size_t state = 0; state < Assigns.size(); ++state) {
     for (int code : Assigns[state]) {

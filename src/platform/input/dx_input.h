@@ -42,8 +42,6 @@ class TKeyboard {
   // Down at the last update, or pressed since the one before even if let go again (a tap shorter than
   // a frame); codes outside 1..255 are never down.
   bool Keys(int code) const;
-  // Down at the last update (a tap since the one before is not).
-  bool Held(int code) const;
   const TDXInputStates& States() const { return states_; }
 
  private:
@@ -51,7 +49,6 @@ class TKeyboard {
   void Update(const InputSnapshot* snapshot);
 
   std::array<bool, 256> keys_{};
-  std::array<bool, 256> held_{};
   TDXInputStates states_;
 };
 
