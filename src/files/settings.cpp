@@ -219,13 +219,15 @@ SettingsFile::SettingsFile(std::filesystem::path file) : path_(std::move(file)) 
 SavedOptions SettingsFile::Read() const { return ParseOptions(text_); }
 
 // Only the changes: a copy that never touched an option must not undo another copy's change to it.
+// A value the file lacks, or holds as no number, is written too, so the file reads as the options.
 void SettingsFile::Write(const SavedOptions& options) {
   const Values mine = OptionValues(options);
   const Values saved = OptionValues(saved_);
   Merge(kSection, [&](std::string_view now) {
     Values changed;
     for (size_t i = 0; i < mine.size(); ++i) {
-      if (mine[i] != saved[i] || !IniValue(now, kSection, mine[i].first)) changed.push_back(mine[i]);
+      const std::optional<std::string> stored = IniValue(now, kSection, mine[i].first);
+      if (mine[i] != saved[i] || !stored || !ParseInteger(*stored)) changed.push_back(mine[i]);
     }
     return changed;
   });

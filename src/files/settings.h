@@ -67,8 +67,9 @@ class SettingsFile {
   SavedOptions Read() const;
 
   // Writes in section "Options" the options this copy changed since it last read or wrote them, and
-  // those the file lacks, into the file as it is at that moment (as WriteSection): what another copy
-  // of the game saved of the other options stays, and of one option the later save counts.
+  // those the file lacks or holds as no number, into the file as it is at that moment (as
+  // WriteSection): what another copy of the game saved of the other options stays, and of one option
+  // the later save counts.
   void Write(const SavedOptions& options);
 
   // Sets `values` in `section` (WithIniValues, creating the file or section) and puts the file on

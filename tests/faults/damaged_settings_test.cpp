@@ -48,19 +48,21 @@ TEST_F(DamagedSettingsTest, ReadsSaneOptionsAndWritesThemBackReadable) {
   }
 }
 
-// Root reads any file, so the unreadable file is tried as an ordinary user.
-TEST_F(DamagedSettingsTest, AnUnreadableFileGivesTheDefaultsAndIsReplacedByOneThatReads) {
+// Root reads any file, so the unreadable file is tried as an ordinary user: the options it holds may
+// still be the player's, so it is never replaced unread.
+TEST_F(DamagedSettingsTest, AnUnreadableFileGivesTheDefaultsAndIsKept) {
   fs::permissions(folder_, fs::perms::all);
   WriteBytes("Settings.ini", "[Options]\nMVolume=10\n");
   fs::permissions(File("Settings.ini"), fs::perms::none);
   const std::string report = testing::RunWithoutRoot([this] {
     SettingsFile settings(File("Settings.ini"));
     const SavedOptions read = settings.Read();
-    settings.Write({false, true, false, 50, 60});
     return std::string(read == SavedOptions{} ? "defaults" : "not the defaults") + ", then " +
-           std::to_string(SettingsFile(File("Settings.ini")).Read().MVolume);
+           testing::Attempt([&] { settings.Write({false, true, false, 50, 60}); });
   });
-  EXPECT_EQ(report, "defaults, then 50");
+  EXPECT_EQ(report, "defaults, then Unable to write to " + File("Settings.ini").string());
+  fs::permissions(File("Settings.ini"), fs::perms::owner_read);
+  EXPECT_EQ(ReadBytes("Settings.ini"), "[Options]\nMVolume=10\n");
 }
 
 TEST_F(DamagedSettingsTest, AFolderInPlaceOfTheFileGivesTheDefaultsAndReportsTheWrite) {
