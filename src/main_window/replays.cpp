@@ -98,7 +98,7 @@ bool TJizdavo::PlaysToItsTime(const Replay& replay) {
     in_tick_ = true;
     tick_time_ = tick.time;
     tick_keys_ = tick.keys;
-    RunTick(tick.lag);
+    StepFrame(tick.lag);
     in_tick_ = false;
   }
   const bool holds = GameIsWon(Game) && WholeMilliseconds(Game.GameTime) == replay.result_ms;

@@ -699,8 +699,9 @@ TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
     bool stood;             // held back on the way
   } best_runs[] = {
       {"straight down to the finish and on", 1, {}, false},
-      // The gap in the barrier line between the roads lies right of the start.
-      {"into the barrier, right to its gap, down", 3, {{kScanDown, 250}, {kScanRight, 100}}, true},
+      // The gap in the barrier line between the roads lies right of the start, the flag below it.
+      {"into the barrier, right to its gap, through, back to the flag", 3,
+       {{kScanDown, 250}, {kScanRight, 100}, {kScanDown, 100}, {kScanLeft, 100}}, true},
   };
   for (const auto& run : best_runs) {
     SCOPED_TRACE(run.what);
@@ -750,7 +751,7 @@ TEST(Replay, TheBestRunWalksBesideThePlayerAsItsGhost) {
   field.Start(false, 1, 3);
   EXPECT_EQ(FindGhost(field), nullptr);
   Abort(field);
-  WinLevel(field, 1, 3, {{kScanLeft, 60}}, false, "Ida");
+  WinLevel(field, 1, 3, {{kScanLeft, 60}, {kScanRight, 60}}, false, "Ida");
   ASSERT_EQ(LoadTopTen(field.folder, GameMode::Standard, 1).at(0).Name, "Gus");
   field.Start(false, 1, 3);
   ASSERT_NE(FindGhost(field), nullptr);
