@@ -9,12 +9,10 @@
 # then level 1 again, wins it again and types a second name over the first, which the entry offers,
 # and finds exactly that name in "Score.dat": the Space that skipped is typed into neither name.
 #
-#   standard_win.sh <traffic-free program> [folder for screenshots of the first win's ghost beside the
-#                                           standing player, on grass and on the road]
+#   standard_win.sh <traffic-free program>
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-shots=${2:-}
 readonly name=Walker second_name=Runner
 # Below the road's centre line: grass, until the grey "Victory" text grows over it.
 readonly victory_region=240x60+200+245
@@ -152,13 +150,6 @@ click_at 285 275  # "1"
 wait_for 15 panel_is "$new_game" || fail "picking level 1 did not lead back to the new-game screen at level 1"
 click_at 280 363  # "Start"
 wait_for 30 game_shown || fail "the game did not start again"
-# For the screenshots the player stands after "GO" while the first win's ghost walks on ahead: its
-# pale blue-white pixels on the grass below the start, then on the road.
-ghost_in() { (($(count_pixels "$1" 'b > 200 && b - r > 15 && g > 150') > 15)); }
-if [[ -n $shots ]]; then
-  wait_for 20 ghost_in 640x150+0+40 && save_shot screenshot-ghost-grass.png
-  wait_for 20 ghost_in 640x46+0+197 && save_shot screenshot-ghost-road.png
-fi
 walk_to_finish
 wait_for 30 menu_shown || fail "the name entry did not follow the second victory"
 settled_panel_print >/dev/null || fail "the name entry did not settle"
