@@ -19,6 +19,7 @@
 #include "platform/sdl/sdl_main_loop.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
+#include "platform/text/font_resolver.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
 #include "main_window/jizdavo.h"
@@ -54,6 +55,7 @@ std::filesystem::path DataFolder(const CommandLine& command) {
 int Run(const RandomFactory& make_random, const CommandLine& command) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Jizdavo");
   const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
+  UseFontFolder(program_folder / "fonts");
   const std::filesystem::path data_folder = DataFolder(command);
   SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
   SdlClock machine_clock;
