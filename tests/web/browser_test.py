@@ -205,13 +205,17 @@ def main_menu_and_options(page, golden):
     print(f"main menu {at_menu:.2f} s after opening (with the click and the film skipped)")
     main_menu = page.settled_panel()
     expected = golden_captions(golden / "scene_main_menu.bmp")
-    if main_menu != expected:
-        raise Failure(f"the main menu's captions differ from the desktop's in {len(main_menu ^ expected)} pixels")
+    # SDL widens the 5- and 6-bit channels by repeating their top bits, the desktop's pictures by
+    # shifting alone: a few pixels at the edges of the colour ranges fall either way.
+    differing = len(main_menu ^ expected)
+    print(f"main menu captions: {len(main_menu)} pixels, {differing} differ from the desktop's {len(expected)}")
+    if differing > len(expected) // 100:
+        raise Failure(f"the main menu's captions differ from the desktop's in {differing} pixels")
 
     page.click_at(280, 380)  # "Options"
     wait_for(15, lambda: page.menu_shown() and page.settled_panel() != main_menu, "the Options screen did not show")
     options = page.settled_panel()
-    page.click_at(70, 300)  # the FPS switch
+    page.click_at(270, 244)  # "Show FPS"
     wait_for(15, lambda: page.settled_panel() != options, "the FPS switch did not change")
     changed = page.settled_panel()
     page.click_at(280, 450)  # "Back"
@@ -219,7 +223,7 @@ def main_menu_and_options(page, golden):
     settings = page.file("Settings.ini") or ""
     if "ShowFPS=1" not in settings:
         raise Failure(f"Back wrote no ShowFPS=1: {settings!r}")
-    time.sleep(1)  # the browser's storage is written in the background
+    time.sleep(4)  # the browser's storage is written in the background
 
     page.open()
     page.start_to_main_menu()
@@ -227,7 +231,7 @@ def main_menu_and_options(page, golden):
     wait_for(15, lambda: page.menu_shown() and page.settled_panel() != main_menu, "the Options screen did not show")
     if page.settled_panel() != changed:
         raise Failure("after a reload the Options screen lost the FPS switch")
-    page.click_at(70, 300)  # back as it was
+    page.click_at(270, 244)  # back as it was
     page.click_at(280, 450)
     wait_for(15, lambda: page.settled_panel() == main_menu, "Back did not return to the main menu")
     print("Options kept across a reload")
@@ -272,7 +276,7 @@ def standard_win_kept(page, main_menu):
     record = bytes(255 - b for b in page.file_bytes("Score.dat")).decode("latin-1").split("\r")
     if record[:2] != ["1", "Walker"]:
         raise Failure(f"Score.dat decodes to {record!r}")
-    time.sleep(1)  # the browser's storage is written in the background
+    time.sleep(4)  # the browser's storage is written in the background
 
     page.open()
     page.start_to_main_menu()
