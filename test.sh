@@ -2,9 +2,18 @@
 # Installs what is missing, builds the game and runs the whole test suite under a virtual display.
 #   ./test.sh             the suite
 #   ./test.sh --sanitize  the suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./test.sh --web       the web page built (build-web/) and played in chromium, headless
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
+
+if [ "${1:-}" = "--web" ]; then
+  source scripts/web-build.sh
+  jizdavo_install_packages "${JIZDAVO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium
+  jizdavo_web_build
+  exec /usr/bin/python3 tests/web/browser_test.py build-web
+fi
+
 jizdavo_install_packages
 
 folder=build

@@ -9,10 +9,11 @@ JIZDAVO_PACKAGES=(
   zlib1g-dev desktop-file-utils appstream dpkg-dev file
 )
 
+# Installs what is missing of JIZDAVO_PACKAGES and of the packages named as arguments.
 jizdavo_install_packages() {
   local missing=()
   local package
-  for package in "${JIZDAVO_PACKAGES[@]}"; do
+  for package in "${JIZDAVO_PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$package")
     fi

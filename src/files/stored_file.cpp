@@ -60,7 +60,11 @@ class Deadline {
     sigevent event{};
     event.sigev_notify = SIGEV_THREAD_ID;
     event.sigev_signo = Signal();
+#ifdef sigev_notify_thread_id
+    event.sigev_notify_thread_id = ::gettid();
+#else
     event._sigev_un._tid = ::gettid();  // this glibc names no macro for it
+#endif
     armed_ = handled && ::timer_create(CLOCK_MONOTONIC, &event, &timer_) == 0;
     itimerspec when{};
     when.it_value.tv_sec = milliseconds / 1000;

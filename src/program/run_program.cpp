@@ -20,6 +20,7 @@
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_services.h"
 #include "platform/sound/stream_filler.h"
+#include "platform/text/font_resolver.h"
 #include "program/game_window_services.h"
 #include "program/window_settings.h"
 #include "main_window/jizdavo.h"
@@ -57,6 +58,7 @@ int Run(const RandomFactory& make_random, const CommandLine& command) {
   // SIGTERM and SIGINT are the program's own (quit_signal.h).
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const std::filesystem::path program_folder = AssetFolder(ProgramFolder());
+  UseFontFolder(program_folder / "fonts");
   const std::filesystem::path data_folder = DataFolder(command);
   SdlWindow window(ChosenWindowMode(StoredWindowMode(SettingsFile(data_folder / kSettingsFileName)), command));
   SdlClock machine_clock;

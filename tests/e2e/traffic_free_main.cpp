@@ -1,6 +1,8 @@
 // The program for the end-to-end scenarios: the shipped game, except that no lane ever spawns a car,
 // so a pedestrian steered by real key events can cross a level without being run over.
 
+#include <algorithm>
+#include <optional>
 #include <random>
 
 #include "platform/quit_signal.h"
@@ -30,9 +32,12 @@ class TrafficFreeRandom final : public RandomSource {
 }  // namespace
 }  // namespace jizdavo
 
-int main(int, char**) {
+// Takes the game's command line, as the web page gives it one (its saves folder).
+int main(int argc, char** argv) {
   jizdavo::EndAtOnceOnQuitSignals();
-  return jizdavo::RunProgram([]() -> std::unique_ptr<jizdavo::RandomSource> {
-    return std::make_unique<jizdavo::TrafficFreeRandom>();
-  });
+  const jizdavo::CommandLine command = jizdavo::ParseCommandLine({argv + std::min(argc, 1), argv + argc});
+  if (const std::optional<int> exit_code = jizdavo::AnswerCommandLine(command)) return *exit_code;
+  return jizdavo::RunProgram(
+      []() -> std::unique_ptr<jizdavo::RandomSource> { return std::make_unique<jizdavo::TrafficFreeRandom>(); },
+      command);
 }

@@ -29,7 +29,6 @@ const char* const kInvalid = "DIB is invalid";
 const char* const kTruncatedHeader = "DIB header is truncated";
 const char* const kTruncatedPalette = "DIB palette is truncated";
 const char* const kTruncatedPixels = "DIB pixel data is truncated";
-const char* const kRunOutside = "DIB pixel data runs outside the picture";
 
 // Little-endian reads from a byte span; each names the error to raise when the bytes run out.
 class ByteReader {

@@ -12,7 +12,6 @@ namespace jizdavo {
 namespace {
 
 constexpr uint32_t kCoreHeaderSize = 12;
-constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kMaskedHeaderSize = 52;
 constexpr uint32_t kAlphaHeaderSize = 56;
 constexpr uint32_t kFileHeaderSize = 14;

@@ -1,6 +1,7 @@
 #pragma once
 // Finds the installed font file for a face the game names, or the closest substitute.
 
+#include <filesystem>
 #include <string>
 
 namespace jizdavo {
@@ -13,9 +14,13 @@ struct FontFile {
   bool slant = false;     // italic was asked for and the file has none: slant the outlines
 };
 
-// Looks for the named family first, then for its substitutes, then takes fontconfig's best guess.
-// Besides the system's fonts, the folder of Windows-metric fonts that ships outside fontconfig's
-// search path is added for the game.
+// Looks for the named family first, then for its substitutes, then takes the closest face there is.
+// The build chooses where faces come from: the system's fonts through fontconfig (with the folder of
+// Windows-metric fonts that ships outside its search path), or the fonts bundled with the program.
 FontFile ResolveFont(const std::string& name, bool bold, bool italic);
+
+// The folder of fonts that came with the program, looked in before the first face is resolved; the
+// system's fonts, where they are used, are found besides.
+void UseFontFolder(const std::filesystem::path& folder);
 
 }  // namespace jizdavo

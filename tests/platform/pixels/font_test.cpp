@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 
 #include "platform/pixels/canvas.h"
+#include "platform/text/bundled_fonts.h"
 #include "platform/text/font_resolver.h"
 #include "platform/text/text_render.h"
 
@@ -18,16 +20,30 @@ struct FaceCase {
   const char* family;     // from fonts-lato, fonts-liberation2 and the Windows fonts of fonts-wine
   const char* file_part;  // a piece of the file name that tells the weight
   bool embolden;
+  bool italic = false;
+  bool slant = false;
 };
+
+// The fonts the build bundles beside the program, for the homes without fontconfig.
+const std::filesystem::path kBundledFonts = std::filesystem::path(JIZDAVO_BUILD_DIR) / "fonts";
+
+void ExpectFace(const FontFile& file, const FaceCase& c) {
+  EXPECT_EQ(file.family, c.family);
+  EXPECT_NE(file.path.find(c.file_part), std::string::npos) << file.path;
+  EXPECT_EQ(file.embolden, c.embolden);
+  EXPECT_EQ(file.slant, c.slant);
+}
 
 class FontFaceTest : public testing::TestWithParam<FaceCase> {};
 
 TEST_P(FontFaceTest, ResolvesToTheInstalledFace) {
   const FaceCase& c = GetParam();
-  const FontFile file = ResolveFont(c.name, c.bold, false);
-  EXPECT_EQ(file.family, c.family);
-  EXPECT_NE(file.path.find(c.file_part), std::string::npos) << file.path;
-  EXPECT_EQ(file.embolden, c.embolden);
+  ExpectFace(ResolveFont(c.name, c.bold, c.italic), c);
+}
+
+TEST_P(FontFaceTest, ResolvesToTheSameBundledFace) {
+  const FaceCase& c = GetParam();
+  ExpectFace(ResolveBundledFont(kBundledFonts, c.name, c.bold, c.italic), c);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -36,11 +52,30 @@ INSTANTIATE_TEST_SUITE_P(
                     FaceCase{"arial black", true, "Lato", "Lato-Black", false},
                     FaceCase{"Tahoma", false, "Tahoma", "tahoma.ttf", false},
                     FaceCase{"Tahoma", true, "Tahoma", "tahoma.ttf", true},
-                    FaceCase{"MS Sans Serif", false, "MS Sans Serif", "/wine/fonts/", false},
+                    FaceCase{"Tahoma", true, "Tahoma", "tahoma.ttf", true, true, true},
+                    FaceCase{"MS Sans Serif", false, "MS Sans Serif", "ms_sans_serif.ttf", false},
                     FaceCase{"Arial", false, "Liberation Sans", "LiberationSans-Regular", false},
+                    FaceCase{"Arial", false, "Liberation Sans", "LiberationSans-Italic", false, true, false},
                     FaceCase{"Arial", true, "Liberation Sans", "LiberationSans-Bold", false},
                     FaceCase{"Marlett", false, "Marlett", "marlett.ttf", false},
                     FaceCase{"Marlett", true, "Marlett", "marlett.ttf", true}));
+
+// A bundle short of a face takes the next substitute, as a system without the font package would.
+TEST(FontTest, AMissingBundledFaceGivesWayToItsSubstitute) {
+  const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "fonts-without-lato";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  for (const char* name : {"LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"})
+    std::filesystem::copy_file(kBundledFonts / name, folder / name);
+  const FontFile black = ResolveBundledFont(folder, "Arial Black", false, false);
+  EXPECT_EQ(black.path, (folder / "LiberationSans-Bold.ttf").string());
+  EXPECT_FALSE(black.embolden);
+  const FontFile tahoma = ResolveBundledFont(folder, "Tahoma", false, true);
+  EXPECT_EQ(tahoma.path, (folder / "LiberationSans-Regular.ttf").string());
+  EXPECT_TRUE(tahoma.slant);
+  EXPECT_EQ(ResolveBundledFont(folder / "none", "Arial", false, false).path, "");
+  std::filesystem::remove_all(folder);
+}
 
 TEST(FontTest, PointsBecomeAnEmOfPixels) {
   for (auto [points, pixels] : {std::pair{20, 27}, std::pair{10, 13}, std::pair{8, 11}, std::pair{12, 16},

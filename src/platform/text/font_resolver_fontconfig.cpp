@@ -1,12 +1,13 @@
-// Font lookup through the game's own fontconfig configuration.
-
-#include "platform/text/font_resolver.h"
+// Font lookup through the game's own fontconfig configuration: the desktop's back end, which finds
+// the system's installed fonts.
 
 #include <fontconfig/fontconfig.h>
 #include <strings.h>
 
 #include <optional>
-#include <vector>
+
+#include "platform/text/font_names.h"
+#include "platform/text/font_resolver.h"
 
 namespace jizdavo {
 namespace {
@@ -14,22 +15,8 @@ namespace {
 // Tahoma, MS Sans Serif and Marlett live here, outside the folders fontconfig searches.
 const char* const kWindowsFontsDir = "/usr/share/wine/fonts";
 
-// The Tahoma Bold of the Windows fonts draws strokes as thin as its regular face, only spaced wider;
-// the regular outlines thickened look like the real bold.
-const char* const kThinBoldFamily = "Tahoma";
-
-struct Substitute {
-  const char* name;
-  const char* family;
-  int weight;  // fontconfig weight to ask for; -1 follows the bold flag
-};
-
-// Tried in order when the named family itself is not installed (see the README's font table).
-const Substitute kSubstitutes[] = {
-    {"Arial Black", "Lato", FC_WEIGHT_BLACK}, {"Arial Black", "Liberation Sans", FC_WEIGHT_BOLD},
-    {"Arial", "Liberation Sans", -1},         {"Tahoma", "Liberation Sans", -1},
-    {"MS Sans Serif", "Liberation Sans", -1},
-};
+static_assert(kFontWeightRegular == FC_WEIGHT_REGULAR && kFontWeightDemibold == FC_WEIGHT_DEMIBOLD &&
+              kFontWeightBold == FC_WEIGHT_BOLD && kFontWeightBlack == FC_WEIGHT_BLACK);
 
 // The system's configuration rejects fonts without outlines; MS Sans Serif only comes as fixed bitmap
 // sizes, which is how the game's controls always showed it, so it is let in by name.
@@ -85,10 +72,10 @@ bool NeedsSlant(FcPattern* font, bool italic) {
 }
 
 // The best match for the request; with `exact`, only a font of that very family counts.
-std::optional<FontFile> Match(const char* family, int weight, bool italic, bool exact) {
+std::optional<FontFile> Match(const std::string& family, int weight, bool italic, bool exact) {
   FcConfig* config = GameFontConfig();
   FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pattern, FC_WEIGHT, weight);
   FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcConfigSubstitute(config, pattern, FcMatchPattern);
@@ -100,7 +87,8 @@ std::optional<FontFile> Match(const char* family, int weight, bool italic, bool 
   std::optional<FontFile> file;
   FcChar8* path = nullptr;
   FcChar8* found_family = nullptr;
-  if ((!exact || HasFamily(font, family)) && FcPatternGetString(font, FC_FILE, 0, &path) == FcResultMatch &&
+  if ((!exact || HasFamily(font, family.c_str())) &&
+      FcPatternGetString(font, FC_FILE, 0, &path) == FcResultMatch &&
       FcPatternGetString(font, FC_FAMILY, 0, &found_family) == FcResultMatch) {
     file = FontFile{reinterpret_cast<const char*>(path), IntOf(font, FC_INDEX, 0),
                     reinterpret_cast<const char*>(found_family), NeedsEmbolden(font, weight),
@@ -113,21 +101,11 @@ std::optional<FontFile> Match(const char* family, int weight, bool italic, bool 
 }  // namespace
 
 FontFile ResolveFont(const std::string& name, bool bold, bool italic) {
-  const int asked_weight = bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR;
-  if (bold && strcasecmp(name.c_str(), kThinBoldFamily) == 0) {
-    if (auto file = Match(name.c_str(), FC_WEIGHT_REGULAR, italic, true)) {
-      file->embolden = true;
-      return *file;
-    }
-  }
-  if (auto file = Match(name.c_str(), asked_weight, italic, true)) return *file;
-  for (const Substitute& substitute : kSubstitutes) {
-    if (strcasecmp(substitute.name, name.c_str()) != 0) continue;
-    const int weight = substitute.weight < 0 ? asked_weight : substitute.weight;
-    if (auto file = Match(substitute.family, weight, italic, true)) return *file;
-  }
-  if (auto file = Match(name.c_str(), asked_weight, italic, false)) return *file;
-  return Match("sans-serif", asked_weight, italic, false).value_or(FontFile{});
+  return ResolveByNames(name, bold, italic, Match);
+}
+
+void UseFontFolder(const std::filesystem::path& folder) {
+  FcConfigAppFontAddDir(GameFontConfig(), reinterpret_cast<const FcChar8*>(folder.c_str()));
 }
 
 }  // namespace jizdavo
