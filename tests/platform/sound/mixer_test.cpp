@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <bit>
 #include <chrono>
 #include <thread>
@@ -162,45 +165,72 @@ TEST_F(MixerTest, StoppedAndRemovedVoicesAreSilent) {
   EXPECT_FALSE(mixer_.Playing(*stopped));
 }
 
-// A streamed sound of a constant level whose second read stalls for half a second, as a cold disk or
-// a network home may.
+// A read that stalls, as a cold disk or a network home may, until the test lets it go (or for five
+// seconds at most, so a callback that waited for it fails rather than hangs).
+struct Stall {
+  void Wait() {
+    std::unique_lock lock(mutex);
+    stalled = true;
+    let_go.wait_for(lock, std::chrono::seconds(5), [this] { return released; });
+    stalled = false;
+  }
+  void Release() {
+    std::lock_guard lock(mutex);
+    released = true;
+    let_go.notify_all();
+  }
+  std::mutex mutex;
+  std::condition_variable let_go;
+  bool released = false;
+  std::atomic<bool> stalled{false};
+};
+
+// A streamed sound of a constant level whose second read stalls.
 class StallingSound final : public SoundSamples {
  public:
-  StallingSound() : SoundSamples(1, kOutputRate) {}
+  explicit StallingSound(std::shared_ptr<Stall> stall) : SoundSamples(1, kOutputRate), stall_(std::move(stall)) {}
   std::span<const int16_t> Held() const override { return {}; }
-  std::unique_ptr<FrameSource> OpenStream() const override { return std::make_unique<Source>(); }
+  std::unique_ptr<FrameSource> OpenStream() const override { return std::make_unique<Source>(stall_); }
 
  private:
   struct Source final : FrameSource {
+    explicit Source(std::shared_ptr<Stall> stall) : stall(std::move(stall)) {}
     size_t Read(int16_t* out, size_t frames) override {
-      if (++reads == 2) std::this_thread::sleep_for(std::chrono::milliseconds(500));
+      if (++reads == 2) stall->Wait();
       std::fill_n(out, frames, int16_t{1000});
       return frames;
     }
+    std::shared_ptr<Stall> stall;
     int reads = 0;
   };
+  std::shared_ptr<Stall> stall_;
 };
 
 // The audio thread only takes what the filler has read ahead: while the filler waits on the disk the
-// callback returns at once, the tune silent and the dry buffers counted, and the tune comes back once
-// the read is done.
+// callback returns without it, the tune silent and the dry buffers counted, and the tune comes back
+// once the read is done.
 TEST_F(MixerTest, AStalledReaderNeverHoldsUpTheAudioCallback) {
-  auto voice = mixer_.AddVoice(std::make_shared<StallingSound>(), {});
+  auto stall = std::make_shared<Stall>();
+  auto voice = mixer_.AddVoice(std::make_shared<StallingSound>(stall), {});
   StreamFillerThread reader(mixer_.Filler());
   mixer_.Play(*voice, {}, true);
-  const auto start = std::chrono::steady_clock::now();
-  int silent = 0, heard_after_silence = 0;
-  while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(1500) && heard_after_silence == 0) {
-    const auto before = std::chrono::steady_clock::now();
+  int silent = 0;
+  for (int i = 0; i < 20000 && silent < 20; ++i) {
+    const bool stalled = stall->stalled;
     const int heard = CountNonZeroFrames(device_.Pull(1024));
-    ASSERT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(2));
-    if (heard == 0 && mixer_.DryRuns() > 0) ++silent;
-    if (heard > 0 && silent > 0) ++heard_after_silence;
+    if (!stalled) continue;
+    ASSERT_TRUE(stall->stalled) << "the callback waited for the reader";
+    if (heard == 0) ++silent;
+  }
+  EXPECT_EQ(silent, 20);
+  EXPECT_GT(mixer_.DryRuns(), 0u);
+  stall->Release();
+  int heard = 0;
+  for (int i = 0; i < 2000 && heard == 0; ++i) {
+    heard = CountNonZeroFrames(device_.Pull(1024));
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  EXPECT_GT(silent, 10);
-  EXPECT_GT(mixer_.DryRuns(), 0u);
-  EXPECT_EQ(heard_after_silence, 1) << "the tune never came back";
+  EXPECT_GT(heard, 0) << "the tune never came back";
 }
 
 using Bytes = std::vector<uint8_t>;
