@@ -1,6 +1,6 @@
 # The font files a build without fontconfig carries beside the program, in fonts/: the very files the
-# desktop finds through fontconfig, from Debian's fonts-wine, fonts-lato, fonts-liberation2 and
-# fonts-dejavu-core (installed by scripts/packages.sh). src/platform/text/bundled_fonts.cpp describes
+# desktop finds through fontconfig, from Debian's fonts-wine, fonts-lato, fonts-liberation2,
+# fonts-dejavu-core and fonts-dejavu-extra (installed by scripts/packages.sh). src/platform/text/bundled_fonts.cpp describes
 # each by its file name.
 set(JIZDAVO_BUNDLED_FONT_FILES
   /usr/share/wine/fonts/tahoma.ttf

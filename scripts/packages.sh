@@ -4,7 +4,7 @@ JIZDAVO_PACKAGES=(
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
-  fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core
+  fonts-wine fonts-liberation2 fonts-lato fonts-dejavu-core fonts-dejavu-extra
   xvfb xauth xdotool imagemagick x11-utils ffmpeg
   zlib1g-dev desktop-file-utils appstream dpkg-dev file
 )
